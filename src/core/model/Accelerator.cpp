@@ -1,0 +1,188 @@
+// Cavity table, cavity list, field table and the RF generator.
+#include <algorithm>
+#include <cmath>
+
+#include "core/model/Numeric.h"
+#include "core/model/VeloxData.h"
+
+namespace velox {
+
+void CavityTable::SetCavityCount(std::int32_t n) { count_ = std::clamp<std::int32_t>(n, 0, MaxCavities); }
+
+bool CavityTable::Append(const CavitySizes& sizes) {
+    if (count_ >= MaxCavities) return false;
+    slots_[static_cast<std::size_t>(count_)] = sizes;
+    ++count_;
+    return true;
+}
+
+void CavityTable::Remove(std::int32_t i) {
+    if (i < 0 || i >= count_) return;
+    for (std::int32_t k = i; k < count_ - 1; ++k)
+        slots_[static_cast<std::size_t>(k)] = slots_[static_cast<std::size_t>(k) + 1];
+    --count_;
+}
+
+VeloxData::VeloxData() {
+    for (int k = 0; k < MaxCavities; ++k) {
+        ShapeState& m = CavityMarkers[static_cast<std::size_t>(k)];
+        m.Circle = true;
+        m.Width = 20;
+        m.Height = 20;
+        m.Fill = k == 8 ? colours::Silver : colours::Yellow;
+        m.Outline = colours::Red;
+        m.OutlineWidth = 3;
+        m.Visible = false;
+    }
+    for (int i = 0; i < ParticleCount; ++i) {
+        ShapeState& m = ParticleMarkers[static_cast<std::size_t>(i)];
+        m.Circle = true;
+        m.Width = 5;
+        m.Height = 5;
+        m.Fill = colours::Black;
+        m.Outline = colours::Black;
+        m.OutlineWidth = 0;
+        m.Visible = false;
+    }
+    TargetMarker.Width = 9;
+    TargetMarker.Height = 10;
+    TargetMarker.Fill = colours::Blue;
+    TargetMarker.Outline = colours::Black;
+    TargetMarker.OutlineWidth = 2;
+    TargetMarker.Tag = 100;
+    TargetMarker.Visible = true;
+    TargetMarker.Top = View.ImageTop + AxisY - TargetMarker.Height / 2;
+    SetTargetLeft(400);
+    BuildCavities();
+    ResetParticles();
+}
+
+void VeloxData::SetTargetLeft(std::int32_t left) {
+    TargetLeft = left;
+    TargetMarker.Left = left;
+    TargetX = static_cast<double>(static_cast<long double>(left - View.ImageLeft) / ViewScale);
+}
+
+void VeloxData::ClearCavities() {
+    for (auto it = CavityList.rbegin(); it != CavityList.rend(); ++it)
+        CavityMarkers[static_cast<std::size_t>(it->Marker)].Visible = false;
+    CavityList.clear();
+}
+
+void VeloxData::BuildCavities() {
+    ClearCavities();
+    double cursor = SourceX;
+    for (std::int32_t k = 0; k < Cavities.CavityCount(); ++k) {
+        const CavitySizes& s = Cavities[static_cast<std::size_t>(k)];
+        Cavity c;
+        c.Index = k;
+        c.AccGap = s.AccGap;
+        c.AccWidth = s.AccWidth;
+        c.GroundGap = s.GroundGap;
+        c.GroundWidth = s.GroundWidth;
+        c.Position = static_cast<double>(static_cast<long double>(cursor) + s.AccGap);
+        c.Marker = k;
+        ShapeState& m = CavityMarkers[static_cast<std::size_t>(k)];
+        m.Height = 20;
+        m.Width = 20;
+        m.Circle = true;
+        m.Tag = k;
+        CavityList.push_back(c);
+        cursor = static_cast<double>(static_cast<long double>(c.Position) + c.AccWidth + c.GroundGap + c.GroundWidth);
+    }
+    BuildFieldTable();
+}
+
+void VeloxData::BuildFieldTable() {
+    FieldTable.fill(FieldSlot{});
+    double x = SourceX;
+    FieldTable[0].Boundary = 0.0;
+    const std::int32_t electrodes = 2 * Cavities.CavityCount();
+    for (std::int32_t j = 0; j < electrodes; ++j) {
+        const CavitySizes& s = Cavities[static_cast<std::size_t>(j / 2)];
+        const bool even = j % 2 == 0;
+        const double gap = even ? s.AccGap : s.GroundGap;
+        const double width = even ? s.AccWidth : s.GroundWidth;
+        const long double sign = even ? 1.0L : -1.0L;
+        if (gap > 0) {
+            const auto m = static_cast<std::size_t>(2 * j);
+            x = static_cast<double>(static_cast<long double>(x) + gap);
+            FieldTable[m].Factor = static_cast<double>(sign / gap);
+            FieldTable[m + 1].Boundary = x;
+            FieldTable[m + 1].Factor = 0.0;
+            x = static_cast<double>(static_cast<long double>(x) + width);
+            FieldTable[m + 2].Boundary = x;
+        }
+    }
+    RebuildFieldIndex();
+}
+
+// The literal scan stops at the first slot n for which x > Boundary[n]
+// fails.  That is the first n at which the running maximum of the
+// boundaries (a NaN boundary counting as +infinity, since the comparison
+// with it fails too) reaches x; the running maximum never decreases, so a
+// binary search finds that slot.
+void VeloxData::RebuildFieldIndex() {
+    double reach = -INFINITY;
+    for (int n = 0; n < FieldSlots; ++n) {
+        const double b = FieldTable[static_cast<std::size_t>(n)].Boundary;
+        reach = std::isnan(b) ? INFINITY : std::max(reach, b);
+        boundaryReach_[static_cast<std::size_t>(n)] = reach;
+    }
+}
+
+FieldSample VeloxData::FieldAt(double x) const {
+    if (!(x > 0.0)) return {};
+    const auto it = std::lower_bound(boundaryReach_.begin(), boundaryReach_.end(), x);
+    const auto m = static_cast<std::size_t>(it - boundaryReach_.begin()) - 1;
+    return {static_cast<double>(static_cast<long double>(FieldTable[m].Factor) * Voltage), m % 2 == 1};
+}
+
+FieldSample VeloxData::FieldAtByScan(double x) const {
+    if (!(x > 0.0)) return {};
+    int n = 0;
+    while (n < FieldSlots && x > FieldTable[static_cast<std::size_t>(n)].Boundary) ++n;
+    const auto m = static_cast<std::size_t>(n - 1);
+    return {static_cast<double>(static_cast<long double>(FieldTable[m].Factor) * Voltage), m % 2 == 1};
+}
+
+double VeloxData::AdvanceRf() {
+    SimTime = static_cast<double>(static_cast<long double>(SimTime) + TimeStep);
+    if (static_cast<long double>(Frequency) * SimTime > TwoPi)
+        SimTime = static_cast<double>(SimTime - TwoPi / Frequency);
+    Voltage = static_cast<double>(Amplitude * std::sin(static_cast<long double>(Frequency) * SimTime));
+    return static_cast<double>(static_cast<long double>(Frequency) * SimTime);
+}
+
+void VeloxData::PlaceCavityMarkers() {
+    for (const Cavity& c : CavityList) {
+        ShapeState& m = CavityMarkers[static_cast<std::size_t>(c.Marker)];
+        m.OutlineWidth = 3;
+        m.Outline = colours::Red;
+        m.Top = View.ImageTop + AxisY + 50;
+        m.Left = TruncToInt((c.Position + static_cast<long double>(c.AccWidth) / 2) * ViewScale) + View.ImageLeft - 10;
+        m.Visible = true;
+        BringToFront(m);
+    }
+}
+
+std::int32_t SpeedInterval(int itemIndex) { return (9 - 2 * itemIndex) * 10; }
+
+void VeloxData::ApplyStartupDefaults() {
+    Cavities.SetCavityCount(2);
+    Cavities[0] = {16, 50, 16, 60};
+    Cavities[1] = {16, 95, 20, 80};
+    TargetMarker.Left = 400;
+    TargetLeft = 400;
+    BuildCavities();
+    PlaceCavityMarkers();
+    StartPhase = 0;
+    StopPhase = 60;
+    Frequency = 1.0;
+    Amplitude = 50.0;
+    MultiParticle = true;
+    Store.EnergySpectrum.XMax = 220;
+    Store.TimeSpectrum.ChannelWidth = 0.05;
+}
+
+}  // namespace velox

@@ -1,0 +1,116 @@
+// Particle transport, the ion source and the simulation step.
+#include <cmath>
+
+#include "core/model/Numeric.h"
+#include "core/model/VeloxData.h"
+#include "editor/model/NumberText.h"
+
+namespace velox {
+
+void VeloxData::ResetParticles() {
+    for (int i = 0; i < ParticleCount; ++i) {
+        Particle& p = Particles[static_cast<std::size_t>(i)];
+        ShapeState& m = ParticleMarkers[static_cast<std::size_t>(i)];
+        p.Marker = i;
+        m.Visible = false;
+        p.X = SourceX;
+        p.V = 0.0;
+        m.Top = View.ImageTop + AxisY - 3;
+        m.Left = TruncToInt(static_cast<long double>(ViewScale) * p.X) + View.ImageLeft - 3;
+    }
+}
+
+void VeloxData::HideAllParticles() {
+    for (ShapeState& m : ParticleMarkers) m.Visible = false;
+}
+
+void VeloxData::MoveParticle(Particle& p) {
+    ShapeState& marker = ParticleMarkers[static_cast<std::size_t>(p.Marker)];
+    const double dts = p.V == 0.0 ? TimeStep : static_cast<double>(0.005L / std::fabs(p.V));
+    std::int32_t n = TruncToInt(static_cast<long double>(TimeStep) / dts);
+    if (n < 1) n = 1;
+    FieldSample f;
+    for (std::int32_t k = 0; k < n; ++k) {
+        f = FieldAt(p.X);
+        p.X = static_cast<double>(static_cast<long double>(p.V) * dts + p.X + 2.5L * f.Field * dts * dts);
+        p.V = static_cast<double>(5.0L * f.Field * dts + p.V);
+    }
+    // Only the colour of the last sub-step is ever seen.
+    marker.Fill = f.InElectrode ? colours::Aqua : colours::Black;
+    if (p.X >= TargetX || p.X < 5.0) marker.Visible = false;
+    if (p.X >= TargetX) Store.RecordArrival(p.V, SimTime);
+}
+
+void VeloxData::StepParticles() {
+    EnergyMax = 0.0;
+    int best = 0;
+    for (int i = 0; i < ParticleCount; ++i) {
+        if (!IsFlying(i)) continue;
+        Particle& p = Particles[static_cast<std::size_t>(i)];
+        ShapeState& m = ParticleMarkers[static_cast<std::size_t>(p.Marker)];
+        m.Fill = colours::Black;
+        m.Outline = colours::Black;
+        MoveParticle(p);
+        m.Left = TruncToInt(static_cast<long double>(ViewScale) * p.X) + View.ImageLeft - 3;
+        const double e = static_cast<double>(0.5L * p.V * p.V / 5.0L);
+        if (e > EnergyMax) {
+            EnergyMax = e;
+            best = i;
+        }
+    }
+    BestParticle = best;
+    Label18 = "Emax = " + FormatFixed(EnergyMax, 10, 4);
+    Label20 = CountsText(Store.LaunchedCount, Store.ArrivedCount);
+    ShapeState& bm = ParticleMarkers[static_cast<std::size_t>(Particles[static_cast<std::size_t>(best)].Marker)];
+    bm.Fill = colours::Red;
+    bm.Outline = colours::Red;
+}
+
+bool VeloxData::InLaunchWindow(double phase) const {
+    const long double e = StopPhase * Pi / 180;
+    if (StartPhase > 0) {
+        const long double s = StartPhase * Pi / 180;
+        return s < phase && phase < e;
+    }
+    return (StartPhase + 360.0L) * Pi / 180 < phase || phase < e;
+}
+
+double VeloxData::Random() {
+    Seed = Seed * 134775813u + 1u;
+    return static_cast<double>(Seed) / 4294967296.0;
+}
+
+void VeloxData::LaunchParticle(int i) {
+    Particle& p = Particles[static_cast<std::size_t>(i)];
+    ShapeState& m = ParticleMarkers[static_cast<std::size_t>(p.Marker)];
+    p.X = SourceX;
+    p.V = 0.0;
+    m.Visible = true;
+    BringToFront(m);
+    Store.LaunchedCount += 1;
+}
+
+void VeloxData::LaunchDecision() {
+    if (MultiParticle) {
+        for (int i = 0; i < ParticleCount; ++i)
+            if (!IsFlying(i) && Random() < LaunchProbability) LaunchParticle(i);
+    } else if (!IsFlying(0)) {
+        LaunchParticle(0);
+    }
+}
+
+std::int32_t VeloxData::PhaseCursorLeft(double phase) const {
+    return TruncToInt(phase * static_cast<long double>(View.Image4Width - 6) / TwoPi + View.Image4Left + 2);
+}
+
+double VeloxData::SimulationStep() {
+    const double phase = AdvanceRf();
+    Label25 = "Feszültség =" + FormatFixed(Voltage, 10, 4);
+    Label26 = "Fázis =" + FormatFixed(static_cast<double>(phase * 180.0L / Pi), 10, 4);
+    PhaseCursor = PhaseCursorLeft(phase);
+    if (InLaunchWindow(phase)) LaunchDecision();
+    StepParticles();
+    return phase;
+}
+
+}  // namespace velox

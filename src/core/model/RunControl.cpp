@@ -1,0 +1,101 @@
+#include "core/model/RunControl.h"
+
+#include <cmath>
+
+#include "core/model/Numeric.h"
+
+namespace velox {
+
+namespace {
+constexpr long double MsPerDay = 86400000.0L;
+
+std::string TwoDigits(std::int64_t v) {
+    return std::string{static_cast<char>('0' + v / 10 % 10), static_cast<char>('0' + v % 10)};
+}
+}  // namespace
+
+double AdvanceRunClock(double clock, std::int32_t ms) {
+    return static_cast<double>((clock * MsPerDay + ms) / MsPerDay);
+}
+
+std::int64_t TimeOfDayMs(double clock) {
+    if (!std::isfinite(clock)) return 0;
+    const long double c = clock;
+    const long double fraction = c - std::floor(c);
+    const auto ms = static_cast<std::int64_t>(RoundHalfEven(fraction * MsPerDay));
+    return ms % 86400000;
+}
+
+std::string FormatTimeOfDay(double clock) {
+    const std::int64_t ms = TimeOfDayMs(clock);
+    const std::int64_t s = ms / 1000;
+    return TwoDigits(s / 3600) + ":" + TwoDigits(s / 60 % 60) + ":" + TwoDigits(s % 60);
+}
+
+bool TimedRunEnded(double clock) {
+    const std::int64_t ms = TimeOfDayMs(clock);
+    return ms / 3600000 == 0 && ms / 60000 % 60 == TimedRunMinutes;
+}
+
+ControlStates UpdateControlStates(const RunState& run, const ControlStates& current) {
+    ControlStates out = current;
+    out.Button1 = run.FreeMode && run.HasCavities;
+    out.Button2 = run.FreeMode && run.HasCavities;
+    out.Locked[LockButton3] = run.HasCavities;
+    if (run.Running && !run.FreeMode) out.Locked.fill(false);
+    if (run.FreeMode && run.HasCavities) {
+        out.Button2 = run.CaptionFolytatas;
+        out.Locked.fill(!run.Running);
+    }
+    return out;
+}
+
+}  // namespace velox
+
+#include "core/model/VeloxData.h"
+
+namespace velox {
+
+std::int32_t RunController::Interval() const { return SpeedInterval(SpeedIndex); }
+
+RunState RunController::State() const {
+    return RunState{FreeMode, Data.Cavities.CavityCount() > 0, Running, Caption == "Folytatás"};
+}
+
+bool RunController::Tick() {
+    Data.SimulationStep();
+    RunClock = AdvanceRunClock(RunClock, Interval());
+    if (!FreeMode && TimedRunEnded(RunClock)) {
+        ContinueStop();
+        return true;
+    }
+    return false;
+}
+
+void RunController::ContinueStop() {
+    if (Caption == "Folytatás") {
+        Caption = "Stop";
+        Data.LaunchParticle(0);
+        Running = true;
+    } else {
+        Caption = "Folytatás";
+        Running = false;
+    }
+}
+
+void RunController::Restart() {
+    Running = false;
+    Data.HideAllParticles();
+    Caption = "Stop";
+    Data.SimTime = 0.0;
+    RunClock = RunClockRestart;
+    Running = true;
+}
+
+void RunController::SetFreeMode(bool free) {
+    FreeMode = free;
+    Caption = "Stop";
+    ContinueStop();
+}
+
+}  // namespace velox

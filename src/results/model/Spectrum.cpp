@@ -1,0 +1,144 @@
+#include "results/model/Spectrum.h"
+
+#include <cmath>
+
+#include "editor/model/NumberText.h"
+
+namespace velox {
+
+void InitSpectrum(Spectrum& spectrum, std::int32_t bitmapWidth, std::int32_t bitmapHeight,
+                  std::int32_t markerDefault, bool autoState) {
+    spectrum.XMin = 0;
+    spectrum.XMax = 100;
+    spectrum.YMax = 20;
+    spectrum.XLeft = 25;
+    spectrum.XRight = bitmapWidth - 10;
+    spectrum.YBottom = bitmapHeight - 20;
+    spectrum.YTop = 5;
+    spectrum.Bins.clear();
+    spectrum.Marker = markerDefault;
+    spectrum.ChannelWidth = 1.0;
+    spectrum.Auto = autoState;
+}
+
+void EnsureBin(std::vector<std::int32_t>& bins, std::int32_t index) {
+    if (index < 0) return;
+    const auto needed = static_cast<std::size_t>(index) + 1;
+    if (needed > bins.size()) {
+        bins.reserve(needed);
+        bins.resize(needed, 0);
+    }
+}
+
+std::int32_t ChannelOf(double value, double channelWidth) {
+    if (!(channelWidth > 0.0) || !std::isfinite(channelWidth)) return -1;
+    if (!(value >= 0.0) || !std::isfinite(value)) return -1;
+    const long double q = static_cast<long double>(value) / channelWidth;
+    if (!(q < static_cast<long double>(MaxChannel) + 1.0L)) return -1;
+    return static_cast<std::int32_t>(q);
+}
+
+void AddToBin(Spectrum& spectrum, double value) {
+    const std::int32_t c = ChannelOf(value, spectrum.ChannelWidth);
+    if (c < 0) return;
+    EnsureBin(spectrum.Bins, c);
+    spectrum.Bins[static_cast<std::size_t>(c)] += 1;
+}
+
+void Rebin(Spectrum& spectrum, const std::vector<double>& values) {
+    spectrum.Bins.clear();
+    for (double v : values) AddToBin(spectrum, v);
+}
+
+Statistics ComputeStatistics(const ResultSums& sums, std::int32_t arrivedCount) {
+    Statistics s;
+    if (arrivedCount == 0) return s;
+    s.Mean = static_cast<double>(static_cast<long double>(sums.Sum) / arrivedCount);
+    const long double variance =
+        static_cast<long double>(sums.SumSq) / arrivedCount - static_cast<long double>(s.Mean) * s.Mean;
+    s.Deviation = variance > 0 ? static_cast<double>(std::sqrt(variance)) : 0.0;
+    return s;
+}
+
+Results::Results() {
+    BindSums();
+    InitSpectrum(EnergySpectrum, PlotBitmapWidth, PlotBitmapHeight, 50, true);
+    InitSpectrum(TimeSpectrum, PlotBitmapWidth, PlotBitmapHeight, 20, true);
+}
+
+Results::Results(const Results& other)
+    : EnergyValues(other.EnergyValues),
+      TimeValues(other.TimeValues),
+      EnergySums(other.EnergySums),
+      TimeSums(other.TimeSums),
+      ArrivedCount(other.ArrivedCount),
+      LaunchedCount(other.LaunchedCount),
+      EnergySpectrum(other.EnergySpectrum),
+      TimeSpectrum(other.TimeSpectrum),
+      Label21(other.Label21),
+      Label22(other.Label22) {
+    BindSums();
+}
+
+Results& Results::operator=(const Results& other) {
+    if (this != &other) {
+        EnergyValues = other.EnergyValues;
+        TimeValues = other.TimeValues;
+        EnergySums = other.EnergySums;
+        TimeSums = other.TimeSums;
+        ArrivedCount = other.ArrivedCount;
+        LaunchedCount = other.LaunchedCount;
+        EnergySpectrum = other.EnergySpectrum;
+        TimeSpectrum = other.TimeSpectrum;
+        Label21 = other.Label21;
+        Label22 = other.Label22;
+        BindSums();
+    }
+    return *this;
+}
+
+void Results::BindSums() {
+    EnergySpectrum.Sums = &EnergySums;
+    TimeSpectrum.Sums = &TimeSums;
+}
+
+void Results::RecordArrival(double velocity, double arrivalTime) {
+    const double e = static_cast<double>(0.5L * velocity * velocity / 5.0L);
+
+    EnergySums.Sum = static_cast<double>(static_cast<long double>(EnergySums.Sum) + e);
+    EnergySums.SumSq = static_cast<double>(EnergySums.SumSq + static_cast<long double>(e) * e);
+    EnergyValues.push_back(e);
+    ArrivedCount += 1;
+    EnergySpectrum.Sums = &EnergySums;
+    AddToBin(EnergySpectrum, e);
+
+    TimeSums.Sum = static_cast<double>(static_cast<long double>(TimeSums.Sum) + arrivalTime);
+    TimeSums.SumSq = static_cast<double>(TimeSums.SumSq + static_cast<long double>(arrivalTime) * arrivalTime);
+    TimeValues.push_back(arrivalTime);
+    TimeSpectrum.Sums = &TimeSums;
+    AddToBin(TimeSpectrum, arrivalTime);
+
+    Label21 = "E = " + FormatFixed(e, 10, 4);
+    Label22 = "t = " + FormatFixed(arrivalTime, 10, 4);
+}
+
+bool Results::IsEmpty() const {
+    return EnergyValues.empty() && TimeValues.empty() && TimeSpectrum.Bins.empty() && EnergySpectrum.Bins.empty();
+}
+
+void Results::Clear() {
+    ArrivedCount = 0;
+    LaunchedCount = 0;
+    EnergyValues.clear();
+    EnergySums = ResultSums{};
+    TimeValues.clear();
+    TimeSums = ResultSums{};
+    TimeSpectrum.Bins.clear();
+    EnergySpectrum.Bins.clear();
+}
+
+std::string CountsText(std::int32_t launched, std::int32_t arrived) {
+    return "Összes indított = " + FormatInteger(launched) + "\r" + "Összes beérkezett = " + FormatInteger(arrived);
+}
+
+}  // namespace velox
