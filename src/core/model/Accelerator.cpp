@@ -166,6 +166,24 @@ void VeloxData::PlaceCavityMarkers() {
     }
 }
 
+double VeloxData::FrequencyOf(std::int32_t position) {
+    return static_cast<double>((position - 50) * 0.01L + 1.0L);
+}
+
+double VeloxData::AmplitudeOf(std::int32_t position) {
+    return static_cast<double>((position - 50) * 0.5L + 50.0L);
+}
+
+void VeloxData::SetFrequencyPosition(std::int32_t position) {
+    FrequencyPosition = std::clamp(position, SpinnerMin, SpinnerMax);
+    Frequency = FrequencyOf(FrequencyPosition);
+}
+
+void VeloxData::SetVoltagePosition(std::int32_t position) {
+    VoltagePosition = std::clamp(position, SpinnerMin, SpinnerMax);
+    Amplitude = AmplitudeOf(VoltagePosition);
+}
+
 std::int32_t SpeedInterval(int itemIndex) { return (9 - 2 * itemIndex) * 10; }
 
 void VeloxData::ApplyStartupDefaults() {
@@ -178,8 +196,8 @@ void VeloxData::ApplyStartupDefaults() {
     PlaceCavityMarkers();
     StartPhase = 0;
     StopPhase = 60;
-    Frequency = 1.0;
-    Amplitude = 50.0;
+    SetFrequencyPosition(50);
+    SetVoltagePosition(50);
     MultiParticle = true;
     Store.EnergySpectrum.XMax = 220;
     Store.TimeSpectrum.ChannelWidth = 0.05;

@@ -99,6 +99,17 @@ public:
 
     double Frequency = 1.0;
     double Amplitude = 25.0;
+    // Positions of the frequency and voltage spinners (UpDown1, UpDown2),
+    // 0 … 100; Frequency and Amplitude follow from them.
+    std::int32_t FrequencyPosition = 50;
+    std::int32_t VoltagePosition = 50;
+    static constexpr std::int32_t SpinnerMin = 0;
+    static constexpr std::int32_t SpinnerMax = 100;
+    static double FrequencyOf(std::int32_t position);
+    static double AmplitudeOf(std::int32_t position);
+    // Set a spinner position (held within 0 … 100) and apply it.
+    void SetFrequencyPosition(std::int32_t position);
+    void SetVoltagePosition(std::int32_t position);
     double Voltage = 0.0;
     double SimTime = 0.0;
     double TimeStep = 0.05;
