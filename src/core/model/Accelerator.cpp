@@ -138,6 +138,17 @@ FieldSample VeloxData::FieldAt(double x) const {
     return {static_cast<double>(static_cast<long double>(FieldTable[m].Factor) * Voltage), m % 2 == 1};
 }
 
+FieldSample VeloxData::FieldAt(double x, int& slot) const {
+    if (!(x > 0.0)) return {};
+    // slot is the first n with boundaryReach_[n] >= x (FieldSlots when none);
+    // the reach never decreases, so checking both neighbours proves it.
+    const bool valid = slot >= 1 && slot <= FieldSlots && boundaryReach_[static_cast<std::size_t>(slot) - 1] < x &&
+                       (slot == FieldSlots || boundaryReach_[static_cast<std::size_t>(slot)] >= x);
+    if (!valid) slot = static_cast<int>(std::lower_bound(boundaryReach_.begin(), boundaryReach_.end(), x) - boundaryReach_.begin());
+    const auto m = static_cast<std::size_t>(slot) - 1;
+    return {static_cast<double>(static_cast<long double>(FieldTable[m].Factor) * Voltage), m % 2 == 1};
+}
+
 FieldSample VeloxData::FieldAtByScan(double x) const {
     if (!(x > 0.0)) return {};
     int n = 0;

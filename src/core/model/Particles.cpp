@@ -30,8 +30,9 @@ void VeloxData::MoveParticle(Particle& p) {
     std::int32_t n = TruncToInt(static_cast<long double>(TimeStep) / dts);
     if (n < 1) n = 1;
     FieldSample f;
+    int slot = 0;
     for (std::int32_t k = 0; k < n; ++k) {
-        f = FieldAt(p.X);
+        f = FieldAt(p.X, slot);
         p.X = static_cast<double>(static_cast<long double>(p.V) * dts + p.X + 2.5L * f.Field * dts * dts);
         p.V = static_cast<double>(5.0L * f.Field * dts + p.V);
     }

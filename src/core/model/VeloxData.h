@@ -121,6 +121,9 @@ public:
     void ClearCavities();
     void BuildFieldTable();
     FieldSample FieldAt(double x) const;
+    // FieldAt for a particle that moves in small sub-steps: `slot` remembers
+    // where the last lookup ended, so that most lookups cost one check.
+    FieldSample FieldAt(double x, int& slot) const;
     // The literal scan over all 85 slots; FieldAt returns exactly the same.
     FieldSample FieldAtByScan(double x) const;
     double AdvanceRf();

@@ -170,8 +170,9 @@ std::string FormatGeneral(double value) {
 std::string FormatPlainDecimal(double value) {
     if (!std::isfinite(value)) return SpecialValue(value);
     if (value == 0) return "0";
-    Digits d = SignificantDigits(std::fabs(value));
-    return (value < 0 ? "-" : "") + Positional(d);
+    std::string out = value < 0 ? "-" : "";
+    out += Positional(SignificantDigits(std::fabs(value)));
+    return out;
 }
 
 std::string FormatInteger(long long value) {

@@ -1,0 +1,124 @@
+// The simulation step on a worst-case load: 20 cavities, the highest
+// voltage, all 21 particles in flight at energies of 300 to 3000.
+//
+// BM_SimulationStep runs the model's step; BM_LiteralScanStep runs the same
+// particle motion with the plain linear scan over the 85 field slots, so one
+// run prints the ratio between the two.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "core/model/Numeric.h"
+#include "core/model/VeloxData.h"
+
+namespace {
+
+using velox::VeloxData;
+
+void BuildWorstCase(VeloxData& d) {
+    d.ApplyStartupDefaults();
+    d.Cavities.SetCavityCount(0);
+    for (int k = 0; k < 20; ++k) d.Cavities.Append({12.0 + k % 3, 30.0 + 12 * k, 12.0 + k % 2, 30.0 + 12 * k});
+    d.BuildCavities();
+    d.SetVoltagePosition(100);  // Amplitude 75
+    d.SetTargetLeft(1000000);   // nobody arrives: the load stays the same
+    const double end = d.FieldTable[80].Boundary;
+    for (int i = 0; i < velox::ParticleCount; ++i) {
+        d.LaunchParticle(i);
+        const double energy = 300.0 + 2700.0 * i / (velox::ParticleCount - 1);
+        d.Particles[static_cast<std::size_t>(i)].V = std::sqrt(2 * 5.0 * energy);
+        d.Particles[static_cast<std::size_t>(i)].X = 20 + (end - 40) * i / (velox::ParticleCount - 1);
+    }
+}
+
+// Sub-steps that one step of the current particles takes.
+long SubSteps(const VeloxData& d) {
+    long total = 0;
+    for (const auto& p : d.Particles) {
+        const double dts = p.V == 0.0 ? d.TimeStep : static_cast<double>(0.005L / std::fabs(p.V));
+        total += std::max(1, velox::TruncToInt(static_cast<long double>(d.TimeStep) / dts));
+    }
+    return total;
+}
+
+// The reference: the motion of one step with a plain scan of the field table.
+velox::FieldSample LiteralFieldAt(const VeloxData& d, double x) {
+    if (!(x > 0.0)) return {};
+    int n = 0;
+    while (n < velox::FieldSlots && x > d.FieldTable[static_cast<std::size_t>(n)].Boundary) ++n;
+    const auto m = static_cast<std::size_t>(n - 1);
+    return {static_cast<double>(static_cast<long double>(d.FieldTable[m].Factor) * d.Voltage), m % 2 == 1};
+}
+
+void LiteralStep(VeloxData& d) {
+    d.AdvanceRf();
+    for (auto& p : d.Particles) {
+        const double dts = p.V == 0.0 ? d.TimeStep : static_cast<double>(0.005L / std::fabs(p.V));
+        int n = std::max(1, velox::TruncToInt(static_cast<long double>(d.TimeStep) / dts));
+        velox::FieldSample f;
+        for (int k = 0; k < n; ++k) {
+            f = LiteralFieldAt(d, p.X);
+            p.X = static_cast<double>(static_cast<long double>(p.V) * dts + p.X + 2.5L * f.Field * dts * dts);
+            p.V = static_cast<double>(5.0L * f.Field * dts + p.V);
+        }
+        benchmark::DoNotOptimize(f);
+    }
+}
+
+template <typename Step>
+void RunStep(benchmark::State& state, Step step) {
+    VeloxData d;
+    BuildWorstCase(d);
+    const auto start = d.Particles;
+    const double startTime = d.SimTime;
+    const long subSteps = SubSteps(d);
+    for (auto _ : state) {
+        d.Particles = start;  // the same load every iteration
+        d.SimTime = startTime;
+        step(d);
+        benchmark::DoNotOptimize(d.Particles);
+    }
+    state.counters["substeps"] = static_cast<double>(subSteps);
+    state.counters["per_substep"] = benchmark::Counter(static_cast<double>(subSteps) * state.iterations(),
+                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void BM_SimulationStep(benchmark::State& state) {
+    RunStep(state, [](VeloxData& d) {
+        d.MultiParticle = false;  // all slots fly: nothing to launch
+        d.SimulationStep();
+    });
+}
+
+void BM_LiteralScanStep(benchmark::State& state) { RunStep(state, LiteralStep); }
+
+void BM_FieldAt(benchmark::State& state) {
+    VeloxData d;
+    BuildWorstCase(d);
+    const double end = d.FieldTable[80].Boundary;
+    double x = 11;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(d.FieldAt(x));
+        x = x > end ? 11 : x + 0.37;
+    }
+}
+
+void BM_FieldAtLiteral(benchmark::State& state) {
+    VeloxData d;
+    BuildWorstCase(d);
+    const double end = d.FieldTable[80].Boundary;
+    double x = 11;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(LiteralFieldAt(d, x));
+        x = x > end ? 11 : x + 0.37;
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_SimulationStep)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LiteralScanStep)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FieldAt);
+BENCHMARK(BM_FieldAtLiteral);
+
+BENCHMARK_MAIN();
