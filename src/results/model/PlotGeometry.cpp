@@ -1,0 +1,270 @@
+#include "results/model/PlotGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "core/model/Numeric.h"
+#include "editor/model/NumberText.h"
+
+namespace velox {
+namespace {
+
+constexpr long double StepMantissa[3] = {1.0L, 2.0L, 5.0L};
+constexpr int StepMoves = 20;
+
+int ToPixel(std::int64_t v) {
+    return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
+}
+
+// base + Trunc(offset), without overflow whatever the offset.
+int Shifted(std::int64_t base, long double offset) { return ToPixel(base + TruncToInt(offset)); }
+
+int WidthOf(const TextMetrics& metrics, std::string_view text) {
+    return metrics.Width ? metrics.Width(text) : 0;
+}
+
+// The last channel the plot scales to: XMax, or MinChannelSpan channels
+// from XMin when the stored range is empty or reversed.
+std::int64_t ScaledXMax(const Spectrum& s) {
+    return s.XMax > s.XMin ? s.XMax : static_cast<std::int64_t>(s.XMin) + MinChannelSpan;
+}
+
+}  // namespace
+
+void NiceStep(double& lo, double& hi, double& step, double& intervals) {
+    if (!std::isfinite(lo) || !std::isfinite(hi) || !(lo < hi)) {
+        step = 1.0;
+        intervals = 0.0;
+        return;
+    }
+    const long double span = static_cast<long double>(hi) - lo;
+    int j = 0;
+    long double decade = 1.0L;
+    int roundsLeft = StepMoves;
+    long double r = span / (StepMantissa[j] * decade);
+    while ((r > 7.0L || r < 3.0L) && roundsLeft > 0) {
+        roundsLeft -= 1;
+        if (r > 7.0L) {
+            if (++j > 2) {
+                j = 0;
+                decade *= 10.0L;
+            }
+        } else {
+            if (--j < 0) {
+                j = 2;
+                decade /= 10.0L;
+            }
+        }
+        r = span / (StepMantissa[j] * decade);
+    }
+    step = static_cast<double>(StepMantissa[j] * decade);
+    lo = static_cast<double>(std::trunc(lo / static_cast<long double>(step)) * step);
+    const long double top = std::trunc(hi / static_cast<long double>(step)) * step;
+    if (top < hi) hi = static_cast<double>(top + step);
+    intervals = static_cast<double>((static_cast<long double>(hi) - lo) / step);
+}
+
+bool AutoScaleY(Spectrum& s, std::int32_t maxCount) {
+    double lo = 0.0;
+    double hi = std::max(maxCount, MinCountAxisTop);
+    NiceStep(lo, hi, s.AxisStep, s.AxisIntervals);
+    std::int32_t top = TruncToInt(static_cast<long double>(s.AxisIntervals) * s.AxisStep);
+    if (top < MinCountAxisTop) top = MinCountAxisTop;
+    const bool changed = top != s.YMax;
+    s.YMax = top;
+    return changed;
+}
+
+void ComputeScales(Spectrum& s) {
+    const long double width = static_cast<long double>(static_cast<std::int64_t>(s.XRight) - s.XLeft);
+    const long double channels = static_cast<long double>(ScaledXMax(s) - s.XMin);
+    s.XScale = static_cast<double>(width / channels);
+    const long double height = static_cast<long double>(static_cast<std::int64_t>(s.YBottom) - s.YTop);
+    const long double top = s.YMax > 0 ? s.YMax : MinCountAxisTop;
+    s.YScale = static_cast<double>(height / top);
+}
+
+MarkerGeometry UpdateMarkerGeometry(const Spectrum& s) {
+    MarkerGeometry m;
+    const long double channels = static_cast<long double>(static_cast<std::int64_t>(s.Marker) - s.XMin);
+    const int x = Shifted(s.XLeft, channels * s.XScale);
+    m.LineX = std::clamp(x, s.XLeft, std::max(s.XLeft, s.XRight));
+    m.XText = "X=" + FormatInteger(s.Marker) + "   ";
+    if (s.Marker >= 1 && static_cast<std::size_t>(s.Marker) < s.Bins.size())
+        m.YText = "Y=" + FormatInteger(s.Bins[static_cast<std::size_t>(s.Marker)]) + "   ";
+    else
+        m.YText = "Y=         ";
+    return m;
+}
+
+AxesGeometry DrawAxesGeometry(Spectrum& s, const TextMetrics& metrics) {
+    AxesGeometry g;
+    if (s.YMax < MinCountAxisTop) {
+        s.YMax = MinCountAxisTop;
+        g.YMaxRaised = true;
+    }
+    ComputeScales(s);
+    g.Axes.push_back({s.XLeft, 0, s.XLeft, s.YBottom});
+    g.Axes.push_back({s.XLeft, s.YBottom, s.XRight, s.YBottom});
+
+    // Count axis, labels right-aligned left of the axis and centred on
+    // their ticks.  YMax is an int32, so NiceStep's 20 moves leave at most
+    // a few hundred intervals here.
+    double lo = 0.0;
+    double hi = s.YMax;
+    NiceStep(lo, hi, s.AxisStep, s.AxisIntervals);
+    if (s.AxisIntervals > 1.0) {
+        const auto n = static_cast<std::int64_t>(RoundHalfEven(s.AxisIntervals));
+        for (std::int64_t k = 0; k <= n; ++k) {
+            const long double v = k * static_cast<long double>(s.AxisStep);
+            const int y = Shifted(s.YBottom, -(v * s.YScale));
+            std::string label = FormatInteger(static_cast<long long>(std::trunc(v)));
+            const int w = WidthOf(metrics, label);
+            g.CountLabels.push_back({s.XLeft - 2 * (w / 2) - 5, y - metrics.Height / 2, std::move(label)});
+            g.CountTicks.push_back({s.XLeft, y, s.XLeft - 5, y});
+        }
+    }
+
+    // Channel axis: labels count from XMin, centred under their ticks.
+    lo = s.XMin;
+    hi = static_cast<double>(ScaledXMax(s));
+    NiceStep(lo, hi, s.AxisStep, s.AxisIntervals);
+    if (s.AxisIntervals > 1.0) {
+        const auto n = static_cast<std::int64_t>(RoundHalfEven(s.AxisIntervals));
+        for (std::int64_t k = 0; k <= n; ++k) {
+            const long double v = k * static_cast<long double>(s.AxisStep);
+            const int x = Shifted(s.XLeft, v * s.XScale);
+            std::string label = FormatInteger(static_cast<long long>(std::trunc(v)) + s.XMin);
+            const int w = WidthOf(metrics, label);
+            g.ChannelLabels.push_back({x - w / 2, s.YBottom + 10, std::move(label)});
+            g.ChannelTicks.push_back({x, s.YBottom, x, s.YBottom + 10});
+        }
+    }
+
+    if (s.XMin > s.Marker) s.Marker = s.XMin;
+    if (s.XMax < s.Marker) s.Marker = s.XMax;
+    g.Marker = UpdateMarkerGeometry(s);
+    return g;
+}
+
+SpectrumGeometry DrawSpectrumGeometry(Spectrum& s, std::int32_t arrivedCount, const TextMetrics& metrics,
+                                      std::int32_t bitmapWidth) {
+    SpectrumGeometry g;
+    ComputeScales(s);
+
+    const auto binCount = static_cast<std::int64_t>(s.Bins.size());
+    const std::int64_t first = std::max<std::int64_t>(0, static_cast<std::int64_t>(s.XMin) - 1);
+    for (std::int32_t n : s.Bins) g.Total += n;
+    for (std::int64_t i = first; i < binCount && i <= s.XMax; ++i)
+        g.MaxCount = std::max(g.MaxCount, s.Bins[static_cast<std::size_t>(i)]);
+
+    if (s.Sums != nullptr) g.Stats = ComputeStatistics(*s.Sums, arrivedCount);
+
+    if (s.Auto) {
+        g.AutoScaled = true;
+        g.YMaxChanged = AutoScaleY(s, g.MaxCount);
+        ComputeScales(s);
+    }
+
+    g.Axes = DrawAxesGeometry(s, metrics);
+
+    // The count line, one point per channel from XMin - 1 to XMax; the
+    // channel one past the last counter is an empty one, so the line comes
+    // back to zero.  Counts above the box are cut at its top edge.  When the
+    // very first point lies above the box, the line has no end yet to cut
+    // from; the cut segment then rises from the channel axis below the point.
+    PolylineBuilder line;
+    bool started = false;
+    bool penPlaced = false;
+    PlotPoint pen;
+    const std::int64_t last = std::min<std::int64_t>(binCount, s.XMax);
+    for (std::int64_t i = first; i <= last; ++i) {
+        const std::int32_t n = i < binCount ? s.Bins[static_cast<std::size_t>(i)] : 0;
+        const PlotPoint p{Shifted(s.XLeft, static_cast<long double>(i - s.XMin) * s.XScale),
+                          Shifted(s.YBottom, -(static_cast<long double>(n) * s.YScale))};
+        if (p.x <= s.XRight && p.y >= s.YTop) {
+            if (started) {
+                line.LineTo(p);
+            } else {
+                line.MoveTo(p);
+                started = true;
+            }
+            pen = p;
+            penPlaced = true;
+        } else if (p.y < s.YTop) {
+            if (!penPlaced) {
+                pen = {p.x, s.YBottom};
+                line.MoveTo(pen);
+                penPlaced = true;
+            }
+            PlotPoint cut{p.x, s.YTop};
+            if (pen.y > s.YTop) {
+                // Both factors are differences of int32 values, so the
+                // product is exact in the 64-bit significand.
+                const long double across = static_cast<long double>(static_cast<std::int64_t>(p.x) - pen.x) *
+                                           (static_cast<std::int64_t>(pen.y) - s.YTop);
+                const long double rise = static_cast<long double>(pen.y) - p.y;
+                cut.x = Shifted(pen.x, across / rise);
+            }
+            line.LineTo(cut);
+            pen = cut;
+        }
+    }
+    g.CountLine = line.Finish();
+
+    std::string texts[3] = {"Összes=" + FormatInteger(g.Total), "Átlag=" + FormatFixed(g.Stats.Mean, 10, 3),
+                            "Szórás=" + FormatFixed(g.Stats.Deviation, 10, 3)};
+    int widest = 0;
+    for (const auto& t : texts) widest = std::max(widest, WidthOf(metrics, t));
+    const int left = bitmapWidth - widest - 5;
+    const int tops[3] = {2, 10, 18};
+    for (int k = 0; k < 3; ++k) g.StatisticsTexts.push_back({left, tops[k], std::move(texts[k])});
+    return g;
+}
+
+void PolylineBuilder::MoveTo(PlotPoint p) {
+    Close();
+    current_.push_back(p);
+    runStart_ = 0;
+    runCount_ = 1;
+    runMin_ = runMax_ = p.y;
+}
+
+void PolylineBuilder::LineTo(PlotPoint p) {
+    if (current_.empty()) {
+        MoveTo(p);
+        return;
+    }
+    if (p.x != current_.back().x) {
+        runStart_ = current_.size();
+        runCount_ = 1;
+        runMin_ = runMax_ = p.y;
+        current_.push_back(p);
+        return;
+    }
+    runCount_ += 1;
+    runMin_ = std::min(runMin_, p.y);
+    runMax_ = std::max(runMax_, p.y);
+    if (runCount_ <= 4) {
+        current_.push_back(p);
+    } else {
+        current_.resize(runStart_ + 1);
+        current_.push_back({p.x, runMin_});
+        current_.push_back({p.x, runMax_});
+        current_.push_back(p);
+    }
+}
+
+void PolylineBuilder::Close() {
+    if (current_.size() > 1) lines_.push_back(std::move(current_));
+    current_.clear();
+}
+
+std::vector<std::vector<PlotPoint>> PolylineBuilder::Finish() {
+    Close();
+    return std::move(lines_);
+}
+
+}  // namespace velox
