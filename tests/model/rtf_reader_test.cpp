@@ -3,7 +3,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "ui/model/RtfReader.h"
 
@@ -40,6 +42,37 @@ bool IsValidUtf8(const std::string& s) {
         i += n + 1;
     }
     return true;
+}
+
+// Paragraphs as "A: run run / A: ...", A the alignment (L, C, R, J); a run
+// is its flags (b, i, u), "@size" unless 12 points, "#rrggbb" when coloured,
+// then its text in quotes.
+std::string Describe(const RtfText& doc) {
+    std::string out;
+    for (const auto& p : doc.Paragraphs) {
+        if (!out.empty()) out += " / ";
+        out += "LCRJ"[static_cast<int>(p.Alignment)];
+        out += ':';
+        for (const auto& r : p.Runs) {
+            out += ' ';
+            if (r.Bold) out += 'b';
+            if (r.Italic) out += 'i';
+            if (r.Underline) out += 'u';
+            if (r.FontSize != 12.0) {
+                char size[16];
+                std::snprintf(size, sizeof size, "@%g", r.FontSize);
+                out += size;
+            }
+            if (r.Color) {
+                char color[8];
+                std::snprintf(color, sizeof color, "#%02x%02x%02x", r.Color->Red, r.Color->Green,
+                              r.Color->Blue);
+                out += color;
+            }
+            out += "'" + r.Text + "'";
+        }
+    }
+    return out;
 }
 
 constexpr const char* kHungarianFontTable =
@@ -128,100 +161,43 @@ TEST(RtfReader, UnicodeEscapesAndFallbackSkipping) {
 }
 
 TEST(RtfReader, NestedGroupsRestoreFormatting) {
-    const RtfText doc = ReadRtf("{\\rtf1 a{\\b b{\\i\\fs40 c}d}e\\par}");
-    ASSERT_EQ(doc.Paragraphs.size(), 1u);
-    const auto& runs = doc.Paragraphs[0].Runs;
-    ASSERT_EQ(runs.size(), 5u);
-    EXPECT_EQ(runs[0].Text, "a");
-    EXPECT_FALSE(runs[0].Bold);
-    EXPECT_EQ(runs[0].FontSize, 12.0);
-    EXPECT_EQ(runs[1].Text, "b");
-    EXPECT_TRUE(runs[1].Bold);
-    EXPECT_FALSE(runs[1].Italic);
-    EXPECT_EQ(runs[2].Text, "c");
-    EXPECT_TRUE(runs[2].Bold);
-    EXPECT_TRUE(runs[2].Italic);
-    EXPECT_EQ(runs[2].FontSize, 20.0);
-    EXPECT_EQ(runs[3].Text, "d");
-    EXPECT_TRUE(runs[3].Bold);
-    EXPECT_FALSE(runs[3].Italic);
-    EXPECT_EQ(runs[3].FontSize, 12.0);
-    EXPECT_EQ(runs[4].Text, "e");
-    EXPECT_FALSE(runs[4].Bold);
-
+    EXPECT_EQ(Describe(ReadRtf("{\\rtf1 a{\\b b{\\i\\fs40 c}d}e\\par}")),
+              "L: 'a' b'b' bi@20'c' b'd' 'e'");
     // Equal formats merge into one run, across groups too.
-    const RtfText merged = ReadRtf("{\\rtf1 {\\b x}{\\b y}\\b z}");
-    ASSERT_EQ(merged.Paragraphs[0].Runs.size(), 1u);
-    EXPECT_EQ(merged.Paragraphs[0].Runs[0].Text, "xyz");
+    EXPECT_EQ(Describe(ReadRtf("{\\rtf1 {\\b x}{\\b y}\\b z}")), "L: b'xyz'");
 }
 
 TEST(RtfReader, CharacterFormatting) {
-    const std::string rtf =
-        "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;\\red12;}"
-        "\\b bold\\b0 thin\\i it\\i0\\ul under\\ul0 a\\ul b\\ulnone c\\uldb d\\plain e"
-        "\\cf1 red\\cf2 blue\\cf3 dark\\cf0 auto\\cf9 none\\b\\cf1\\fs17 x\\plain y}";
-    const RtfText doc = ReadRtf(rtf);
-    ASSERT_EQ(doc.Paragraphs.size(), 1u);
-    const auto& r = doc.Paragraphs[0].Runs;
-    ASSERT_EQ(r.size(), 15u);
-    EXPECT_TRUE(r[0].Bold);
-    EXPECT_EQ(r[0].Text, "bold");
-    EXPECT_FALSE(r[1].Bold);
-    EXPECT_TRUE(r[2].Italic);
-    EXPECT_TRUE(r[3].Underline);
-    EXPECT_FALSE(r[4].Underline);
-    EXPECT_TRUE(r[5].Underline);
-    EXPECT_FALSE(r[6].Underline);
-    EXPECT_EQ(r[7].Text, "d");
-    EXPECT_TRUE(r[7].Underline);
-    EXPECT_EQ(r[8].Text, "e");
-    EXPECT_FALSE(r[8].Underline);
-    EXPECT_EQ(r[9].Color, (RtfColor{255, 0, 0}));
-    EXPECT_EQ(r[10].Color, (RtfColor{0, 0, 255}));
-    EXPECT_EQ(r[11].Color, (RtfColor{12, 0, 0}));
-    EXPECT_EQ(r[12].Text, "autonone");   // \cf0 and an index past the table
-    EXPECT_FALSE(r[12].Color.has_value());
-    EXPECT_EQ(r[13].Text, "x");
-    EXPECT_TRUE(r[13].Bold);
-    EXPECT_EQ(r[13].FontSize, 8.5);
-    EXPECT_EQ(r[13].Color, (RtfColor{255, 0, 0}));
-    EXPECT_EQ(r[14].Text, "y");
-    EXPECT_FALSE(r[14].Bold);
-    EXPECT_EQ(r[14].FontSize, 12.0);
-    EXPECT_FALSE(r[14].Color.has_value());
+    EXPECT_EQ(Describe(ReadRtf("{\\rtf1 \\b bold\\b0 thin\\i it\\i0\\ul under\\ul0 a\\ul b"
+                               "\\ulnone c\\uldb d\\b\\i\\fs17 e\\plain f}")),
+              "L: b'bold' 'thin' i'it' u'under' 'a' u'b' 'c' u'd' biu@8.5'e' 'f'");
+    // Colour table: entry 0 is the default colour; \cf0 and indexes past
+    // the table give the default; \plain drops the colour.
+    EXPECT_EQ(Describe(ReadRtf("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;"
+                               "\\red12;}\\cf1 red\\cf2 blue\\cf3 dark\\cf0 auto\\cf9 none"
+                               "\\cf1\\b x\\plain y}")),
+              "L: #ff0000'red' #0000ff'blue' #0c0000'dark' 'autonone' b#ff0000'x' 'y'");
 }
 
 TEST(RtfReader, ParagraphsAlignmentAndBreaks) {
-    const RtfText doc = ReadRtf(
-        "{\\rtf1\\pard\\qc centre\\par right\\qr\\par\\pard\\qj just\\par\\pard left\\par"
-        "\\par a\\line b\\tab c\\par}");
-    ASSERT_EQ(doc.Paragraphs.size(), 6u);
-    EXPECT_EQ(doc.Paragraphs[0].Alignment, RtfAlignment::Center);
-    // The format in effect at \par is the paragraph's.
-    EXPECT_EQ(doc.Paragraphs[1].Alignment, RtfAlignment::Right);
-    EXPECT_EQ(doc.Paragraphs[1].PlainText(), "right");
-    EXPECT_EQ(doc.Paragraphs[2].Alignment, RtfAlignment::Justified);
-    EXPECT_EQ(doc.Paragraphs[3].Alignment, RtfAlignment::Left);
-    EXPECT_TRUE(doc.Paragraphs[4].Runs.empty());   // an empty paragraph stays
-    EXPECT_EQ(doc.Paragraphs[4].Alignment, RtfAlignment::Left);
-    // The last paragraph needs no \par and keeps its format.
-    EXPECT_EQ(doc.Paragraphs[5].PlainText(), "a\nb\tc");
-    EXPECT_EQ(doc.Paragraphs[5].Alignment, RtfAlignment::Left);
-    EXPECT_EQ(ReadRtf("{\\rtf1 x\\par\\qr last}").Paragraphs.back().Alignment,
-              RtfAlignment::Right);
+    // The format in effect at \par is the paragraph's; \pard resets it; an
+    // empty paragraph stays; the last paragraph needs no \par.
+    EXPECT_EQ(Describe(ReadRtf("{\\rtf1\\pard\\qc centre\\par right\\qr\\par\\pard\\qj just\\par"
+                               "\\pard left\\par\\par a\\line b\\tab c\\par\\qr last}")),
+              "C: 'centre' / R: 'right' / J: 'just' / L: 'left' / L: / L: 'a\nb\tc' / R: 'last'");
+    // A backslash before a line end is a paragraph mark.
+    EXPECT_EQ(Describe(ReadRtf("{\\rtf1 a\\\nb}")), "L: 'a' / L: 'b'");
 
     const RtfText indents = ReadRtf("{\\rtf1\\li720\\fi-360\\ri100\\sb120\\sa240 x\\par\\pard y}");
     ASSERT_EQ(indents.Paragraphs.size(), 2u);
-    EXPECT_EQ(indents.Paragraphs[0].LeftIndent, 720);
-    EXPECT_EQ(indents.Paragraphs[0].FirstLineIndent, -360);
-    EXPECT_EQ(indents.Paragraphs[0].RightIndent, 100);
-    EXPECT_EQ(indents.Paragraphs[0].SpaceBefore, 120);
-    EXPECT_EQ(indents.Paragraphs[0].SpaceAfter, 240);
-    EXPECT_EQ(indents.Paragraphs[1].LeftIndent, 0);
-    EXPECT_EQ(indents.Paragraphs[1].SpaceAfter, 0);
-
-    // A backslash before a line end is a paragraph mark.
-    EXPECT_EQ(ReadRtf("{\\rtf1 a\\\nb}").Paragraphs.size(), 2u);
+    const auto& p = indents.Paragraphs[0];
+    EXPECT_EQ(std::vector<int>({p.LeftIndent, p.FirstLineIndent, p.RightIndent, p.SpaceBefore,
+                                p.SpaceAfter}),
+              std::vector<int>({720, -360, 100, 120, 240}));
+    const auto& q = indents.Paragraphs[1];
+    EXPECT_EQ(std::vector<int>({q.LeftIndent, q.FirstLineIndent, q.RightIndent, q.SpaceBefore,
+                                q.SpaceAfter}),
+              std::vector<int>({0, 0, 0, 0, 0}));
 }
 
 TEST(RtfReader, IgnoredDestinations) {
