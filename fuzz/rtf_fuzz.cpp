@@ -5,7 +5,8 @@
 //   build/fuzz/rtf_fuzz -dict=fuzz/rtf.dict -max_total_time=60 build/fuzz/rtf-corpus tests/corpus/rtf
 //
 // Besides crashes, leaks and undefined behaviour, it checks what the reader
-// promises: every run holds valid, non-empty UTF-8 and a sane font size.
+// promises: every run holds valid, non-empty UTF-8 without control characters
+// other than tab and line break, and a sane font size.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -50,6 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& p : doc.Paragraphs) {
         for (const auto& r : p.Runs) {
             if (r.Text.empty() || !ValidUtf8(r.Text)) std::abort();
+            for (const char c : r.Text) {
+                if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n') std::abort();
+            }
             if (!(r.FontSize >= 1.0 && r.FontSize <= 1638.0)) std::abort();
         }
     }

@@ -156,8 +156,8 @@ TEST(RtfReader, UnicodeEscapesAndFallbackSkipping) {
     EXPECT_EQ(Text("{\\rtf1 \\u-10179?\\u-8704?}"), "\U0001F600");
     EXPECT_EQ(Text("{\\rtf1 \\u-10179?x}"), "\uFFFDx");
     EXPECT_EQ(Text("{\\rtf1 \\u-8704?x}"), "\uFFFDx");
-    // Out of range and zero.
-    EXPECT_EQ(Text("{\\rtf1 \\u70000?x\\u0?y}"), "\uFFFDxy");
+    // Out of range, zero and control characters.
+    EXPECT_EQ(Text("{\\rtf1 \\u70000?x\\u0?y\\u10?\\u7?z\\u9?}"), "\uFFFDxyz\t");
 }
 
 TEST(RtfReader, NestedGroupsRestoreFormatting) {

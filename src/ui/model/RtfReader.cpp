@@ -466,8 +466,12 @@ private:
             case Word::Unicode:
                 if (!hasParam) break;
                 if (text) {
-                    long v = param < 0 ? param + 65536 : param;
-                    Emit(v >= 0 && v <= 0xFFFF ? static_cast<char32_t>(v) : kReplacement);
+                    const long v = param < 0 ? param + 65536 : param;
+                    if (v < 0 || v > 0xFFFF) {
+                        Emit(kReplacement);
+                    } else if (v >= 0x20 || v == '\t') {
+                        Emit(static_cast<char32_t>(v));   // other control characters are not text
+                    }
                 }
                 skipUnits_ = st_.UnicodeSkip;
                 break;
