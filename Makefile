@@ -1,7 +1,7 @@
 # Every target installs what is missing, configures and builds through CMake.
 BUILD ?= build
 CMAKE_FLAGS ?=
-APT_PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev
+APT_PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev locales
 # Only the fuzz targets need clang and its fuzzer runtime.
 FUZZ_APT_PACKAGES := clang libclang-rt-dev
 FUZZ_SECONDS ?= 60

@@ -84,7 +84,8 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& o) {
         if (inlineValue) {
             value = *inlineValue;
         } else {
-            if (i + 1 >= argc) return "hiányzik az érték a " + std::string(arg) + " után";
+            if (i + 1 >= argc || std::string_view(argv[i + 1]).starts_with("--"))
+                return "hiányzik az érték a " + std::string(arg) + " után";
             value = argv[++i];
         }
         if (arg == "--setup") {

@@ -29,10 +29,12 @@ std::optional<std::int32_t> WholeRecord(double v) {
 void ApplySpectrumRecords(Spectrum& s, const SpectrumRecords& r) {
     if (std::isfinite(r.ChannelWidth) && r.ChannelWidth > 0) s.ChannelWidth = r.ChannelWidth;
 
-    // The shown range is one setting: both ends from the file, or neither.
-    const std::int32_t xMin = WholeRecord(r.XMin).value_or(s.XMin);
+    // Each end of the shown range that the window could hold is taken; the
+    // range is taken only when it then still runs forward.
+    std::int32_t xMin = s.XMin;
+    if (const auto v = WholeRecord(r.XMin); v && *v >= 0) xMin = *v;
     const std::int32_t xMax = WholeRecord(r.XMax).value_or(s.XMax);
-    if (xMin >= 0 && xMax > xMin) {
+    if (xMax > xMin) {
         s.XMin = xMin;
         s.XMax = xMax;
     }
