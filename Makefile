@@ -46,7 +46,7 @@ fuzz: deps fuzz-deps
 	@for t in setup results; do \
 	  mkdir -p $(BUILD)-fuzz/corpus/$$t $(BUILD)-fuzz/artifacts/$$t && \
 	  echo "== $${t}_fuzz, $(FUZZ_SECONDS) s" && \
-	  $(BUILD)-fuzz/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+	  $(BUILD)-fuzz/fuzz/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
 	    -artifact_prefix=$(BUILD)-fuzz/artifacts/$$t/ $(BUILD)-fuzz/corpus/$$t tests/corpus/$$t || exit 1; \
 	done
 
