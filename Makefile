@@ -1,12 +1,15 @@
 # Every target installs what is missing, configures and builds through CMake.
 BUILD ?= build
 CMAKE_FLAGS ?=
-APT_PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev
+APT_PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev locales
+# Only the fuzz targets need clang and its fuzzer runtime.
+FUZZ_APT_PACKAGES := clang libclang-rt-dev
+FUZZ_SECONDS ?= 60
 
-.PHONY: deps build test bench run clean
+.PHONY: deps fuzz-deps build test bench run fuzz clean
 
-deps:
-	@missing=""; for p in $(APT_PACKAGES); do \
+deps fuzz-deps:
+	@missing=""; for p in $(if $(filter fuzz-deps,$@),$(FUZZ_APT_PACKAGES),$(APT_PACKAGES)); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -29,8 +32,23 @@ bench: deps
 	cmake --build $(BUILD)-bench -j$$(nproc) --target velox_bench
 	$(BUILD)-bench/velox_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
+# Until the window exists: the timed exercise of the default set-up,
+# written into a temporary folder.
 run: build
-	$(BUILD)/velox-demo
+	@out=$$(mktemp -d "$${TMPDIR:-/tmp}/velox-run.XXXXXX") && $(BUILD)/velox-batch --out "$$out"
+
+# Both file readers under libFuzzer, FUZZ_SECONDS each, starting from the
+# seed corpora in tests/corpus; new inputs go to $(BUILD)-fuzz/corpus.
+fuzz: deps fuzz-deps
+	cmake -S . -B $(BUILD)-fuzz -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELOX_BUILD_TESTS=OFF -DVELOX_BUILD_FUZZ=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD)-fuzz -j$$(nproc) --target setup_fuzz results_fuzz
+	@for t in setup results; do \
+	  mkdir -p $(BUILD)-fuzz/corpus/$$t $(BUILD)-fuzz/artifacts/$$t && \
+	  echo "== $${t}_fuzz, $(FUZZ_SECONDS) s" && \
+	  $(BUILD)-fuzz/fuzz/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+	    -artifact_prefix=$(BUILD)-fuzz/artifacts/$$t/ $(BUILD)-fuzz/corpus/$$t tests/corpus/$$t || exit 1; \
+	done
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz

@@ -1,0 +1,184 @@
+// velox-batch: the timed exercise of the window without a window.
+//
+// It starts from the state the window has after its start-up, applies an
+// optional set-up file on top as the start-up file would be, leaves free
+// mode, restarts with empty results and steps the simulation until the run
+// clock reaches the end of the timed run.  Then it writes VELOX_2013.gydat
+// and VELOX_2013.edat, as the window does at that moment, and prints a
+// summary.
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "core/model/RunControl.h"
+#include "core/model/VeloxData.h"
+#include "editor/model/NumberText.h"
+#include "files/batch/BatchAutoScale.h"
+#include "files/model/ResultsFile.h"
+#include "files/model/SetupFile.h"
+
+namespace {
+
+constexpr int ExitOk = 0;
+constexpr int ExitFailed = 1;
+constexpr int ExitUsage = 2;
+
+const char* const HelpText =
+    "Használat: velox-batch [--setup FÁJL.gydat] [--speed 1..5] [--out MAPPA]\n"
+    "\n"
+    "Ablak nélkül lefuttatja a gyorsító időre szóló mérését, pontosan úgy, ahogy\n"
+    "a program teszi, ha a \"Teszt üzemmód\" nincs bejelölve: újraindítás üres\n"
+    "eredményekkel, majd szimulációs lépések, amíg a futási idő el nem éri az egy\n"
+    "percet (lépésenként a választott sebesség időközével számolva). A végén\n"
+    "kiírja a VELOX_2013.gydat (gyorsító adatai) és a VELOX_2013.edat\n"
+    "(eredmények) fájlt, és rövid összefoglalót ír ki.\n"
+    "\n"
+    "  --setup FÁJL   a gyorsító adatai ebből a fájlból, az induló beállításra\n"
+    "                 töltve, ahogy induláskor a teszt02.gydat; nélküle az induló\n"
+    "                 beállítás fut (két üreg, céltárgy 400-nál, fázis 0-60)\n"
+    "  --speed N      sebesség 1-től 5-ig (90, 70, 50, 30 vagy 10 ms lépésenként);\n"
+    "                 alapérték: 5\n"
+    "  --out MAPPA    ebbe a mappába kerül a két fájl (ha nincs, létrejön);\n"
+    "                 alapérték: az aktuális mappa\n"
+    "  --help         ez a leírás\n"
+    "\n"
+    "Az \"Auto\" skálázású spektrumok Ymax értéke az, amit a végső hisztogram\n"
+    "automatikus újrarajzolása adna.\n"
+    "\n"
+    "Kilépési kód: 0 siker, 1 fájlhiba, 2 hibás paraméter.\n";
+
+struct Options {
+    std::optional<std::string> Setup;
+    int SpeedIndex = 4;
+    std::string Out = ".";
+    bool Help = false;
+};
+
+void Print(std::FILE* f, const std::string& text) { std::fputs(text.c_str(), f); }
+
+int UsageError(const std::string& message) {
+    Print(stderr, "velox-batch: " + message + "\nSegítség: velox-batch --help\n");
+    return ExitUsage;
+}
+
+// Returns an error message, or nothing when the arguments are good.
+std::optional<std::string> ParseOptions(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        std::optional<std::string_view> inlineValue;
+        if (const auto eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos) {
+            inlineValue = arg.substr(eq + 1);
+            arg = arg.substr(0, eq);
+        }
+        if (arg == "--help" || arg == "-h") {
+            if (inlineValue) return "a --help után nem állhat érték";
+            o.Help = true;
+            continue;
+        }
+        if (arg != "--setup" && arg != "--speed" && arg != "--out")
+            return "ismeretlen paraméter: " + std::string(argv[i]);
+        std::string value;
+        if (inlineValue) {
+            value = *inlineValue;
+        } else {
+            if (i + 1 >= argc || std::string_view(argv[i + 1]).starts_with("--"))
+                return "hiányzik az érték a " + std::string(arg) + " után";
+            value = argv[++i];
+        }
+        if (arg == "--setup") {
+            if (value.empty()) return "a --setup után fájlnév kell";
+            o.Setup = value;
+        } else if (arg == "--speed") {
+            if (value.size() != 1 || value[0] < '1' || value[0] > '5')
+                return "a sebesség 1, 2, 3, 4 vagy 5 lehet, nem ez: \"" + value + "\"";
+            o.SpeedIndex = value[0] - '1';
+        } else {
+            if (value.empty()) return "a --out után mappa kell";
+            o.Out = value;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string Fixed(double v) { return velox::FormatFixed(v, 0, 3); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (const auto error = ParseOptions(argc, argv, options)) return UsageError(*error);
+    if (options.Help) {
+        Print(stdout, HelpText);
+        return ExitOk;
+    }
+
+    // The window after its start-up.
+    velox::VeloxData data;
+    data.ApplyStartupDefaults();
+    if (options.Setup) {
+        const velox::SetupReadResult read = velox::ReadSetupFile(*options.Setup);
+        if (read.Status == velox::FileStatus::Missing) {
+            Print(stderr, "velox-batch: a gyorsító adatfájlja nem található: " + *options.Setup + "\n");
+            return ExitFailed;
+        }
+        if (read.Status == velox::FileStatus::Failed) {
+            Print(stderr, "velox-batch: " + read.Error + "\n");
+            return ExitFailed;
+        }
+        velox::ApplySetup(data, read.Data);
+        data.PlaceCavityMarkers();
+        if (read.Data.ShowCountWarning())
+            Print(stderr, std::string("velox-batch: ") + velox::CountWarningTitle + " " + velox::CountWarningText + "\n");
+    }
+    if (data.Cavities.CavityCount() == 0) {
+        // The window disables the restart without cavities: no timed run.
+        Print(stderr, "velox-batch: a gyorsítóban nincs egy üreg sem, így a mérés nem indítható\n");
+        return ExitFailed;
+    }
+
+    // "Teszt üzemmód" cleared, then "Újraindít" with empty results.
+    velox::RunController run(data);
+    run.SpeedIndex = options.SpeedIndex;
+    run.SetFreeMode(false);
+    data.Store.Clear();
+    run.Restart();
+    long long steps = 1;
+    while (!run.Tick()) ++steps;
+
+    // The count axis that the next automatic redraw would give.
+    for (velox::Spectrum* s : {&data.Store.EnergySpectrum, &data.Store.TimeSpectrum})
+        if (s->Auto) velox::batch::BatchAutoScaleY(*s);
+
+    std::error_code ec;
+    const std::filesystem::path out(options.Out);
+    std::filesystem::create_directories(out, ec);
+    if (ec) {
+        Print(stderr, "velox-batch: a mappa nem hozható létre: " + options.Out + ": " + ec.message() + "\n");
+        return ExitFailed;
+    }
+    const std::string base = velox::BaseName;
+    const std::string setupPath = (out / (base + ".gydat")).string();
+    const std::string resultsPath = (out / (base + ".edat")).string();
+    if (const auto w = velox::WriteSetupFile(setupPath, data); !w.Ok) {
+        Print(stderr, "velox-batch: " + w.Error + "\n");
+        return ExitFailed;
+    }
+    if (const auto w = velox::WriteResultsFile(resultsPath, data.Store, run.RunClock); !w.Ok) {
+        Print(stderr, "velox-batch: " + w.Error + "\n");
+        return ExitFailed;
+    }
+
+    const velox::Results& r = data.Store;
+    const auto e = velox::ComputeStatistics(r.EnergySums, r.ArrivedCount);
+    const auto t = velox::ComputeStatistics(r.TimeSums, r.ArrivedCount);
+    Print(stdout, "Lépések: " + velox::FormatInteger(steps) + "\n" +
+                      "Indított részecskék: " + velox::FormatInteger(r.LaunchedCount) + "\n" +
+                      "Beérkezett részecskék: " + velox::FormatInteger(r.ArrivedCount) + "\n" +
+                      "Energia: átlag " + Fixed(e.Mean) + ", szórás " + Fixed(e.Deviation) + "\n" +
+                      "Idő: átlag " + Fixed(t.Mean) + ", szórás " + Fixed(t.Deviation) + "\n" +
+                      "Kiírva: " + setupPath + ", " + resultsPath + "\n");
+    return ExitOk;
+}
