@@ -9,7 +9,7 @@
 #include "core/model/RunControl.h"
 #include "core/model/VeloxData.h"
 #include "editor/model/NumberText.h"
-#include "files/batch/BatchAutoScale.h"
+#include "results/model/PlotGeometry.h"
 #include "files/model/ResultsFile.h"
 #include "files/model/SetupFile.h"
 
@@ -88,9 +88,10 @@ TEST(VeloxBatch, DefaultRunWritesFilesThatLoadBackIntoTheSummarisedResults) {
     EXPECT_TRUE(loaded.TimeSpectrum.Auto);
     for (const Spectrum* s : {&loaded.EnergySpectrum, &loaded.TimeSpectrum}) {
         Spectrum redrawn = *s;
-        batch::BatchAutoScaleY(redrawn);
+        const SpectrumGeometry g = DrawSpectrumGeometry(redrawn, loaded.ArrivedCount, {[](std::string_view) { return 0; }, 0}, PlotBitmapWidth);
         EXPECT_EQ(s->YMax, redrawn.YMax);
-        EXPECT_GE(s->YMax, batch::BatchMaxCount(*s));
+        EXPECT_GE(s->YMax, g.MaxCount);
+        EXPECT_GT(g.MaxCount, 0);
     }
 
     // A save of what was loaded gives the same bytes.

@@ -259,3 +259,18 @@ TEST(SimulationStep, SpeedIntervals) {
     EXPECT_EQ(SpeedInterval(3), 30);
     EXPECT_EQ(SpeedInterval(4), 10);
 }
+
+TEST(Particles, AbsurdGapsCannotFreezeAStep) {
+    VeloxData d;
+    d.Cavities.Append({1e-12, 50, 1e-12, 60});
+    d.BuildCavities();
+    d.Voltage = 75;
+    d.LaunchParticle(0);
+    d.Particles[0].X = 10.0 + 5e-13;  // inside the first gap
+    d.StepParticles();                // the field of 7.5e13 flings it away
+    EXPECT_GT(std::fabs(d.Particles[0].V), 1e6);
+    d.ParticleMarkers[0].Visible = true;
+    d.Particles[0].X = 200;
+    d.StepParticles();  // capped at MaxSubSteps instead of billions
+    EXPECT_NEAR(d.Particles[0].X - 200, MaxSubSteps * 0.005, 1.0);
+}

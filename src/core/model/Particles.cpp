@@ -29,6 +29,10 @@ void VeloxData::MoveParticle(Particle& p) {
     const double dts = p.V == 0.0 ? TimeStep : static_cast<double>(0.005L / std::fabs(p.V));
     std::int32_t n = TruncToInt(static_cast<long double>(TimeStep) / dts);
     if (n < 1) n = 1;
+    // A realistic particle takes a few thousand sub-steps at most; only an
+    // absurd set-up (gaps of 1e-12, say) would ask for billions and freeze
+    // the program, so such a particle covers less than a time step.
+    if (n > MaxSubSteps) n = MaxSubSteps;
     FieldSample f;
     int slot = 0;
     for (std::int32_t k = 0; k < n; ++k) {

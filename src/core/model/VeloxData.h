@@ -19,6 +19,7 @@ inline constexpr int FieldSlots = 4 * MaxCavities + 1;  // 85
 inline constexpr int ParticleCount = 21;
 inline constexpr double ChargeToMass = 5.0;
 inline constexpr double LaunchProbability = 0.05;
+inline constexpr std::int32_t MaxSubSteps = 100000;  // per particle and step
 
 struct CavitySizes {
     double AccGap = 0.0;

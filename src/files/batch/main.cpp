@@ -16,7 +16,7 @@
 #include "core/model/RunControl.h"
 #include "core/model/VeloxData.h"
 #include "editor/model/NumberText.h"
-#include "files/batch/BatchAutoScale.h"
+#include "results/model/PlotGeometry.h"
 #include "files/model/ResultsFile.h"
 #include "files/model/SetupFile.h"
 
@@ -148,9 +148,12 @@ int main(int argc, char** argv) {
     long long steps = 1;
     while (!run.Tick()) ++steps;
 
-    // The count axis that the next automatic redraw would give.
+    // The count axis that the window's next once-a-second redraw gives: it
+    // redraws a spectrum that holds counts, scaling it when "Auto" is on.
+    const velox::TextMetrics metrics{[](std::string_view) { return 0; }, 0};
     for (velox::Spectrum* s : {&data.Store.EnergySpectrum, &data.Store.TimeSpectrum})
-        if (s->Auto) velox::batch::BatchAutoScaleY(*s);
+        if (s->Auto && !s->Bins.empty())
+            velox::DrawSpectrumGeometry(*s, data.Store.ArrivedCount, metrics, velox::PlotBitmapWidth);
 
     std::error_code ec;
     const std::filesystem::path out(options.Out);
