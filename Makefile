@@ -37,16 +37,18 @@ bench: deps
 run: build
 	@out=$$(mktemp -d "$${TMPDIR:-/tmp}/velox-run.XXXXXX") && $(BUILD)/velox-batch --out "$$out"
 
-# Both file readers under libFuzzer, FUZZ_SECONDS each, starting from the
-# seed corpora in tests/corpus; new inputs go to $(BUILD)-fuzz/corpus.
+# The file readers and the RTF reader under libFuzzer, FUZZ_SECONDS each,
+# starting from the seed corpora in tests/corpus; new inputs go to
+# $(BUILD)-fuzz/corpus.
 fuzz: deps fuzz-deps
 	cmake -S . -B $(BUILD)-fuzz -DCMAKE_CXX_COMPILER=clang++ \
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELOX_BUILD_TESTS=OFF -DVELOX_BUILD_FUZZ=ON $(CMAKE_FLAGS)
-	cmake --build $(BUILD)-fuzz -j$$(nproc) --target setup_fuzz results_fuzz
-	@for t in setup results; do \
+	cmake --build $(BUILD)-fuzz -j$$(nproc) --target setup_fuzz results_fuzz rtf_fuzz
+	@for t in setup results rtf; do \
 	  mkdir -p $(BUILD)-fuzz/corpus/$$t $(BUILD)-fuzz/artifacts/$$t && \
 	  echo "== $${t}_fuzz, $(FUZZ_SECONDS) s" && \
-	  $(BUILD)-fuzz/fuzz/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+	  dict=""; [ -f fuzz/$$t.dict ] && dict="-dict=fuzz/$$t.dict"; \
+	  $(BUILD)-fuzz/fuzz/$${t}_fuzz $$dict -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
 	    -artifact_prefix=$(BUILD)-fuzz/artifacts/$$t/ $(BUILD)-fuzz/corpus/$$t tests/corpus/$$t || exit 1; \
 	done
 

@@ -1,8 +1,7 @@
 // libFuzzer target for the RTF reader.
 //
-// Build and run (clang, from the repository root):
-//   fuzz/build_rtf_fuzz.sh                      # builds build/fuzz/rtf_fuzz
-//   build/fuzz/rtf_fuzz -dict=fuzz/rtf.dict -max_total_time=60 build/fuzz/rtf-corpus tests/corpus/rtf
+// `make fuzz` builds it with clang and runs it with fuzz/rtf.dict from the
+// seed corpus in tests/corpus/rtf.
 //
 // Besides crashes, leaks and undefined behaviour, it checks what the reader
 // promises: every run holds valid, non-empty UTF-8 without control characters
