@@ -12,6 +12,7 @@
 #include <QColor>
 #include <QElapsedTimer>
 #include <QStringList>
+#include <QTimer>
 
 #include "core/qt/Main.h"
 #include "ui/qt/Prompts.h"
