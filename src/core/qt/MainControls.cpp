@@ -172,19 +172,19 @@ void TForm1::BuildControls() {
     Panel10 = NewPanel(Client, 456, 384, 169, 193);
     Label24 = NewHeading(Panel10, QStringLiteral("Tájékoztató adatok"), 8, 8);
     GroupBox1 = new QGroupBox(QStringLiteral("Beérkező részecske"), Panel10);
-    GroupBox1->setGeometry(15, 31, 148, 60);
-    Label21 = NewLabel(GroupBox1, QStringLiteral("E = 0.000"), 6, 19);
-    Label22 = NewLabel(GroupBox1, QStringLiteral("t = 0.000"), 6, 37);
+    GroupBox1->setGeometry(15, 31, 151, 60);
+    Label21 = NewLabel(GroupBox1, QStringLiteral("E = 0.000"), 4, 19);
+    Label22 = NewLabel(GroupBox1, QStringLiteral("t = 0.000"), 4, 37);
     GroupBox2 = new QGroupBox(QStringLiteral("Általános adatok"), Panel10);
-    GroupBox2->setGeometry(15, 96, 148, 88);
-    Label18 = NewLabel(GroupBox2, QStringLiteral("Emax ="), 6, 19);
-    Label20 = NewLabel(GroupBox2, QStringLiteral("Összes indított ="), 6, 39);
+    GroupBox2->setGeometry(15, 96, 151, 88);
+    Label18 = NewLabel(GroupBox2, QStringLiteral("Emax ="), 4, 19);
+    Label20 = NewLabel(GroupBox2, QStringLiteral("Összes indított ="), 4, 39);
 
     // ---- "Eredmények" --------------------------------------------------------
     Panel2 = NewPanel(Client, 642, 5, 297, 572);
 
     Panel8 = NewPanel(Panel2, 10, 6, 281, 28);
-    Label8 = NewLabel(Panel8, QStringLiteral("Ymax"), 5, 7);
+    Label8 = NewLabel(Panel8, QStringLiteral("Ymax"), 5, 8);
     Edit10 = NewEdit(Panel8, QStringLiteral("20"), 36, 4, 36);
     CheckBox2 = NewCheckBox(Panel8, QStringLiteral("Auto"), 78, 6, true);
     RadioButton1 = new QRadioButton(QStringLiteral("Energia"), Panel8);
@@ -192,7 +192,7 @@ void TForm1::BuildControls() {
     RadioButton1->adjustSize();
     RadioButton1->setAutoExclusive(false);
     RadioButton1->setChecked(true);
-    Label9 = NewLabel(Panel8, QStringLiteral("Csat.:"), 204, 7);
+    Label9 = NewLabel(Panel8, QStringLiteral("Csat.:"), 204, 8);
     Edit9 = NewEdit(Panel8, QStringLiteral("1"), 238, 4, 38);
 
     Panel4 = NewPanel(Panel2, 12, 36, 279, 197);
@@ -218,14 +218,14 @@ void TForm1::BuildControls() {
     Edit5 = NewEdit(Panel6, QStringLiteral("100"), 238, 5, 38);
 
     Panel9 = NewPanel(Panel2, 12, 273, 281, 28);
-    Label16 = NewLabel(Panel9, QStringLiteral("Ymax"), 5, 7);
+    Label16 = NewLabel(Panel9, QStringLiteral("Ymax"), 5, 8);
     Edit12 = NewEdit(Panel9, QStringLiteral("20"), 36, 4, 36);
     CheckBox3 = NewCheckBox(Panel9, QStringLiteral("Auto"), 78, 6, true);
     RadioButton2 = new QRadioButton(QStringLiteral("Ido"), Panel9);
     RadioButton2->move(130, 6);
     RadioButton2->adjustSize();
     RadioButton2->setAutoExclusive(false);
-    Label17 = NewLabel(Panel9, QStringLiteral("Csat.:"), 204, 7);
+    Label17 = NewLabel(Panel9, QStringLiteral("Csat.:"), 204, 8);
     Edit11 = NewEdit(Panel9, QStringLiteral("1"), 238, 4, 38);
 
     Panel5 = NewPanel(Panel2, 12, 307, 279, 197);
@@ -257,8 +257,9 @@ void TForm1::BuildControls() {
 
     // Readouts are rewritten often; they keep a fixed size so that a longer
     // text does not make their panel lay itself out again.
-    for (QLabel* l : {Label18, Label21, Label22, Label25, Label26}) l->resize(138, l->height());
-    Label20->resize(138, 2 * Label20->height());
+    for (QLabel* l : {Label25, Label26}) l->resize(136, l->height());
+    for (QLabel* l : {Label18, Label21, Label22}) l->resize(146, l->height());
+    Label20->resize(146, 2 * Label20->height() + 2);
     Label20->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     for (QLabel* l : {Label10, Label11, Label12, Label13}) l->resize(56, l->height());
     for (QLabel* l : {Label31, Label32, Label33, Label34, Label35, Label36}) l->resize(116, l->height());
