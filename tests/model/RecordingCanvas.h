@@ -69,16 +69,6 @@ public:
         }
         return false;
     }
-
-    // Whether any stroke passes through the point (strokes are axis-parallel).
-    bool Covers(std::int32_t x, std::int32_t y) const {
-        for (const Stroke& s : Strokes) {
-            const bool vertical = s.X1 == s.X2 && s.X1 == x && y >= std::min(s.Y1, s.Y2) && y <= std::max(s.Y1, s.Y2);
-            const bool horizontal = s.Y1 == s.Y2 && s.Y1 == y && x >= std::min(s.X1, s.X2) && x <= std::max(s.X1, s.X2);
-            if (vertical || horizontal) return true;
-        }
-        return false;
-    }
 };
 
 }  // namespace velox::testing

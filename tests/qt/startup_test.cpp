@@ -125,3 +125,30 @@ TEST_F(StartUp, FirstActivationDoesNotRunAgainAfterAModalDialog) {
 
 }  // namespace
 }  // namespace velox::testing
+
+namespace velox::testing {
+namespace {
+
+// A window that is shown but never activated (a window manager may do
+// that) still starts up.
+class NeverActivated : public TForm1 {
+protected:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::WindowActivate) return QMainWindow::event(e);
+        return TForm1::event(e);
+    }
+};
+
+TEST(StartUpWithoutActivation, DefaultsAreInstalledAnyway) {
+    ScriptedPrompter prompter;
+    ui::ScopedPrompter scoped(prompter);
+    NeverActivated f;
+    f.show();
+    ASSERT_TRUE(WaitFor([&] { return f.ActivationDone; }));
+    EXPECT_EQ(f.Data.Cavities.CavityCount(), 2);
+    EXPECT_EQ(f.Data.StopPhase, 60.0);
+    EXPECT_TRUE(f.Button1->isEnabled());
+}
+
+}  // namespace
+}  // namespace velox::testing

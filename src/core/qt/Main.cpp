@@ -145,6 +145,13 @@ void TForm1::Timer1Timer() {
     Data.ResetParticles();
     DrawAcceleratorView();
     LayoutDone = true;
+
+    // A window manager may show the window without activating it; the
+    // start-up must not depend on that, so a shown window that has not been
+    // activated by now is started as if it had been.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible()) FormActivate();
+    });
 }
 
 // The first activation: waits for the layout, installs the default
