@@ -9,36 +9,53 @@ TShape::TShape(QWidget* parent, Kind kind) : QWidget(parent), kind_(kind) {
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
+void TShape::Invalidate() {
+    picture_ = QImage();
+    update();
+}
+
 void TShape::SetShapeKind(Kind kind) {
     if (kind_ == kind) return;
     kind_ = kind;
-    update();
+    Invalidate();
 }
 
 void TShape::SetBrushColor(const QColor& colour) {
     if (brush_ == colour) return;
     brush_ = colour;
-    update();
+    Invalidate();
 }
 
 void TShape::SetPenColor(const QColor& colour) {
     if (pen_ == colour) return;
     pen_ = colour;
-    update();
+    Invalidate();
 }
 
 void TShape::SetPenWidth(int width) {
     if (penWidth_ == width) return;
     penWidth_ = width;
-    update();
+    Invalidate();
 }
 
+void TShape::resizeEvent(QResizeEvent*) { picture_ = QImage(); }
+
 void TShape::paintEvent(QPaintEvent*) {
+    if (picture_.size() != size()) {
+        picture_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+        picture_.fill(Qt::transparent);
+        Render(picture_);
+    }
     QPainter p(this);
+    p.drawImage(0, 0, picture_);
+}
+
+void TShape::Render(QImage& picture) const {
+    QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing, false);
-    const int w = width(), h = height();
+    const int w = picture.width(), h = picture.height();
     if (kind_ == Kind::Rectangle && (brush_ == pen_ || penWidth_ <= 1)) {
-        p.fillRect(rect(), brush_);
+        p.fillRect(picture.rect(), brush_);
         if (brush_ != pen_) {
             p.setPen(QPen(pen_, 0));
             p.setBrush(Qt::NoBrush);

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include <QColor>
+#include <QImage>
 #include <QWidget>
 
 #include "core/model/Shapes.h"
@@ -40,9 +41,16 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // The shape is drawn once into a picture of its own and only copied on
+    // the screen until its form, colours or size change: the markers lie
+    // over the accelerator view, which is repainted after every step.
+    void Render(QImage& picture) const;
+    void Invalidate();
+    QImage picture_;
     Kind kind_;
     QColor brush_ = Qt::white;
     QColor pen_ = Qt::black;
