@@ -1,12 +1,12 @@
 # Every target installs what is missing, configures and builds through CMake.
 BUILD ?= build
 CMAKE_FLAGS ?=
-APT_PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev locales
+APT_PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev locales qt6-base-dev fonts-dejavu-core
 # Only the fuzz targets need clang and its fuzzer runtime.
 FUZZ_APT_PACKAGES := clang libclang-rt-dev
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps fuzz-deps build test bench run fuzz clean
+.PHONY: deps fuzz-deps build test bench run screenshots fuzz clean
 
 deps fuzz-deps:
 	@missing=""; for p in $(if $(filter fuzz-deps,$@),$(FUZZ_APT_PACKAGES),$(APT_PACKAGES)); do \
@@ -29,20 +29,32 @@ test: build
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DVELOX_BUILD_TESTS=OFF -DVELOX_BUILD_BENCH=ON $(CMAKE_FLAGS)
-	cmake --build $(BUILD)-bench -j$$(nproc) --target velox_bench
+	cmake --build $(BUILD)-bench -j$$(nproc) --target velox_bench velox_window_bench velox_tick_rate
 	$(BUILD)-bench/velox_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	QT_QPA_PLATFORM=offscreen $(BUILD)-bench/velox_window_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	QT_QPA_PLATFORM=offscreen $(BUILD)-bench/velox_tick_rate
 
-# Until the window exists: the timed exercise of the default set-up,
-# written into a temporary folder.
+# The window needs a graphical session; without one the timed exercise runs
+# headless instead.
 run: build
-	@out=$$(mktemp -d "$${TMPDIR:-/tmp}/velox-run.XXXXXX") && $(BUILD)/velox-batch --out "$$out"
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  $(BUILD)/velox; \
+	else \
+	  echo "The velox window needs a graphical session (neither DISPLAY nor WAYLAND_DISPLAY is set);"; \
+	  echo "running the headless timed exercise (velox-batch) into a temporary folder instead."; \
+	  out=$$(mktemp -d "$${TMPDIR:-/tmp}/velox-run.XXXXXX") && $(BUILD)/velox-batch --out "$$out"; \
+	fi
+
+# Pictures of the main window, idle and running, under the offscreen platform.
+screenshots: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/velox-screenshots $(BUILD)/screenshots
 
 # The file readers and the RTF reader under libFuzzer, FUZZ_SECONDS each,
 # starting from the seed corpora in tests/corpus; new inputs go to
 # $(BUILD)-fuzz/corpus.
 fuzz: deps fuzz-deps
 	cmake -S . -B $(BUILD)-fuzz -DCMAKE_CXX_COMPILER=clang++ \
-	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELOX_BUILD_TESTS=OFF -DVELOX_BUILD_FUZZ=ON $(CMAKE_FLAGS)
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELOX_BUILD_TESTS=OFF -DVELOX_BUILD_WINDOW=OFF -DVELOX_BUILD_FUZZ=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD)-fuzz -j$$(nproc) --target setup_fuzz results_fuzz rtf_fuzz
 	@for t in setup results rtf; do \
 	  mkdir -p $(BUILD)-fuzz/corpus/$$t $(BUILD)-fuzz/artifacts/$$t && \

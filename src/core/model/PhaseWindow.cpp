@@ -1,0 +1,66 @@
+#include "core/model/PhaseWindow.h"
+
+#include <cmath>
+
+#include "core/model/Numeric.h"
+#include "editor/model/NumberText.h"
+
+namespace velox {
+
+std::int32_t PhaseColumn(std::int32_t width, long double degrees) {
+    return TruncToInt((width - 6) * degrees / 360) + 3;
+}
+
+void DrawPhaseWindow(Canvas& c, std::int32_t w, std::int32_t h, double start, double stop) {
+    c.FillRect(0, 0, w, h, colours::White);
+    if (start > 0) {
+        c.FillRect(PhaseColumn(w, start), 3, PhaseColumn(w, stop), h - 3, colours::Aqua);
+    } else {
+        c.FillRect(3, 3, PhaseColumn(w, stop), h - 3, colours::Aqua);
+        c.FillRect(PhaseColumn(w, start + 360.0L), 3, w - 3, h - 3, colours::Aqua);
+    }
+    c.SetPen(colours::Black, 1);
+    c.MoveTo(3, 3);
+    c.LineTo(3, h - 3);
+    c.LineTo(w - 3, h - 3);
+    c.LineTo(w - 3, 3);
+    c.LineTo(3, 3);
+    c.MoveTo(3, h / 2);
+    c.LineTo(w - 3, h / 2);
+
+    c.SetPen(colours::Blue, 2);
+    for (int i = 0; i <= 50; ++i) {
+        const std::int32_t x = TruncToInt(static_cast<long double>(w - 6) * i / 50) + 3;
+        const std::int32_t y = h / 2 - TruncToInt(25 * std::sin(TwoPi * i / 50));
+        if (i == 0)
+            c.MoveTo(x, y);
+        else
+            c.LineTo(x, y);
+    }
+}
+
+PhasePanelState PhasePanelFor(std::int32_t imageLeft, std::int32_t w, double start, double stop) {
+    auto markerLeft = [&](long double a) {
+        return TruncToInt((w - 6) * a / 360 + imageLeft + 3);
+    };
+    PhasePanelState p;
+    p.StartMarkerLeft = markerLeft(start > 0 ? static_cast<long double>(start) : start + 360.0L);
+    p.StopMarkerLeft = markerLeft(stop);
+    p.StartText = FormatInteger(TruncToInt(start));
+    p.StopText = FormatInteger(TruncToInt(stop));
+    return p;
+}
+
+std::optional<double> AcceptStartPhase(std::string_view text, double stopPhase) {
+    const auto v = ParseWholeNumber(text);
+    if (!v || *v < -360 || *v > 360 || !(*v < stopPhase)) return std::nullopt;
+    return static_cast<double>(*v);
+}
+
+std::optional<double> AcceptStopPhase(std::string_view text, double startPhase) {
+    const auto v = ParseWholeNumber(text);
+    if (!v || *v < 0 || *v > 360 || !(*v > startPhase)) return std::nullopt;
+    return static_cast<double>(*v);
+}
+
+}  // namespace velox

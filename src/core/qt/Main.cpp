@@ -1,0 +1,222 @@
+// The main window's creation, its one-shot layout step and its first
+// activation.
+#include "core/qt/Main.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTimer>
+
+#include "ui/qt/DialogLook.h"
+#include "ui/qt/Fonts.h"
+
+void SetCaption(QLabel* label, const std::string& text) {
+    QString caption = QString::fromStdString(text);
+    caption.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (label->text() != caption) label->setText(caption);
+}
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(QStringLiteral("Lineáris gyorsító"));
+    setFont(velox::ui::MainFont());
+
+    // Window creation.  The model starts with its creation values: phases
+    // 90 … 180, Frequency 1, Amplitude 25, no cavities, an empty cavity list
+    // built once, both spectra with their first settings.
+    ProgramDir = QCoreApplication::applicationDirPath();
+    if (!ProgramDir.endsWith(QLatin1Char('/'))) ProgramDir += QLatin1Char('/');
+    // Numbers are written with "." whatever the user's locale.
+    QLocale::setDefault(QLocale::c());
+
+    BuildControls();
+    BuildMenu();
+    BindHandlers();
+    LayoutDone = false;
+
+    resize(963, 606);
+    setMinimumSize(946, 606);
+
+    Timer1 = new QTimer(this);
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(100);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    Timer2 = new QTimer(this);
+    Timer2->setTimerType(Qt::PreciseTimer);
+    Timer2->setInterval(10);
+    connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
+    // Timer3 redraws the spectra that hold counts once a second; its handler
+    // comes with the results panel.
+    Timer3 = new QTimer(this);
+    Timer3->setInterval(1000);
+    Timer1->start();
+    Timer3->start();
+}
+
+TForm1::~TForm1() {
+    destroying_ = true;
+    for (QLineEdit* e : numberFields_) e->removeEventFilter(this);
+}
+
+void TForm1::BindHandlers() {
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+    connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { ComboBox1Change(); });
+    connect(CheckBox4, &QCheckBox::toggled, this, [this] { CheckBox4Click(); });
+    connect(CheckBox1, &QCheckBox::toggled, this, [this](bool on) { Data.MultiParticle = on; });
+    connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
+    connect(Edit3, &QLineEdit::textChanged, this, [this] { Edit3Change(); });
+    // The commands of "Új gyorsítóüreg", the cavity markers, the target drag,
+    // the results panel, the menu and the quit confirmation come with their
+    // own parts of the program.
+
+    numberFields_ = {Edit2, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11, Edit12, Edit13, Edit14};
+    for (QLineEdit* e : numberFields_) e->installEventFilter(this);
+    leaveHandlers_.insert(Edit2, &TForm1::Edit2Exit);
+    leaveHandlers_.insert(Edit4, &TForm1::Edit4Exit);
+    leaveHandlers_.insert(Edit13, &TForm1::Edit13Exit);
+    leaveHandlers_.insert(Edit14, &TForm1::Edit14Exit);
+}
+
+bool TForm1::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate) {
+        const bool handled = QMainWindow::event(e);
+        FormActivate();
+        return handled;
+    }
+    return QMainWindow::event(e);
+}
+
+// The layout step, 100 ms after creation: the drawing surfaces get their
+// sizes, the axis its geometry, the spectra their plot settings.
+void TForm1::Timer1Timer() {
+    Timer1->stop();
+    move(5, 2);
+    Data.Amplitude = 50.0;
+    ComboBox1Change();
+
+    Bevel1->resize(Shape49->width() - 10, Bevel1->height());
+    for (TShape* bar : {Shape46, Shape47, Shape48, Shape49}) {
+        bar->SetBrushColor(velox::ui::PanelColour);
+        bar->SetPenColor(velox::ui::PanelColour);
+    }
+    Image1->setGeometry(Bevel1->x() + 1, Bevel1->y() + 1, Bevel1->width() - 3, Bevel1->height() - 3);
+    Image1->NewBitmap();
+
+    Image4->NewBitmap();
+    Data.View.ImageLeft = Image1->x();
+    Data.View.ImageTop = Image1->y();
+    Data.View.Image4Left = Image4->x();
+    Data.View.Image4Width = Image4->width();
+    DrawPhaseWindow();
+    Shape52->move(Image4->x() + 2, Shape52->y());
+
+    ViewBuffer = QImage(Image1->size(), QImage::Format_RGB32);
+    ViewBuffer.fill(Qt::white);
+
+    Data.AxisY = Image1->y() + 30;
+    Data.SetTargetLeft(Target->x());
+
+    Image2->resize(Bevel2->width() - 5, Bevel2->height() - 5);
+    Image3->resize(Bevel3->width() - 5, Bevel3->height() - 5);
+    Image2->NewBitmap(Qt::black);
+    Image3->NewBitmap(Qt::black);
+    velox::InitSpectrum(Data.Store.EnergySpectrum, Image2->width() - 5, Image2->height() - 5, 50,
+                        CheckBox2->isChecked());
+    velox::InitSpectrum(Data.Store.TimeSpectrum, Image3->width() - 5, Image3->height() - 5, 20,
+                        CheckBox3->isChecked());
+
+    Target->BringToFront();
+    velox::ui::ApplyDialogLook(*this);
+
+    // The empty axes of both spectra are drawn here once the plots exist.
+    Data.ResetParticles();
+    DrawAcceleratorView();
+    LayoutDone = true;
+
+    // A window manager may show the window without activating it; the
+    // start-up must not depend on that, so a shown window that has not been
+    // activated by now is started as if it had been.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible()) FormActivate();
+    });
+}
+
+// The first activation: waits for the layout, installs the default
+// accelerator and the start-up set-up, and brings every display up to date.
+// Qt activates the window again after every modal dialog and message box;
+// those activations do nothing.
+void TForm1::FormActivate() {
+    if (activationStarted_) return;
+    activationStarted_ = true;
+    while (!LayoutDone) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+
+    BaseName = QString::fromLatin1(velox::BaseName);
+    Data.Cavities.SetCavityCount(2);
+    Data.Cavities[0] = {16, 50, 16, 60};
+    Data.Cavities[1] = {16, 95, 20, 80};
+    // The target's place in the window's definition is 400 already; TargetX
+    // keeps the value of the layout step.
+    Data.TargetMarker.Left = 400;
+    Data.TargetLeft = 400;
+    Data.BuildCavities();
+    DrawAcceleratorView();
+
+    Data.StartPhase = 0;
+    Data.StopPhase = 60;
+    UpDown1->SetPosition(50);
+    UpDown1Changing();
+    UpDown2->SetPosition(50);
+    UpDown2Changing();
+
+    Data.Store.EnergySpectrum.XMax = 220;
+    Data.Store.TimeSpectrum.ChannelWidth = 0.05;
+    // The spectra's markers and plots are drawn here once the plots exist.
+
+    LoadAcceleratorData(ProgramDir + QStringLiteral("teszt02.gydat"));
+    UpdateControlStates();
+    RefreshNumberFields();
+    ActivationDone = true;
+}
+
+// The start-up set-up file.  Reading the file itself joins with the set-up
+// file reader; until then an existing file is treated like a missing one:
+// the path is remembered, the present set-up stays, and the window is
+// rebuilt from it.
+void TForm1::LoadAcceleratorData(const QString& path) {
+    SetupPath = path;
+    Data.BuildCavities();
+    DrawAcceleratorView();
+    UpdateControlStates();
+}
+
+void TForm1::SyncMarkers() {
+    std::vector<std::pair<TShape*, const velox::ShapeState*>> pending;
+    pending.reserve(2 * velox::MaxCavities + 1);
+    auto add = [&](TShape* shape, const velox::ShapeState& state) {
+        if (shape->AppliedFrontStamp != state.FrontStamp)
+            pending.emplace_back(shape, &state);
+        else
+            velox::ui::ApplyShapeState(*shape, state);
+    };
+    for (std::size_t k = 0; k < CavityMarkerShapes.size(); ++k) add(CavityMarkerShapes[k], Data.CavityMarkers[k]);
+    for (std::size_t i = 0; i < ParticleMarkerShapes.size(); ++i)
+        add(ParticleMarkerShapes[i], Data.ParticleMarkers[i]);
+    add(Target, Data.TargetMarker);
+    // Raise in the order in which the model brought the shapes to the front.
+    std::sort(pending.begin(), pending.end(),
+              [](const auto& a, const auto& b) { return a.second->FrontStamp < b.second->FrontStamp; });
+    for (const auto& [shape, state] : pending) velox::ui::ApplyShapeState(*shape, *state);
+}

@@ -1,0 +1,107 @@
+// The "Szimuláció" panel: the simulation step, SimTimer, continue/stop,
+// restart, the speed box, the mode check box and the enabled state of the
+// run controls.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "core/qt/Main.h"
+
+namespace {
+
+void SetTimerEnabled(QTimer* timer, bool enabled) {
+    if (enabled && !timer->isActive())
+        timer->start();
+    else if (!enabled && timer->isActive())
+        timer->stop();
+}
+
+void SetEnabled(QWidget* w, bool enabled) {
+    if (w->isEnabled() != enabled) w->setEnabled(enabled);
+}
+
+}  // namespace
+
+void TForm1::MirrorRunState() {
+    const QString caption = QString::fromStdString(Run.Caption);
+    if (Button1->text() != caption) Button1->setText(caption);
+    SetTimerEnabled(Timer2, Run.Running);
+}
+
+void TForm1::ShowStepResults() {
+    SetCaption(Label25, Data.Label25);
+    SetCaption(Label26, Data.Label26);
+    if (Shape52->x() != Data.PhaseCursor) Shape52->move(Data.PhaseCursor, Shape52->y());
+    SetCaption(Label18, Data.Label18);
+    SetCaption(Label20, Data.Label20);
+    SetCaption(Label21, Data.Store.Label21);
+    SetCaption(Label22, Data.Store.Label22);
+    DrawAcceleratorView();
+}
+
+void TForm1::SimulationStep() {
+    Data.SimulationStep();
+    ShowStepResults();
+}
+
+void TForm1::Timer2Timer() {
+    const bool ended = Run.Tick();
+    ShowStepResults();
+    ShowTimeInField(Edit15, Run.RunClock);
+    if (ended) {
+        MirrorRunState();
+        UpdateControlStates();
+        TimedRunEnd();
+    }
+}
+
+// Writing both files under BaseName, the closing message and the end of the
+// program join with the file commands; until then the run only stops.
+void TForm1::TimedRunEnd() {}
+
+void TForm1::Button1Click() {
+    Run.ContinueStop();
+    MirrorRunState();
+    SyncMarkers();
+    UpdateControlStates();
+}
+
+void TForm1::Button3Click() {
+    Run.Running = false;
+    MirrorRunState();
+    Button5Click();
+    Run.Restart();
+    MirrorRunState();
+    SyncMarkers();
+    UpdateControlStates();
+}
+
+void TForm1::ComboBox1Change() {
+    Run.SpeedIndex = ComboBox1->currentIndex();
+    Timer2->setInterval(Run.Interval());
+}
+
+void TForm1::CheckBox4Click() {
+    Run.SetFreeMode(CheckBox4->isChecked());
+    MirrorRunState();
+    UpdateControlStates();
+    RefreshNumberFields();
+    UpdateControlStates();
+}
+
+void TForm1::UpdateControlStates() {
+    const velox::RunState run{CheckBox4->isChecked(), Data.Cavities.CavityCount() > 0, Timer2->isActive(),
+                              Button1->text() == QStringLiteral("Folytatás")};
+    QWidget* locked[] = {Button3, Button4, Button5, Edit13, Edit14, UpDown1, UpDown2};
+    velox::ControlStates current;
+    current.Button1 = Button1->isEnabled();
+    current.Button2 = Button2->isEnabled();
+    for (std::size_t i = 0; i < current.Locked.size(); ++i) current.Locked[i] = locked[i]->isEnabled();
+    const velox::ControlStates next = velox::UpdateControlStates(run, current);
+    SetEnabled(Button1, next.Button1);
+    SetEnabled(Button2, next.Button2);
+    for (std::size_t i = 0; i < next.Locked.size(); ++i) SetEnabled(locked[i], next.Locked[i]);
+}

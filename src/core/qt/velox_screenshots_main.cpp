@@ -1,0 +1,57 @@
+// Pictures of the main window without a screen: starts the window under the
+// offscreen platform, lets the start-up finish, saves the idle window, runs
+// a few hundred steps on SimTimer and saves the running window.
+//   velox-screenshots <folder>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdio>
+
+#include "core/qt/Main.h"
+#include "ui/qt/Fonts.h"
+
+namespace {
+
+void WaitUntil(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < timeoutMs) QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+bool Save(QWidget& w, const QString& path) {
+    const bool ok = w.grab().save(path);
+    std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setFont(velox::ui::MainFont());
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    QDir().mkpath(folder);
+
+    TForm1 form1;
+    form1.show();
+    form1.activateWindow();
+    WaitUntil([&] { return form1.ActivationDone; }, 5000);
+    if (!form1.ActivationDone) {
+        std::fputs("the window did not finish its start-up\n", stderr);
+        return 1;
+    }
+    bool ok = Save(form1, folder + QStringLiteral("/main-idle.png"));
+
+    int ticks = 0;
+    QObject::connect(form1.Timer2, &QTimer::timeout, [&ticks] { ++ticks; });
+    form1.Button1->click();
+    WaitUntil([&] { return ticks >= 400; }, 20000);
+    ok = Save(form1, folder + QStringLiteral("/main-running.png")) && ok;
+    std::printf("%d steps run\n", ticks);
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,12 @@
+// Commands on the results store.
+#include "core/qt/Main.h"
+
+// "Törlés": asks before the results go; restart clicks it too.
+void TForm1::Button5Click() {
+    if (Data.Store.IsEmpty()) return;
+    const auto answer = velox::ui::Prompts().Ask(QStringLiteral("Valóban törölni akarja az eredményeket? "),
+                                                 QStringLiteral("*** MEGEROSÍTÉS ***"));
+    if (answer != velox::ui::Answer::Yes) return;
+    Data.Store.Clear();
+    // The empty axes of both spectra are redrawn here once the plots exist.
+}

@@ -1,0 +1,66 @@
+#include "ui/qt/PainterCanvas.h"
+
+#include <QFontMetrics>
+
+#include "ui/qt/Shape.h"
+
+namespace velox::ui {
+
+PainterCanvas::PainterCanvas(QPainter& painter, const QFont& font) : painter_(painter) {
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    painter_.setFont(font);
+    ascent_ = QFontMetrics(font).ascent();
+    SetPen(colours::Black, 1);
+}
+
+PainterCanvas::~PainterCanvas() { Flush(); }
+
+void PainterCanvas::Flush() {
+    if (line_.size() >= 2) painter_.drawPolyline(line_);
+    line_.clear();
+}
+
+void PainterCanvas::FillRect(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b, Colour c) {
+    Flush();
+    if (r > l && b > t) painter_.fillRect(QRect(l, t, r - l, b - t), ToQColor(c));
+}
+
+void PainterCanvas::SetPen(Colour c, std::int32_t width) {
+    Flush();
+    // Square ends and mitred corners keep the electrodes' corners closed.
+    QPen pen(ToQColor(c), width <= 1 ? 0 : width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    painter_.setPen(pen);
+}
+
+void PainterCanvas::MoveTo(std::int32_t x, std::int32_t y) {
+    Flush();
+    pen_ = QPoint(x, y);
+}
+
+void PainterCanvas::LineTo(std::int32_t x, std::int32_t y) {
+    if (line_.isEmpty()) line_ << pen_;
+    pen_ = QPoint(x, y);
+    line_ << pen_;
+}
+
+void PainterCanvas::Ellipse(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b, Colour fill) {
+    Flush();
+    painter_.setBrush(ToQColor(fill));
+    painter_.drawEllipse(QRect(l, t, r - l, b - t));
+    painter_.setBrush(Qt::NoBrush);
+}
+
+void PainterCanvas::TextOut(std::int32_t x, std::int32_t y, std::string_view text, Colour textColour,
+                            Colour background) {
+    Flush();
+    const QPen pen = painter_.pen();
+    painter_.setPen(ToQColor(textColour));
+    painter_.setBackgroundMode(Qt::OpaqueMode);
+    painter_.setBackground(ToQColor(background));
+    painter_.drawText(QPoint(x, y + ascent_), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    painter_.setBackgroundMode(Qt::TransparentMode);
+    painter_.setPen(pen);
+}
+
+}  // namespace velox::ui

@@ -1,0 +1,97 @@
+#include "ui/qt/Prompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace velox::ui {
+
+namespace {
+
+QtPrompter& DefaultPrompter() {
+    static QtPrompter prompter;
+    return prompter;
+}
+
+Prompter* current = nullptr;
+
+QWidget* DialogParent() { return QApplication::activeWindow(); }
+
+std::optional<QString> RunFileDialog(QFileDialog::AcceptMode mode, const QString& filters, int filterIndex,
+                                     const QString& defaultSuffix) {
+    QFileDialog dialog(DialogParent());
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    const QStringList names = NameFilters(filters);
+    dialog.setNameFilters(names);
+    if (filterIndex >= 1 && filterIndex <= names.size()) dialog.selectNameFilter(names[filterIndex - 1]);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+Prompter& Prompts() { return current ? *current : DefaultPrompter(); }
+
+ScopedPrompter::ScopedPrompter(Prompter& prompter) : previous_(current) { current = &prompter; }
+ScopedPrompter::~ScopedPrompter() { current = previous_; }
+
+Answer QtPrompter::Ask(const QString& text, const QString& title) {
+    const auto pressed = QMessageBox::question(DialogParent(), title, text, QMessageBox::Yes | QMessageBox::No,
+                                               QMessageBox::Yes);
+    return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+void QtPrompter::Inform(const QString& text, const QString& title) {
+    QMessageBox::information(DialogParent(), title, text);
+}
+
+void QtPrompter::InformPlain(const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, DialogParent());
+    box.exec();
+}
+
+void QtPrompter::Error(const QString& text, const QString& title) {
+    QMessageBox::critical(DialogParent(), title, text);
+}
+
+std::optional<QString> QtPrompter::OpenFileName(const QString& filters, int filterIndex,
+                                                const QString& defaultSuffix) {
+    return RunFileDialog(QFileDialog::AcceptOpen, filters, filterIndex, defaultSuffix);
+}
+
+std::optional<QString> QtPrompter::SaveFileName(const QString& filters, int filterIndex,
+                                                const QString& defaultSuffix) {
+    // The Qt save dialog asks before it lets an existing file be replaced.
+    return RunFileDialog(QFileDialog::AcceptSave, filters, filterIndex, defaultSuffix);
+}
+
+QStringList NameFilters(const QString& filters) {
+    const QStringList parts = filters.split(QLatin1Char('|'));
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        out << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return out;
+}
+
+bool ExecuteOpenDialog(FileDialogSettings& settings) {
+    auto name = Prompts().OpenFileName(settings.Filter, settings.FilterIndex, settings.DefaultExt);
+    if (!name) return false;
+    settings.FileName = *name;
+    return true;
+}
+
+bool ExecuteSaveDialog(FileDialogSettings& settings) {
+    auto name = Prompts().SaveFileName(settings.Filter, settings.FilterIndex, settings.DefaultExt);
+    if (!name) return false;
+    settings.FileName = *name;
+    return true;
+}
+
+}  // namespace velox::ui

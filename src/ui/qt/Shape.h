@@ -1,0 +1,68 @@
+// The shape control of the main window: a rectangle or a circle with a fill
+// colour, an outline colour and width, a tag and visibility, lying over the
+// other controls of its parent.  Cavity markers, particle markers, the
+// target, the frame bars, the phase bars and the spectrum marker lines are
+// all shapes.
+#pragma once
+
+#include <functional>
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+#include "core/model/Shapes.h"
+
+namespace velox::ui {
+
+class TShape : public QWidget {
+public:
+    enum class Kind { Rectangle, Circle };
+
+    explicit TShape(QWidget* parent, Kind kind = Kind::Rectangle);
+
+    Kind ShapeKind() const { return kind_; }
+    void SetShapeKind(Kind kind);
+    QColor BrushColor() const { return brush_; }
+    void SetBrushColor(const QColor& colour);
+    QColor PenColor() const { return pen_; }
+    void SetPenColor(const QColor& colour);
+    int PenWidth() const { return penWidth_; }
+    void SetPenWidth(int width);
+    int Tag() const { return tag_; }
+    void SetTag(int tag) { tag_ = tag; }
+    void BringToFront() { raise(); }
+
+    // The FrontStamp of the model state last applied (see ApplyShapeState).
+    unsigned AppliedFrontStamp = 0;
+
+    // Mouse handlers the window may bind (a release over the shape).
+    std::function<void(TShape&, QMouseEvent&)> OnMouseUp;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    // The shape is drawn once into a picture of its own and only copied on
+    // the screen until its form, colours or size change: the markers lie
+    // over the accelerator view, which is repainted after every step.
+    void Render(QImage& picture) const;
+    void Invalidate();
+    QImage picture_;
+    Kind kind_;
+    QColor brush_ = Qt::white;
+    QColor pen_ = Qt::black;
+    int penWidth_ = 1;
+    int tag_ = 0;
+};
+
+QColor ToQColor(const Colour& c);
+
+// Copies a model shape state onto the control: geometry, form, colours,
+// tag and visibility.  The shape is raised only when the state's
+// FrontStamp differs from the one last applied.
+void ApplyShapeState(TShape& shape, const ShapeState& state);
+
+}  // namespace velox::ui
