@@ -78,9 +78,8 @@ void TForm1::BindHandlers() {
     connect(CheckBox1, &QCheckBox::toggled, this, [this](bool on) { Data.MultiParticle = on; });
     connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
     connect(Edit3, &QLineEdit::textChanged, this, [this] { Edit3Change(); });
-    // The commands of "Új gyorsítóüreg", the cavity markers, the target drag,
-    // the results panel, the menu and the quit confirmation come with their
-    // own parts of the program.
+    BindEditorHandlers();
+    // The results panel's handlers come with the results panel.
 
     numberFields_ = {Edit2, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11, Edit12, Edit13, Edit14};
     for (QLineEdit* e : numberFields_) e->installEventFilter(this);
@@ -189,17 +188,6 @@ void TForm1::FormActivate() {
     UpdateControlStates();
     RefreshNumberFields();
     ActivationDone = true;
-}
-
-// The start-up set-up file.  Reading the file itself joins with the set-up
-// file reader; until then an existing file is treated like a missing one:
-// the path is remembered, the present set-up stays, and the window is
-// rebuilt from it.
-void TForm1::LoadAcceleratorData(const QString& path) {
-    SetupPath = path;
-    Data.BuildCavities();
-    DrawAcceleratorView();
-    UpdateControlStates();
 }
 
 void TForm1::SyncMarkers() {

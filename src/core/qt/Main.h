@@ -33,6 +33,11 @@ class QMenuBar;
 class QPushButton;
 class QRadioButton;
 class QTimer;
+class QCloseEvent;
+class QMouseEvent;
+class TUregAdatDlg;
+class TMsgDlg;
+class TForm3;
 
 class TForm1 : public QMainWindow {
 public:
@@ -142,8 +147,9 @@ public:
     // ---- start-up (core/qt/Main.cpp) -----------------------------------------
     void Timer1Timer();   // the layout step
     void FormActivate();  // the first activation; later activations do nothing
-    // Reads an accelerator data file into the model and refreshes the window.
-    void LoadAcceleratorData(const QString& path);
+    // Reads an accelerator data file into the model and refreshes the window;
+    // false when the file exists but could not be read (nothing changed).
+    bool LoadAcceleratorData(const QString& path);
 
     // ---- run control (core/qt/RunControl.cpp) --------------------------------
     void SimulationStep();  // "Egy lépés" (Button2Click)
@@ -184,6 +190,60 @@ public:
 
     // ---- results (results/qt/ResultsCommands.cpp) ----------------------------
     void Button5Click();  // "Törlés"
+
+    // ---- cavity editor, file commands and windows ----------------------------
+    // (editor/qt/CavityEditor.cpp, files/qt/FileCommands.cpp,
+    // ui/qt/Windows.cpp)
+    // The program's other windows, created by the program entry after this
+    // one; one that was not given is created on first use.
+    TUregAdatDlg* UregAdatDlg = nullptr;
+    TMsgDlg* MsgDlg = nullptr;
+    TForm3* Form3 = nullptr;
+    void Button4Click();  // "Új gyorsítóüreg"
+    // A release over a cavity marker (one handler for all 21).
+    void Shape1MouseUp(TShape& sender, QMouseEvent& event);
+    // Drag and drop of the target: whether the view (at x, y in its own
+    // coordinates) or the target marker itself accepts `source`, and the
+    // drop on the view.
+    bool Image1DragOver(QObject* source, int x, int y);
+    void Image1DragDrop(QObject* source, int x, int y);
+    bool Shape1DragOver(QObject* sender, QObject* source);
+    // The file commands; each returns whether its file was written or read.
+    bool Kirs1Click();       // "Mentés"
+    bool Kirsmsknt1Click();  // "Mentés másként"
+    bool Betlts1Click();     // "Betöltés" of the accelerator data
+    bool Kirs2Click();       // "Kiírás"
+    bool Kirsmsknt2Click();  // "Kiírás másként"
+    bool Betlts2Click();     // "Betöltés" of the results
+    // Redraws both spectra after their data changed as a whole.
+    void RedrawSpectra();
+    void Feladat1Click();    // "Feladat"
+    void Vge1Click();        // "Vége"
+    // Asks the quit confirmation; true when the window may close.
+    bool FormCloseQuery();
+    // Ends the program without the quit confirmation.
+    void EndProgram();
+    bool Ended = false;  // EndProgram has run
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BindEditorHandlers();
+    TUregAdatDlg& CavityDialog();
+    // Writes the set-up to SetupPath (the results to ResultsPath); empty
+    // when it worked, otherwise what went wrong.
+    QString WriteSetup();
+    QString WriteResults();
+    void SetAutoBox(QCheckBox* box, bool on);
+    // The drag that a left press on a shape starts, until the release.
+    void DragStart(TShape& source);
+    void DragMove(const QPoint& globalPos);
+    void DragEnd(const QPoint& globalPos);
+    void DragCancel();
+    bool DragAccepted(const QPoint& globalPos, QWidget** over = nullptr);
+    TShape* dragSource_ = nullptr;
+    bool dragCursor_ = false;
 
 protected:
     bool event(QEvent* event) override;

@@ -58,10 +58,6 @@ void TForm1::Timer2Timer() {
     }
 }
 
-// Writing both files under BaseName, the closing message and the end of the
-// program join with the file commands; until then the run only stops.
-void TForm1::TimedRunEnd() {}
-
 void TForm1::Button1Click() {
     Run.ContinueStop();
     MirrorRunState();

@@ -84,6 +84,20 @@ void TShape::Render(QImage& picture) const {
         p.drawRect(box);
 }
 
+void TShape::mousePressEvent(QMouseEvent* event) {
+    if (OnMouseDown)
+        OnMouseDown(*this, *event);
+    else
+        QWidget::mousePressEvent(event);
+}
+
+void TShape::mouseMoveEvent(QMouseEvent* event) {
+    if (OnMouseMove)
+        OnMouseMove(*this, *event);
+    else
+        QWidget::mouseMoveEvent(event);
+}
+
 void TShape::mouseReleaseEvent(QMouseEvent* event) {
     if (OnMouseUp)
         OnMouseUp(*this, *event);

@@ -36,12 +36,18 @@ public:
     // The FrontStamp of the model state last applied (see ApplyShapeState).
     unsigned AppliedFrontStamp = 0;
 
-    // Mouse handlers the window may bind (a release over the shape).
+    // Mouse handlers the window may bind: a press on the shape, a move while
+    // a button pressed on it is held (wherever the mouse is), and the release
+    // of that button.
+    std::function<void(TShape&, QMouseEvent&)> OnMouseDown;
+    std::function<void(TShape&, QMouseEvent&)> OnMouseMove;
     std::function<void(TShape&, QMouseEvent&)> OnMouseUp;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:

@@ -1,0 +1,144 @@
+#include "editor/qt/Uregadat.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+
+#include "ui/qt/DialogLook.h"
+#include "ui/qt/ModalDialogs.h"
+#include "ui/qt/Prompts.h"
+
+namespace {
+
+QLabel* NewLabel(QWidget* parent, const QString& caption, int left, int top, bool bold = false) {
+    auto* l = new QLabel(caption, parent);
+    l->setTextFormat(Qt::PlainText);
+    if (bold) {
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+    }
+    l->move(left, top);
+    l->adjustSize();
+    return l;
+}
+
+QLineEdit* NewEdit(QWidget* parent, int left, int top) {
+    auto* e = new QLineEdit(QStringLiteral("10"), parent);
+    e->setGeometry(left, top, 57, 21);
+    return e;
+}
+
+QPushButton* NewButton(QWidget* parent, const QString& caption, int left, int top, int width) {
+    auto* b = new QPushButton(caption, parent);
+    b->setGeometry(left, top, width, 25);
+    return b;
+}
+
+std::string Utf8(const QLineEdit* e) { return e->text().toStdString(); }
+
+}  // namespace
+
+TUregAdatDlg::TUregAdatDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Gyorsítóüreg"));
+    setModal(true);
+    // A fixed dialog frame: neither resizable nor with the context help
+    // button.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(365, 229);
+
+    OKBtn = NewButton(this, QStringLiteral("OK"), 283, 8, 75);
+    CancelBtn = NewButton(this, QStringLiteral("Cancel"), 283, 38, 75);
+    OKBtn->setDefault(true);
+
+    Panel1 = new TPanel(this);
+    Panel1->setGeometry(8, 8, 267, 213);
+
+    // The accelerating electrode.
+    Bevel1 = new TBevel(Panel1);
+    Bevel1->setGeometry(8, 8, 251, 82);
+    Label5 = NewLabel(Panel1, QStringLiteral("Gyorsító elektróda "), 16, 14, true);
+    Label2 = NewLabel(Panel1, QStringLiteral("Add meg az új hézagot: "), 16, 38);
+    Edit2 = NewEdit(Panel1, 190, 35);
+    Label1 = NewLabel(Panel1, QStringLiteral("Add meg az új szélességet: "), 16, 64);
+    Edit1 = NewEdit(Panel1, 190, 61);
+
+    Button1 = NewButton(Panel1, QStringLiteral("Töröld  mindkét elektródát"), 46, 95, 175);
+
+    // The grounded electrode.
+    Bevel2 = new TBevel(Panel1);
+    Bevel2->setGeometry(8, 125, 251, 82);
+    Label6 = NewLabel(Panel1, QStringLiteral("Földpotenciálon lévo elektróda "), 16, 131, true);
+    Label4 = NewLabel(Panel1, QStringLiteral("Add meg az új hézagot: "), 16, 155);
+    Edit3 = NewEdit(Panel1, 190, 152);
+    Label3 = NewLabel(Panel1, QStringLiteral("Add meg az új szélességet: "), 16, 181);
+    Edit4 = NewEdit(Panel1, 190, 178);
+
+    // OK, Cancel, then the panel: Edit1, Edit2, the delete button, Edit3,
+    // Edit4.
+    QWidget::setTabOrder(OKBtn, CancelBtn);
+    QWidget::setTabOrder(CancelBtn, Edit1);
+    QWidget::setTabOrder(Edit1, Edit2);
+    QWidget::setTabOrder(Edit2, Button1);
+    QWidget::setTabOrder(Button1, Edit3);
+    QWidget::setTabOrder(Edit3, Edit4);
+
+    connect(OKBtn, &QPushButton::clicked, this, [this] { done(velox::ui::mrOk); });
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { done(velox::ui::mrCancel); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+}
+
+// Qt activates a window again whenever a message box over it closes; the
+// dialog's own activation steps belong to its showing, so that the delete
+// question's answer survives until the caller has read it.
+void TUregAdatDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) {
+        velox::ui::CentreOnScreen(*this);
+        FormActivate();
+        OKBtn->setFocus(Qt::ActiveWindowFocusReason);
+    }
+}
+
+void TUregAdatDlg::FormActivate() {
+    DeleteConfirmed = false;
+    velox::ui::ApplyDialogLook(*this);
+}
+
+bool TUregAdatDlg::FormCloseQuery(int result) {
+    if (result != velox::ui::mrOk) return true;
+    const auto refused = velox::FirstRefusedCavityField(Texts());
+    if (!refused) return true;
+    QLineEdit* const fields[] = {Edit1, Edit2, Edit3, Edit4};
+    QLineEdit* field = fields[*refused];
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+    return false;
+}
+
+void TUregAdatDlg::done(int result) {
+    if (!FormCloseQuery(result)) return;
+    QDialog::done(result);
+}
+
+void TUregAdatDlg::Button1Click() {
+    DeleteConfirmed = false;
+    const auto answer = velox::ui::Prompts().Ask(QStringLiteral("Valóban törölni akarod ezeket az elektródákat?"),
+                                                 QStringLiteral("*** MEGEROSÍTÉS ***"));
+    if (answer == velox::ui::Answer::Yes) DeleteConfirmed = true;
+    done(velox::ui::mrAbort);
+}
+
+velox::CavityFieldTexts TUregAdatDlg::Texts() const {
+    return {Utf8(Edit1), Utf8(Edit2), Utf8(Edit3), Utf8(Edit4)};
+}
+
+void TUregAdatDlg::SetTexts(const velox::CavityFieldTexts& texts) {
+    Edit1->setText(QString::fromStdString(texts.Edit1));
+    Edit2->setText(QString::fromStdString(texts.Edit2));
+    Edit3->setText(QString::fromStdString(texts.Edit3));
+    Edit4->setText(QString::fromStdString(texts.Edit4));
+}

@@ -1,0 +1,56 @@
+#include "ui/qt/Sugo.h"
+
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTextEdit>
+
+#include "ui/qt/Fonts.h"
+#include "ui/qt/ModalDialogs.h"
+#include "ui/qt/Prompts.h"
+#include "ui/qt/RtfDocument.h"
+
+TForm3::TForm3(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Feladat"));
+    setModal(true);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // 696 × 488 with the frame of a sizeable window around it.
+    setFixedSize(680, 450);
+    setFont(velox::ui::MainFont());
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(192, 220, 192));
+    setPalette(p);
+    setAutoFillBackground(true);
+
+    ProgramDir = QCoreApplication::applicationDirPath();
+    if (!ProgramDir.endsWith(QLatin1Char('/'))) ProgramDir += QLatin1Char('/');
+
+    RichEdit1 = new QTextEdit(this);
+    RichEdit1->setGeometry(13, 16, 633, 401);
+    RichEdit1->setReadOnly(true);
+    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
+
+    Button1 = new QPushButton(QStringLiteral("Vissza"), this);
+    Button1->setGeometry(328, 424, 75, 25);
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+}
+
+void TForm3::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) FormActivate();
+}
+
+void TForm3::FormActivate() {
+    const QString path = ProgramDir + QStringLiteral("Velox.rtf");
+    QString error;
+    const velox::RtfFileStatus status = velox::LoadRtfFile(path, *RichEdit1->document(), &error);
+    RichEdit1->moveCursor(QTextCursor::Start);
+    if (status == velox::RtfFileStatus::Unreadable)
+        velox::ui::Prompts().Error(
+            QStringLiteral("A feladat szövegét nem sikerült beolvasni:\n%1\n%2").arg(path, error),
+            QStringLiteral("*** HIBA ***"));
+}
+
+void TForm3::Button1Click() { done(velox::ui::mrOk); }
