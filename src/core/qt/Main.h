@@ -237,7 +237,7 @@ private:
     QString WriteResults();
     void SetAutoBox(QCheckBox* box, bool on);
     // The drag that a left press on a shape starts, until the release.
-    void DragStart(TShape& source);
+    void DragStart(TShape& source, const QPoint& globalPos);
     void DragMove(const QPoint& globalPos);
     void DragEnd(const QPoint& globalPos);
     void DragCancel();

@@ -10,7 +10,6 @@
 // its left release never reaches Shape1MouseUp.
 #include <QAction>
 #include <QApplication>
-#include <QCursor>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -27,7 +26,7 @@ void TForm1::BindEditorHandlers() {
     connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
 
     const auto press = [this](TShape& s, QMouseEvent& e) {
-        if (e.button() == Qt::LeftButton) DragStart(s);
+        if (e.button() == Qt::LeftButton) DragStart(s, e.globalPosition().toPoint());
     };
     const auto move = [this](TShape&, QMouseEvent& e) {
         if (dragSource_) DragMove(e.globalPosition().toPoint());
@@ -145,11 +144,10 @@ bool TForm1::DragAccepted(const QPoint& globalPos, QWidget** over) {
     return false;
 }
 
-void TForm1::DragStart(TShape& source) {
+void TForm1::DragStart(TShape& source, const QPoint& globalPos) {
     DragCancel();
     dragSource_ = &source;
-    QApplication::setOverrideCursor(
-        DragAccepted(QCursor::pos()) ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+    QApplication::setOverrideCursor(DragAccepted(globalPos) ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
     dragCursor_ = true;
 }
 

@@ -75,7 +75,12 @@ QStringList NameFilters(const QString& filters) {
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts[i + 1];
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        out << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        const QString shown = QStringLiteral("(") + patterns + QLatin1Char(')');
+        // A description that shows its patterns already keeps them once.
+        if (parts[i].trimmed().endsWith(shown))
+            out << parts[i].trimmed();
+        else
+            out << parts[i] + QLatin1Char(' ') + shown;
     }
     return out;
 }

@@ -68,7 +68,8 @@ public:
 };
 
 // Turns "desc|pattern|desc|pattern" into Qt's name filters
-// ("desc (pattern)"), one per pair.
+// ("desc (pattern)"), one per pair; a description that ends with its
+// pattern in parentheses already is taken as it stands.
 QStringList NameFilters(const QString& filters);
 
 // A file dialog's settings that outlive one use (the main window keeps one
