@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QMouseEvent>
+#include <QPushButton>
 
 #include "../common/TestFiles.h"
 #include "WindowFixture.h"
@@ -61,6 +62,7 @@ private:
 };
 
 inline QString Q(const std::string& s) { return QString::fromStdString(s); }
+inline std::string Text(const QString& s) { return s.toStdString(); }
 
 // A mouse event sent straight to a widget, at a point in its own
 // coordinates.  A move carries `button` as held.

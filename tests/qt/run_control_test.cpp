@@ -7,6 +7,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <QDir>
+
+#include "../common/TestFiles.h"
 #include "WindowFixture.h"
 #include "core/model/Numeric.h"
 
@@ -97,6 +100,14 @@ TEST_F(RunControl, UncheckingTestModeWhileRunningStopsTheRun) {
 
 TEST_F(RunControl, TimedRunStopsAtOneMinute) {
     TForm1& f = *form;
+    // The end of the run writes its files into the working folder.
+    TempDir work;
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(work.Path())));
+    struct Restore {
+        QString folder;
+        ~Restore() { QDir::setCurrent(folder); }
+    } restore{previous};
     f.CheckBox4->click();
     f.ComboBox1->setCurrentIndex(2);  // 50 ms
     f.Button3->click();
@@ -105,6 +116,7 @@ TEST_F(RunControl, TimedRunStopsAtOneMinute) {
     f.Timer2Timer();  // tick 1200
     ExpectRunState(f, false);
     EXPECT_EQ(f.Edit15->text().trimmed(), "00:01:00");
+    EXPECT_EQ(work.Entries(), (std::vector<std::string>{"VELOX_2013.edat", "VELOX_2013.gydat"}));
 }
 
 TEST_F(RunControl, RestartAsksBeforeClearingAndGoesAheadEitherWay) {

@@ -43,10 +43,13 @@ bool TForm1::LoadAcceleratorData(const QString& path) {
     }
     SetupPath = path;
     // The spinners, the particle mode and the phases as the model now has
-    // them; the spinners' handlers apply the positions once more.
-    UpDown1->SetPosition(Data.FrequencyPosition);
+    // them; the spinners' handlers apply the positions once more (and take
+    // both from the spinners, so both are set first).
+    const std::int32_t frequency = Data.FrequencyPosition;
+    const std::int32_t voltage = Data.VoltagePosition;
+    UpDown1->SetPosition(frequency);
+    UpDown2->SetPosition(voltage);
     UpDown1Changing();
-    UpDown2->SetPosition(Data.VoltagePosition);
     UpDown2Changing();
     CheckBox1->setChecked(Data.MultiParticle);
     if (load.ShowCountWarning)
