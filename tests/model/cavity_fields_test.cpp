@@ -16,14 +16,6 @@ TEST(CavityFields, WholeNumbersOfAtLeastFour) {
     EXPECT_EQ(CavityFieldValue("0x1A"), 26);
 }
 
-TEST(CavityFields, FirstRefusedFieldInCheckingOrder) {
-    EXPECT_EQ(FirstRefusedCavityField({"4", "4", "4", "4"}), std::nullopt);
-    EXPECT_EQ(FirstRefusedCavityField({"3", "x", "x", "x"}), 0);
-    EXPECT_EQ(FirstRefusedCavityField({"4", "x", "4", "x"}), 1);
-    EXPECT_EQ(FirstRefusedCavityField({"4", "4", "", "4.5"}), 2);
-    EXPECT_EQ(FirstRefusedCavityField({"4", "4", "4", "4.5"}), 3);
-}
-
 TEST(CavityFields, SizesFromTheFieldsAndBack) {
     const auto s = CavitySizesOf({"$10", "12", "0x1A", " 7"});
     ASSERT_TRUE(s);

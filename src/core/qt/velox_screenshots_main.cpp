@@ -1,6 +1,8 @@
-// Pictures of the main window without a screen: starts the window under the
-// offscreen platform, lets the start-up finish, saves the idle window, runs
-// a few hundred steps on SimTimer and saves the running window.
+// Pictures of the program's windows without a screen: starts the program's
+// four windows under the offscreen platform, lets the start-up finish, saves
+// the idle main window, runs a few hundred steps on SimTimer and saves the
+// running window, then the cavity dialog showing the first cavity, the
+// exercise text and the quit confirmation.
 //   velox-screenshots <folder>
 #include <QApplication>
 #include <QDir>
@@ -11,7 +13,10 @@
 #include <cstdio>
 
 #include "core/qt/Main.h"
+#include "editor/qt/Uregadat.h"
 #include "ui/qt/Fonts.h"
+#include "ui/qt/Msg.h"
+#include "ui/qt/Sugo.h"
 
 namespace {
 
@@ -38,6 +43,12 @@ int main(int argc, char** argv) {
     QDir().mkpath(folder);
 
     TForm1 form1;
+    TUregAdatDlg uregAdatDlg;
+    TMsgDlg msgDlg;
+    TForm3 form3;
+    form1.UregAdatDlg = &uregAdatDlg;
+    form1.MsgDlg = &msgDlg;
+    form1.Form3 = &form3;
     form1.show();
     form1.activateWindow();
     WaitUntil([&] { return form1.ActivationDone; }, 5000);
@@ -53,5 +64,20 @@ int main(int argc, char** argv) {
     WaitUntil([&] { return ticks >= 400; }, 20000);
     ok = Save(form1, folder + QStringLiteral("/main-running.png")) && ok;
     std::printf("%d steps run\n", ticks);
+    form1.Button1->click();
+
+    // The other windows as they are shown over the main window (without
+    // their nested event loops: shown, pictured, hidden).
+    const auto shoot = [&](QDialog& window, const QString& name) {
+        window.show();
+        WaitUntil([] { return false; }, 200);
+        const bool saved = Save(window, folder + name);
+        window.hide();
+        return saved;
+    };
+    uregAdatDlg.SetTexts(velox::CavityFieldTextsOf(form1.Data.Cavities[0]));
+    ok = shoot(uregAdatDlg, QStringLiteral("/cavity-dialog.png")) && ok;
+    ok = shoot(form3, QStringLiteral("/task-text.png")) && ok;
+    ok = shoot(msgDlg, QStringLiteral("/quit-confirmation.png")) && ok;
     return ok ? 0 : 1;
 }
