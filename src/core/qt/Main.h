@@ -192,8 +192,8 @@ public:
     void Button5Click();  // "Törlés"
 
     // ---- cavity editor, file commands and windows ----------------------------
-    // (editor/qt/CavityEditor.cpp, files/qt/FileCommands.cpp,
-    // ui/qt/Windows.cpp)
+    // (editor/qt/CavityEditor.cpp, files/qt/FileCommands.cpp with TimedRunEnd,
+    // ui/qt/Windows.cpp, results/qt/SpectraRedraw.cpp)
     // The program's other windows, created by the program entry after this
     // one; one that was not given is created on first use.
     TUregAdatDlg* UregAdatDlg = nullptr;
