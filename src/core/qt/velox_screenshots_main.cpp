@@ -74,5 +74,8 @@ int main(int argc, char** argv) {
     ok = Save(form1, folder + QStringLiteral("/main-results.png")) && ok;
     ok = SaveEnlarged(form1.Panel2->grab().toImage(), 3, folder + QStringLiteral("/results-panel-x3.png")) && ok;
     ok = SaveEnlarged(form1.EnergyPlot.Bitmap, 4, folder + QStringLiteral("/energy-plot-x4.png")) && ok;
+    // The statistics box of a right click on the energy plot.
+    form1.Image2MouseDown(Qt::RightButton);
+    ok = SaveEnlarged(form1.Panel4->grab().toImage(), 3, folder + QStringLiteral("/energy-statistics-x3.png")) && ok;
     return ok ? 0 : 1;
 }
