@@ -197,15 +197,30 @@ TEST_F(ResultsPanel, AltArrowsMoveTheChosenMarkerWithinTheRange) {
     EXPECT_EQ(Energy().Marker, 0);
 }
 
+// Counts the presses of one key that reach a control.
+struct KeyCounter : QObject {
+    int key;
+    int count = 0;
+    explicit KeyCounter(int k) : key(k) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == key) ++count;
+        return false;
+    }
+};
+
 TEST_F(ResultsPanel, KeysWithoutAltReachTheFocusedControlAndWithAltNone) {
     TForm1& f = *form;
     f.Edit6->setFocus();
     f.Edit6->setText("123");
     f.Edit6->setCursorPosition(0);
+    KeyCounter rights(Qt::Key_Right);
+    f.Edit6->installEventFilter(&rights);
     QTest::keyClick(f.Edit6, Qt::Key_Right);
+    EXPECT_EQ(rights.count, 1);
     EXPECT_EQ(f.Edit6->cursorPosition(), 1);
     EXPECT_EQ(Energy().Marker, 50);
     QTest::keyClick(f.Edit6, Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(rights.count, 1);
     EXPECT_EQ(f.Edit6->cursorPosition(), 1);
     EXPECT_EQ(Energy().Marker, 51);
     QTest::keyClick(f.Edit6, Qt::Key_A, Qt::AltModifier);
@@ -213,6 +228,11 @@ TEST_F(ResultsPanel, KeysWithoutAltReachTheFocusedControlAndWithAltNone) {
     EXPECT_EQ(f.Edit6->text(), "123");
     EXPECT_TRUE(f.Edit6->hasFocus());
     EXPECT_EQ(Energy().XMin, 0);
+    // With another modifier held as well the key is the control's.
+    QTest::keyClick(f.Edit6, Qt::Key_Right, Qt::AltModifier | Qt::ShiftModifier);
+    EXPECT_EQ(rights.count, 2);
+    EXPECT_EQ(Energy().Marker, 51);
+    f.Edit6->removeEventFilter(&rights);
 }
 
 TEST_F(ResultsPanel, RadioButtonsStayOppositeAndChooseTheMarkerLine) {

@@ -16,6 +16,15 @@ namespace {
 
 std::string Utf8(const QString& s) { return s.toStdString(); }
 
+// Alt held without Shift, Ctrl or Meta.  A key pressed with Alt and another
+// modifier is left to the control (so are the AltGr characters of a
+// keyboard that reports them as Ctrl + Alt).
+bool AltAlone(Qt::KeyboardModifiers shift) {
+    constexpr Qt::KeyboardModifiers held =
+        Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    return (shift & held) == Qt::AltModifier;
+}
+
 }  // namespace
 
 void TForm1::BindResultsPanel() {
@@ -59,7 +68,7 @@ void TForm1::BindResultsPanel() {
             auto* key = static_cast<QKeyEvent*>(e);
             if (e->type() == QEvent::ShortcutOverride) {
                 // An Alt combination is the window's, never a shortcut's.
-                if (!(key->modifiers() & Qt::AltModifier)) return false;
+                if (!AltAlone(key->modifiers())) return false;
                 e->accept();
                 return true;
             }
@@ -96,9 +105,9 @@ void TForm1::RadioButton2Click() {
 
 // Alt + Right / Alt + Left move the chosen spectrum's marker by one channel
 // (every automatic repeat too); no control ever sees a key pressed together
-// with Alt.  The plot is not redrawn, only the line and its readouts.
+// with Alt alone.  The plot is not redrawn, only the line and its readouts.
 bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
-    if (!(shift & Qt::AltModifier)) return false;
+    if (!AltAlone(shift)) return false;
     velox::Spectrum& target = RadioButton1->isChecked() ? Data.Store.EnergySpectrum : Data.Store.TimeSpectrum;
     if (key == Qt::Key_Right || key == Qt::Key_Left) {
         velox::MoveMarker(target, key == Qt::Key_Right ? velox::MarkerKey::Right : velox::MarkerKey::Left);
