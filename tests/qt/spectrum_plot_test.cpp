@@ -45,6 +45,8 @@ TEST_F(SpectrumPlots, StartUpShowsEmptyAxesAndBlankReadouts) {
     EXPECT_EQ(f.Label11->text(), "Y=         ");
     EXPECT_EQ(f.Label12->text(), "X=20   ");
     EXPECT_EQ(f.Label13->text(), "Y=         ");
+    EXPECT_EQ(f.Shape43->x(), 6 + 25 + 51);  // channel 50 of 0 … 220
+    EXPECT_EQ(f.Shape44->x(), 6 + 25 + 45);  // channel 20 of 0 … 100
 }
 
 TEST_F(SpectrumPlots, ACountIsDrawnAtItsHeight) {
