@@ -4,6 +4,7 @@
 // window that follows.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <memory>
 
 #include "WindowLoad.h"
@@ -51,6 +52,24 @@ void BM_WindowTickHandlerOnlyWorstCase(benchmark::State& state) {
     QApplication::processEvents();
 }
 BENCHMARK(BM_WindowTickHandlerOnlyWorstCase)->Unit(benchmark::kMicrosecond);
+
+// Timer3's once-a-second redraw of both spectra after a long run: 100000
+// arrivals spread over the shown channels, time channels of 0.01, and the
+// repaint of the window that follows.
+void BM_Timer3RedrawFullSpectra(benchmark::State& state) {
+    TForm1 f;
+    velox::bench::StartWindow(f);
+    f.Data.Store.TimeSpectrum.ChannelWidth = 0.01;
+    for (int i = 0; i < 100000; ++i) {
+        const double energy = 0.5 + (i * 7919LL % 22000) / 100.0;
+        f.Data.Store.RecordArrival(std::sqrt(10.0 * energy), (i * 104729LL % 62831) / 10000.0);
+    }
+    for (auto _ : state) {
+        f.Timer3Timer();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_Timer3RedrawFullSpectra)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

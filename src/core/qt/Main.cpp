@@ -55,10 +55,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     Timer2->setTimerType(Qt::PreciseTimer);
     Timer2->setInterval(10);
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
-    // Timer3 redraws the spectra that hold counts once a second; its handler
-    // comes with the results panel.
+    // Timer3 redraws the spectra that hold counts once a second.
     Timer3 = new QTimer(this);
     Timer3->setInterval(1000);
+    connect(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
     Timer1->start();
     Timer3->start();
 }
@@ -79,7 +79,7 @@ void TForm1::BindHandlers() {
     connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
     connect(Edit3, &QLineEdit::textChanged, this, [this] { Edit3Change(); });
     BindEditorHandlers();
-    // The results panel's handlers come with the results panel.
+    BindResultsPanel();
 
     numberFields_ = {Edit2, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11, Edit12, Edit13, Edit14};
     for (QLineEdit* e : numberFields_) e->installEventFilter(this);
@@ -128,19 +128,14 @@ void TForm1::Timer1Timer() {
     Data.AxisY = Image1->y() + 30;
     Data.SetTargetLeft(Target->x());
 
-    Image2->resize(Bevel2->width() - 5, Bevel2->height() - 5);
-    Image3->resize(Bevel3->width() - 5, Bevel3->height() - 5);
-    Image2->NewBitmap(Qt::black);
-    Image3->NewBitmap(Qt::black);
-    velox::InitSpectrum(Data.Store.EnergySpectrum, Image2->width() - 5, Image2->height() - 5, 50,
-                        CheckBox2->isChecked());
-    velox::InitSpectrum(Data.Store.TimeSpectrum, Image3->width() - 5, Image3->height() - 5, 20,
-                        CheckBox3->isChecked());
+    InitSpectrum(Data.Store.EnergySpectrum, Image2, Bevel2, Shape43, Label10, Label11, 50, CheckBox2);
+    InitSpectrum(Data.Store.TimeSpectrum, Image3, Bevel3, Shape44, Label12, Label13, 20, CheckBox3);
 
     Target->BringToFront();
     velox::ui::ApplyDialogLook(*this);
 
-    // The empty axes of both spectra are drawn here once the plots exist.
+    DrawAxes(Data.Store.EnergySpectrum);
+    DrawAxes(Data.Store.TimeSpectrum);
     Data.ResetParticles();
     DrawAcceleratorView();
     LayoutDone = true;
@@ -182,7 +177,10 @@ void TForm1::FormActivate() {
 
     Data.Store.EnergySpectrum.XMax = 220;
     Data.Store.TimeSpectrum.ChannelWidth = 0.05;
-    // The spectra's markers and plots are drawn here once the plots exist.
+    UpdateMarker(Data.Store.EnergySpectrum);
+    DrawSpectrum(Data.Store.EnergySpectrum);
+    UpdateMarker(Data.Store.TimeSpectrum);
+    DrawSpectrum(Data.Store.TimeSpectrum);
 
     LoadAcceleratorData(ProgramDir + QStringLiteral("teszt02.gydat"));
     UpdateControlStates();

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include <QHash>
@@ -16,6 +17,7 @@
 
 #include "core/model/RunControl.h"
 #include "core/model/VeloxData.h"
+#include "results/qt/SpectrumPlot.h"
 #include "ui/qt/Controls.h"
 #include "ui/qt/Image.h"
 #include "ui/qt/Prompts.h"
@@ -193,7 +195,7 @@ public:
 
     // ---- cavity editor, file commands and windows ----------------------------
     // (editor/qt/CavityEditor.cpp, files/qt/FileCommands.cpp with TimedRunEnd,
-    // ui/qt/Windows.cpp, results/qt/SpectraRedraw.cpp)
+    // ui/qt/Windows.cpp; RedrawSpectra in results/qt/SpectrumDrawing.cpp)
     // The program's other windows, created by the program entry after this
     // one; one that was not given is created on first use.
     TUregAdatDlg* UregAdatDlg = nullptr;
@@ -244,6 +246,50 @@ private:
     bool DragAccepted(const QPoint& globalPos, QWidget** over = nullptr);
     TShape* dragSource_ = nullptr;
     bool dragCursor_ = false;
+
+public:
+    // ---- results panel (results/qt/SpectrumDrawing.cpp, SpectrumPanel.cpp) --
+    velox::ui::SpectrumPlot EnergyPlot;  // Image2, Shape43, Label10, Label11
+    velox::ui::SpectrumPlot TimePlot;    // Image3, Shape44, Label12, Label13
+    void InitSpectrum(velox::Spectrum& spectrum, TImage* image, TBevel* frame, TShape* markerLine,
+                      QLabel* markerXLabel, QLabel* markerYLabel, std::int32_t markerDefault, QCheckBox* autoBox);
+    void DrawSpectrum(velox::Spectrum& spectrum);
+    void DrawAxes(velox::Spectrum& spectrum);
+    void UpdateMarker(velox::Spectrum& spectrum);
+    void Timer3Timer();
+    void RadioButton1Click();
+    void RadioButton2Click();
+    // Sees every key pressed in the window before the focused control; true
+    // when the key is consumed (every key pressed together with Alt).
+    bool FormKeyDown(int key, Qt::KeyboardModifiers shift);
+    void CheckBox2Click();
+    void CheckBox3Click();
+    void Edit10Exit(QObject* sender);  // energy "Ymax"
+    void Edit12Exit(QObject* sender);  // time "Ymax"
+    void Edit6Exit(QObject* sender);   // energy "Xmin"
+    void Edit8Exit(QObject* sender);   // time "Xmin"
+    void Edit5Exit(QObject* sender);   // energy "Xmax"
+    void Edit7Exit(QObject* sender);   // time "Xmax"
+    void Edit9Exit(QObject* sender);   // energy "Csat.:"
+    void Edit11Exit(QObject* sender);  // time "Csat.:"
+    void Image2MouseDown(Qt::MouseButton button);
+    void Image3MouseDown(Qt::MouseButton button);
+    void Panel12MouseUp(TPanel* sender);  // Panel12 and Panel13
+    void Label31MouseUp(QLabel* sender);  // Label31 … Label36
+
+private:
+    void BindResultsPanel();
+    velox::ui::SpectrumPlot& PlotOf(const velox::Spectrum& spectrum);
+    void YMaxExit(QLineEdit* field, velox::Spectrum& spectrum, QObject* sender);
+    void XMinExit(QLineEdit* field, velox::Spectrum& spectrum, QObject* sender);
+    void XMaxExit(QLineEdit* field, velox::Spectrum& spectrum, QObject* sender);
+    void ChannelWidthExit(QLineEdit* field, velox::Spectrum& spectrum, const std::vector<double>& values,
+                          QObject* sender);
+    void ShowStatisticsBox(TPanel* box, QLabel* count, QLabel* mean, QLabel* deviation,
+                           const velox::ResultSums& sums);
+    // Destroyed before the window's controls, so that no event reaches the
+    // results panel's handlers while the window is taken apart.
+    std::unique_ptr<velox::ui::EventHook> resultsHook_;
 
 protected:
     bool event(QEvent* event) override;

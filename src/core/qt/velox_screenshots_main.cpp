@@ -1,8 +1,9 @@
 // Pictures of the program's windows without a screen: starts the program's
 // four windows under the offscreen platform, lets the start-up finish, saves
 // the idle main window, runs a few hundred steps on SimTimer and saves the
-// running window, then the cavity dialog showing the first cavity, the
-// exercise text and the quit confirmation.
+// running window, runs on until both spectra hold counts and saves the
+// window and its results panel, then the cavity dialog showing the first
+// cavity, the exercise text and the quit confirmation.
 //   velox-screenshots <folder>
 #include <QApplication>
 #include <QDir>
@@ -28,6 +29,14 @@ void WaitUntil(const std::function<bool()>& done, int timeoutMs) {
 
 bool Save(QWidget& w, const QString& path) {
     const bool ok = w.grab().save(path);
+    std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
+    return ok;
+}
+
+// Every pixel as a square of factor × factor pixels.
+bool SaveEnlarged(const QImage& picture, int factor, const QString& path) {
+    const bool ok =
+        picture.scaled(picture.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation).save(path);
     std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
     return ok;
 }
@@ -64,7 +73,21 @@ int main(int argc, char** argv) {
     WaitUntil([&] { return ticks >= 400; }, 20000);
     ok = Save(form1, folder + QStringLiteral("/main-running.png")) && ok;
     std::printf("%d steps run\n", ticks);
+
+    // A longer run fills both spectra; after Timer3's next redraw the
+    // window and its results panel, enlarged three times, are saved.
+    WaitUntil([&] { return form1.Data.Store.ArrivedCount >= 300; }, 60000);
+    int redraws = 0;
+    QObject::connect(form1.Timer3, &QTimer::timeout, [&redraws] { ++redraws; });
+    WaitUntil([&] { return redraws >= 1; }, 3000);
     form1.Button1->click();
+    std::printf("%d particles arrived\n", form1.Data.Store.ArrivedCount);
+    ok = Save(form1, folder + QStringLiteral("/main-results.png")) && ok;
+    ok = SaveEnlarged(form1.Panel2->grab().toImage(), 3, folder + QStringLiteral("/results-panel-x3.png")) && ok;
+    ok = SaveEnlarged(form1.EnergyPlot.Bitmap, 4, folder + QStringLiteral("/energy-plot-x4.png")) && ok;
+    // The statistics box of a right click on the energy plot.
+    form1.Image2MouseDown(Qt::RightButton);
+    ok = SaveEnlarged(form1.Panel4->grab().toImage(), 3, folder + QStringLiteral("/energy-statistics-x3.png")) && ok;
 
     // The other windows as they are shown over the main window (without
     // their nested event loops: shown, pictured, hidden).

@@ -8,5 +8,6 @@ void TForm1::Button5Click() {
                                                  QStringLiteral("*** MEGEROSÍTÉS ***"));
     if (answer != velox::ui::Answer::Yes) return;
     Data.Store.Clear();
-    // The empty axes of both spectra are redrawn here once the plots exist.
+    DrawAxes(Data.Store.EnergySpectrum);
+    DrawAxes(Data.Store.TimeSpectrum);
 }

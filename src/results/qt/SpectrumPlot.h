@@ -1,0 +1,57 @@
+// The window's side of a spectrum plot: its off-screen bitmap, the controls
+// that show it, and the painting of the plot geometry onto the bitmap.
+#pragma once
+
+#include <functional>
+
+#include <QFont>
+#include <QImage>
+#include <QObject>
+
+#include "results/model/PlotGeometry.h"
+
+class QEvent;
+class QLabel;
+
+namespace velox::ui {
+
+class TImage;
+class TShape;
+
+struct SpectrumPlot {
+    QImage Bitmap;  // PlotBitmapWidth × PlotBitmapHeight, drawn off-screen
+    TImage* Image = nullptr;
+    TShape* MarkerLine = nullptr;
+    QLabel* MarkerXLabel = nullptr;
+    QLabel* MarkerYLabel = nullptr;
+};
+
+// The measures of the plot face as the geometry needs them.
+TextMetrics PlotTextMetrics(const QFont& font);
+
+// Fills the bitmap black and draws the axes, ticks and labels.
+void PaintAxes(QImage& bitmap, const AxesGeometry& axes, const QFont& font);
+
+// The whole plot: axes, then the count line, then the statistics texts.
+void PaintSpectrum(QImage& bitmap, const SpectrumGeometry& plot, const QFont& font);
+
+// Copies the bitmap onto the image control's picture at (0, 0), in one piece.
+void ShowBitmap(TImage& image, const QImage& bitmap);
+
+// The marker line over the plot and the "X=" / "Y=" readouts.
+void ShowMarker(SpectrumPlot& plot, const MarkerGeometry& marker);
+
+// An event filter that hands the events it sees to a function; the function
+// returns true for an event it has consumed.
+class EventHook : public QObject {
+public:
+    explicit EventHook(std::function<bool(QObject*, QEvent*)> handler) : handler_(std::move(handler)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override { return handler_(watched, event); }
+
+private:
+    std::function<bool(QObject*, QEvent*)> handler_;
+};
+
+}  // namespace velox::ui
