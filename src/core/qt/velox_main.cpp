@@ -4,6 +4,7 @@
 
 #include "core/qt/Main.h"
 #include "editor/qt/Uregadat.h"
+#include "ui/qt/AppSetup.h"
 #include "ui/qt/Fonts.h"
 #include "ui/qt/Msg.h"
 #include "ui/qt/Sugo.h"
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setFont(velox::ui::MainFont());
+    QApplication::setWindowIcon(velox::ui::ApplicationIcon());
+    // Hungarian Yes/No and file dialogs when Qt's translations are installed.
+    velox::ui::InstallStandardTranslation(app);
     TForm1 form1;
     TUregAdatDlg uregAdatDlg;
     TMsgDlg msgDlg;
