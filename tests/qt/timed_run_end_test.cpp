@@ -41,7 +41,12 @@ protected:
 };
 
 int RunBatch(const std::string& args) {
-    const int status = std::system((std::string("'") + VELOX_BATCH_PROGRAM + "' " + args + " >/dev/null").c_str());
+    std::string command = "'";
+    command += VELOX_BATCH_PROGRAM;
+    command += "' ";
+    command += args;
+    command += " >/dev/null";
+    const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

@@ -80,9 +80,9 @@ int main(int argc, char** argv) {
     int redraws = 0;
     QObject::connect(form1.Timer3, &QTimer::timeout, [&redraws] { ++redraws; });
     WaitUntil([&] { return redraws >= 1; }, 3000);
+    ok = Save(form1, folder + QStringLiteral("/main-results.png")) && ok;
     form1.Button1->click();
     std::printf("%d particles arrived\n", form1.Data.Store.ArrivedCount);
-    ok = Save(form1, folder + QStringLiteral("/main-results.png")) && ok;
     ok = SaveEnlarged(form1.Panel2->grab().toImage(), 3, folder + QStringLiteral("/results-panel-x3.png")) && ok;
     ok = SaveEnlarged(form1.EnergyPlot.Bitmap, 4, folder + QStringLiteral("/energy-plot-x4.png")) && ok;
     // The statistics box of a right click on the energy plot.
