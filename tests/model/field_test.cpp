@@ -182,18 +182,15 @@ TEST(RfGenerator, RaisedFrequencyComesBackWithinThreeSteps) {
 }
 
 TEST(RfGenerator, SpinnerMappings) {
-    EXPECT_EQ(VeloxData::FrequencyOf(0), 0.5);
-    EXPECT_EQ(VeloxData::FrequencyOf(50), 1.0);
-    EXPECT_EQ(VeloxData::FrequencyOf(51), 1.01);
-    EXPECT_EQ(VeloxData::FrequencyOf(100), 1.5);
-    EXPECT_EQ(VeloxData::AmplitudeOf(0), 25.0);
-    EXPECT_EQ(VeloxData::AmplitudeOf(51), 50.5);
-    EXPECT_EQ(VeloxData::AmplitudeOf(100), 75.0);
+    const struct { int p; double f, a; } rows[] = {{0, 0.5, 25.0}, {50, 1.0, 50.0}, {51, 1.01, 50.5}, {100, 1.5, 75.0}};
+    for (const auto& r : rows) {
+        EXPECT_EQ(VeloxData::FrequencyOf(r.p), r.f) << r.p;
+        EXPECT_EQ(VeloxData::AmplitudeOf(r.p), r.a) << r.p;
+    }
     VeloxData d;
     d.SetFrequencyPosition(140);
-    EXPECT_EQ(d.FrequencyPosition, 100);
-    EXPECT_EQ(d.Frequency, 1.5);
     d.SetVoltagePosition(-3);
+    EXPECT_EQ(d.FrequencyPosition, 100);
     EXPECT_EQ(d.VoltagePosition, 0);
     EXPECT_EQ(d.Amplitude, 25.0);
 }

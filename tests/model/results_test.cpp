@@ -162,14 +162,3 @@ TEST(ResultsStore, CopiesKeepTheirOwnSums) {
     EXPECT_EQ(c.TimeSpectrum.Sums, &c.TimeSums);
     EXPECT_EQ(c.EnergyValues, a.EnergyValues);
 }
-
-TEST(ResultsStore, StartsWithThePlotLayout) {
-    Results r;
-    EXPECT_EQ(r.EnergySpectrum.XLeft, 25);
-    EXPECT_EQ(r.EnergySpectrum.XRight, 250);
-    EXPECT_EQ(r.EnergySpectrum.YBottom, 159);
-    EXPECT_EQ(r.EnergySpectrum.YTop, 5);
-    EXPECT_EQ(r.EnergySpectrum.Marker, 50);
-    EXPECT_EQ(r.TimeSpectrum.Marker, 20);
-    EXPECT_EQ(CountsText(3, 2), "Összes indított = 3\rÖsszes beérkezett = 2");
-}
