@@ -93,21 +93,6 @@ TEST(ReadLineNumbers, RunsOfDigitsAndPoints) {
     EXPECT_EQ(ReadLineNumbers("0." + std::string(400, '0') + "1", 1), (V{0}));
 }
 
-TEST(SetupReader, EmptyFileLoadsNoCavitiesAndChangesNothingElse) {
-    TempDir dir;
-    testing::WriteBytes(dir / "e.gydat", "");
-    Started s;
-    s.Data.SetTargetLeft(333);
-    s.Data.SetFrequencyPosition(60);
-    s.Data.MultiParticle = false;
-    const std::string before = FormatSetup(s.Data);
-    const SetupLoadResult r = LoadAcceleratorData(s.Data, dir / "e.gydat");
-    EXPECT_EQ(r.Status, FileStatus::Ok);
-    EXPECT_FALSE(r.ShowCountWarning);
-    EXPECT_EQ(FormatSetup(s.Data), "Cavity num =0\r\n" + before.substr(before.find("Target")));
-    EXPECT_TRUE(s.Data.CavityList.empty());
-}
-
 TEST(SetupReader, CavityCountAndItsWarning) {
     std::string many;
     for (int i = 0; i < 25; ++i) many += "Cavity =\t" + std::to_string(i + 1) + "\t5\t6\t7\r\n";
@@ -184,10 +169,13 @@ TEST(SetupReader, LineEndsKeysAndOrder) {
     EXPECT_EQ(m.MultiParticle, false);
 }
 
-TEST(SetupReader, MissingOrUnreadableFileChangesNothing) {
+TEST(SetupReader, EmptyMissingOrUnreadableFile) {
     TempDir dir;
     std::filesystem::create_directory(dir / "folder.gydat");
+    testing::WriteBytes(dir / "e.gydat", "");
     Started s;
+    s.Data.SetTargetLeft(333);
+    s.Data.MultiParticle = false;
     const std::string before = FormatSetup(s.Data);
     SetupLoadResult r = LoadAcceleratorData(s.Data, dir / "teszt02.gydat");
     EXPECT_EQ(r.Status, FileStatus::Missing);
@@ -203,6 +191,13 @@ TEST(SetupReader, MissingOrUnreadableFileChangesNothing) {
     r = LoadAcceleratorData(s.Data, dir / "teszt02.gydat");
     EXPECT_TRUE(r.ShowCountWarning);
     EXPECT_EQ(s.Data.CavityList.size(), 1u);
+
+    // An empty file loads no cavities and changes nothing else.
+    r = LoadAcceleratorData(s.Data, dir / "e.gydat");
+    EXPECT_EQ(r.Status, FileStatus::Ok);
+    EXPECT_FALSE(r.ShowCountWarning);
+    EXPECT_EQ(FormatSetup(s.Data), "Cavity num =0\r\n" + before.substr(before.find("Target")));
+    EXPECT_TRUE(s.Data.CavityList.empty());
 }
 
 }  // namespace
