@@ -7,11 +7,9 @@
 
 #include "../common/TestFiles.h"
 #include "core/model/RunControl.h"
-#include "core/model/VeloxData.h"
 #include "editor/model/NumberText.h"
-#include "results/model/PlotGeometry.h"
 #include "files/model/ResultsFile.h"
-#include "files/model/SetupFile.h"
+#include "results/model/PlotGeometry.h"
 
 namespace velox {
 namespace {
@@ -21,28 +19,21 @@ using testing::TempDir;
 
 struct BatchRun {
     int Code = -1;
-    std::string Out;
-    std::string Err;
+    std::string Out, Err;
 };
 
 BatchRun RunBatch(const std::string& args) {
     TempDir io;
-    const std::string cmd =
-        std::string("'") + VELOX_BATCH_PROGRAM + "' " + args + " >'" + (io / "out") + "' 2>'" + (io / "err") + "'";
+    const std::string cmd = "'" + std::string(VELOX_BATCH_PROGRAM) + "' " + args + " >'" + (io / "out") + "' 2>'" + (io / "err") + "'";
     const int status = std::system(cmd.c_str());
-    BatchRun r;
-    r.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.Out = ReadBytes(io / "out");
-    r.Err = ReadBytes(io / "err");
-    return r;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(io / "out"), ReadBytes(io / "err")};
 }
 
 // The number after `label` in the summary.
 std::string SummaryItem(const std::string& out, const std::string& label) {
     const auto at = out.find(label);
     if (at == std::string::npos) return "";
-    const auto end = out.find_first_of(",\n", at + label.size());
-    return out.substr(at + label.size(), end - at - label.size());
+    return out.substr(at + label.size(), out.find_first_of(",\n", at + label.size()) - at - label.size());
 }
 
 TEST(VeloxBatch, DefaultRunWritesFilesThatLoadBackIntoTheSummarisedResults) {
@@ -52,50 +43,33 @@ TEST(VeloxBatch, DefaultRunWritesFilesThatLoadBackIntoTheSummarisedResults) {
     EXPECT_EQ(r.Err, "");
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"VELOX_2013.edat", "VELOX_2013.gydat"}));
 
-    VeloxData defaults;
-    defaults.ApplyStartupDefaults();
-    EXPECT_EQ(ReadBytes(dir / "VELOX_2013.gydat"), FormatSetup(defaults));
-
     Results loaded;
     double clock = 0;
     const ResultsLoadResult load = LoadResultsFile(loaded, clock, dir / "VELOX_2013.edat");
     ASSERT_EQ(load.Status, FileStatus::Ok) << load.Error;
-    EXPECT_GT(loaded.ArrivedCount, 0);
     EXPECT_EQ(static_cast<std::size_t>(loaded.ArrivedCount), loaded.EnergyValues.size());
-    EXPECT_EQ(static_cast<std::size_t>(loaded.ArrivedCount), loaded.TimeValues.size());
     EXPECT_GE(loaded.LaunchedCount, loaded.ArrivedCount);
+    EXPECT_TRUE(TimedRunEnded(clock));
 
+    // The summary tells what the files hold.
+    const Statistics e = ComputeStatistics(loaded.EnergySums, loaded.ArrivedCount);
+    const Statistics t = ComputeStatistics(loaded.TimeSums, loaded.ArrivedCount);
     EXPECT_EQ(SummaryItem(r.Out, "Lépések: "), "6001");
     EXPECT_EQ(SummaryItem(r.Out, "Indított részecskék: "), FormatInteger(loaded.LaunchedCount));
     EXPECT_EQ(SummaryItem(r.Out, "Beérkezett részecskék: "), FormatInteger(loaded.ArrivedCount));
-    const Statistics e = ComputeStatistics(loaded.EnergySums, loaded.ArrivedCount);
-    const Statistics t = ComputeStatistics(loaded.TimeSums, loaded.ArrivedCount);
-    EXPECT_EQ(SummaryItem(r.Out, "Energia: átlag "), FormatFixed(e.Mean, 0, 3));
     EXPECT_EQ(SummaryItem(r.Out, "Energia: átlag " + FormatFixed(e.Mean, 0, 3) + ", szórás "), FormatFixed(e.Deviation, 0, 3));
     EXPECT_EQ(SummaryItem(r.Out, "Idő: átlag "), FormatFixed(t.Mean, 0, 3));
-    EXPECT_GT(e.Mean, 0);
 
-    // The run ended on the first tick of the second minute.
-    EXPECT_TRUE(TimedRunEnded(clock));
-    EXPECT_GE(TimeOfDayMs(clock), 60000);
-    EXPECT_LT(TimeOfDayMs(clock), 60010);
-
-    // Settings as after start-up, with the automatic count axes of the
-    // final histograms.
-    EXPECT_EQ(loaded.EnergySpectrum.XMax, 220);
-    EXPECT_EQ(loaded.TimeSpectrum.ChannelWidth, 0.05);
-    EXPECT_TRUE(loaded.EnergySpectrum.Auto);
-    EXPECT_TRUE(loaded.TimeSpectrum.Auto);
+    // The start-up settings, with the count axes an automatic redraw of the
+    // final histograms gives.
+    EXPECT_EQ(std::tuple(loaded.EnergySpectrum.XMax, loaded.TimeSpectrum.ChannelWidth), std::tuple(220, 0.05));
     for (const Spectrum* s : {&loaded.EnergySpectrum, &loaded.TimeSpectrum}) {
+        ASSERT_TRUE(s->Auto);
         Spectrum redrawn = *s;
         const SpectrumGeometry g = DrawSpectrumGeometry(redrawn, loaded.ArrivedCount, {[](std::string_view) { return 0; }, 0}, PlotBitmapWidth);
         EXPECT_EQ(s->YMax, redrawn.YMax);
-        EXPECT_GE(s->YMax, g.MaxCount);
         EXPECT_GT(g.MaxCount, 0);
     }
-
-    // A save of what was loaded gives the same bytes.
-    EXPECT_EQ(FormatResults(loaded, clock), ReadBytes(dir / "VELOX_2013.edat"));
 }
 
 TEST(VeloxBatch, TwoRunsGiveIdenticalFiles) {
@@ -105,15 +79,6 @@ TEST(VeloxBatch, TwoRunsGiveIdenticalFiles) {
     for (const char* name : {"VELOX_2013.gydat", "VELOX_2013.edat"}) {
         EXPECT_FALSE(ReadBytes(a / name).empty());
         EXPECT_EQ(ReadBytes(a / name), ReadBytes(b / name)) << name;
-    }
-}
-
-TEST(VeloxBatch, SpeedSetsTheTickOnWhichTheRunEnds) {
-    for (auto [speed, ticks] : {std::pair{"3", "1200"}, {"1", "667"}}) {
-        TempDir dir;
-        const BatchRun r = RunBatch(std::string("--speed ") + speed + " --out '" + dir.Path() + "'");
-        ASSERT_EQ(r.Code, 0) << r.Err;
-        EXPECT_EQ(SummaryItem(r.Out, "Lépések: "), ticks) << speed;
     }
 }
 
@@ -132,14 +97,20 @@ TEST(VeloxBatch, SetupFileIsAppliedOnTopOfTheStartUp) {
     ASSERT_EQ(LoadResultsFile(loaded, clock, dir / "out/VELOX_2013.edat").Status, FileStatus::Ok);
     EXPECT_EQ(SummaryItem(r.Out, "Beérkezett részecskék: "), FormatInteger(loaded.ArrivedCount));
 
-    // A count that does not match is reported, and the run goes on.
+    // A count that does not match is reported, and the run goes on; at
+    // speed 1 it ends on tick 667.
     testing::WriteBytes(dir / "short.gydat", "Cavity num =3\nCavity =\t16\t50\t16\t60\n");
     const BatchRun w = RunBatch("--setup '" + (dir / "short.gydat") + "' --speed 1 --out '" + dir.Path() + "/w'");
     EXPECT_EQ(w.Code, 0);
     EXPECT_NE(w.Err.find("Not all cavities could be read correctly"), std::string::npos) << w.Err;
+    EXPECT_EQ(SummaryItem(w.Out, "Lépések: "), "667");
 }
 
-TEST(VeloxBatch, BadArgumentsAndUnreadableFilesFailClearly) {
+TEST(VeloxBatch, HelpAndFailures) {
+    const BatchRun help = RunBatch("--help");
+    EXPECT_EQ(help.Code, 0);
+    EXPECT_NE(help.Out.find("Használat: velox-batch [--setup FÁJL.gydat] [--speed 1..5] [--out MAPPA]"), std::string::npos);
+
     TempDir dir;
     for (const char* args : {"--speed 6", "--speed x", "--speed", "--bogus", "extra", "--setup", "--setup --speed 1", "--help=1"}) {
         const BatchRun r = RunBatch(std::string(args) + " --out '" + dir.Path() + "'");
@@ -149,24 +120,17 @@ TEST(VeloxBatch, BadArgumentsAndUnreadableFilesFailClearly) {
     }
     std::filesystem::create_directory(dir / "folder.gydat");
     testing::WriteBytes(dir / "empty.gydat", "");
-    for (const char* setup : {"missing.gydat", "folder.gydat", "empty.gydat"}) {
-        const BatchRun r = RunBatch("--setup '" + (dir / setup) + "' --out '" + dir.Path() + "'");
-        EXPECT_EQ(r.Code, 1) << setup;
-        EXPECT_FALSE(r.Err.empty()) << setup;
-    }
     testing::WriteBytes(dir / "file", "x");
-    const BatchRun r = RunBatch("--speed 1 --out '" + (dir / "file") + "'");
-    EXPECT_EQ(r.Code, 1);
-    EXPECT_NE(r.Err.find("file"), std::string::npos);
+    for (const std::string& args : {"--setup '" + (dir / "missing.gydat") + "' --out '" + dir.Path() + "'",
+                                   "--setup '" + (dir / "folder.gydat") + "' --out '" + dir.Path() + "'",
+                                   "--setup '" + (dir / "empty.gydat") + "' --out '" + dir.Path() + "'",
+                                   "--speed 1 --out '" + (dir / "file") + "'"}) {
+        const BatchRun r = RunBatch(args);
+        EXPECT_EQ(r.Code, 1) << args;
+        EXPECT_FALSE(r.Err.empty()) << args;
+    }
     // Nothing was written by the failed runs.
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"empty.gydat", "file", "folder.gydat"}));
-}
-
-TEST(VeloxBatch, HelpInHungarian) {
-    const BatchRun r = RunBatch("--help");
-    EXPECT_EQ(r.Code, 0);
-    EXPECT_NE(r.Out.find("Használat: velox-batch [--setup FÁJL.gydat] [--speed 1..5] [--out MAPPA]"), std::string::npos);
-    EXPECT_NE(r.Out.find("VELOX_2013.edat"), std::string::npos);
 }
 
 }  // namespace
