@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 #include "RecordingCanvas.h"
 #include "core/model/VeloxData.h"
@@ -35,7 +36,6 @@ TEST_F(DefaultView, PotentialLineFollowsTheTruncatedVoltage) {
     canvas = RecordingCanvas{};
     Draw(-30.7);
     EXPECT_TRUE(canvas.HasStroke(168, base + 30, 263, base + 30, colours::Black, 1));
-
     for (double v : {0.9, -0.9}) {
         canvas = RecordingCanvas{};
         Draw(v);
@@ -61,11 +61,8 @@ TEST(AcceleratorView, FractionalEdgesAreTruncatedOneByOne) {
     data.Cavities[0] = {10.7, 10.5, 4.4, 8.3};  // electrode from 20.7 to 31.2
     data.BuildCavities();
     const CavityColumns k = ColumnsOf(data.CavityList[0], data.ViewScale);
-    EXPECT_EQ(k.Acc1, 20);
-    EXPECT_EQ(k.Acc2, 31);
-    EXPECT_EQ(k.Ground1, 35);  // 35.6
-    EXPECT_EQ(k.Ground2, 43);  // 43.9
-    EXPECT_EQ(k.AccMiddle, 25);  // 25.95
+    // 20.7, 31.2, 35.6, 43.9 and the middle 25.95
+    EXPECT_EQ((std::array{k.Acc1, k.Acc2, k.Ground1, k.Ground2, k.AccMiddle}), (std::array{20, 31, 35, 43, 25}));
 }
 
 TEST(AcceleratorView, TargetRodFollowsTheTargetAnywhere) {

@@ -10,32 +10,23 @@ using testing::RecordingCanvas;
 using testing::Stroke;
 constexpr std::int32_t W = 107, H = 61;
 
-TEST(PhaseWindow, PositiveStartShadesOneRange) {
+// The aqua ranges after the white background, as {left, right} pairs.
+using Ranges = std::vector<std::pair<std::int32_t, std::int32_t>>;
+Ranges Shaded(double start, double stop) {
     RecordingCanvas c;
-    DrawPhaseWindow(c, W, H, 90, 180);
-    ASSERT_EQ(c.Fills.size(), 2u);  // white background, one aqua range
-    EXPECT_EQ(c.Fills[0].Right, W);
-    EXPECT_EQ(c.Fills[1].Brush, colours::Aqua);
-    EXPECT_EQ(c.Fills[1].Left, 28);    // Trunc(101 · 90 / 360) + 3
-    EXPECT_EQ(c.Fills[1].Right, 53);   // Trunc(101 · 180 / 360) + 3
-    EXPECT_EQ(c.Fills[1].Top, 3);
-    EXPECT_EQ(c.Fills[1].Bottom, H - 3);
+    DrawPhaseWindow(c, W, H, start, stop);
+    Ranges out;
+    for (std::size_t k = 1; k < c.Fills.size(); ++k) {
+        EXPECT_TRUE(c.Fills[k].Brush == colours::Aqua && c.Fills[k].Top == 3 && c.Fills[k].Bottom == H - 3);
+        out.push_back({c.Fills[k].Left, c.Fills[k].Right});
+    }
+    return out;
 }
 
-TEST(PhaseWindow, StartAtZeroOrBelowWrapsAroundTheEnd) {
-    RecordingCanvas c;
-    DrawPhaseWindow(c, W, H, -30, 30);
-    ASSERT_EQ(c.Fills.size(), 3u);
-    EXPECT_EQ(c.Fills[1].Left, 3);
-    EXPECT_EQ(c.Fills[1].Right, 11);  // Trunc(8.41) + 3
-    EXPECT_EQ(c.Fills[2].Left, 95);   // Trunc(92.58) + 3
-    EXPECT_EQ(c.Fills[2].Right, W - 3);
-
-    RecordingCanvas d;
-    DrawPhaseWindow(d, W, H, 0, 60);
-    ASSERT_EQ(d.Fills.size(), 3u);
-    EXPECT_EQ(d.Fills[1].Right, 19);
-    EXPECT_EQ(d.Fills[2].Left, W - 3);  // the second range is empty
+TEST(PhaseWindow, ShadedRangesAndTheWrapAroundTheEnd) {
+    EXPECT_EQ(Shaded(90, 180), (Ranges{{28, 53}}));  // Trunc(101 · 90 / 360) + 3 …
+    EXPECT_EQ(Shaded(-30, 30), (Ranges{{3, 11}, {95, W - 3}}));  // Trunc(8.41) + 3, Trunc(92.58) + 3
+    EXPECT_EQ(Shaded(0, 60), (Ranges{{3, 19}, {W - 3, W - 3}}));  // the second range is empty
 }
 
 TEST(PhaseWindow, FrameMiddleLineAndOnePeriodOfSine) {
@@ -70,23 +61,13 @@ TEST(PhaseWindow, MarkersAndFieldTexts) {
 }
 
 TEST(PhaseEntry, WholeNumbersInRangeAndOrder) {
-    EXPECT_EQ(AcceptStartPhase("-360", 60), -360.0);
-    EXPECT_EQ(AcceptStartPhase("  12", 60), 12.0);
-    EXPECT_EQ(AcceptStartPhase("$1F", 60), 31.0);
-    EXPECT_EQ(AcceptStartPhase("0x1f", 60), 31.0);
-    EXPECT_FALSE(AcceptStartPhase("-361", 60));
-    EXPECT_FALSE(AcceptStartPhase("45.5", 60));
-    EXPECT_FALSE(AcceptStartPhase("abc", 60));
-    EXPECT_FALSE(AcceptStartPhase("12 ", 60));
-    EXPECT_FALSE(AcceptStartPhase("", 60));
-    EXPECT_FALSE(AcceptStartPhase("60", 60));  // the start must stay below the stop
-    EXPECT_FALSE(AcceptStartPhase("-$1F", 60));
-
+    for (auto [text, value] : {std::pair{"-360", -360.0}, {"  12", 12.0}, {"$1F", 31.0}, {"0x1f", 31.0}})
+        EXPECT_EQ(AcceptStartPhase(text, 60), value) << text;
+    for (const char* bad : {"-361", "45.5", "abc", "12 ", "", "60", "-$1F"})  // 60: not below the stop
+        EXPECT_FALSE(AcceptStartPhase(bad, 60)) << bad;
     EXPECT_EQ(AcceptStopPhase("360", 0), 360.0);
     EXPECT_EQ(AcceptStopPhase("1", 0), 1.0);
-    EXPECT_FALSE(AcceptStopPhase("361", 0));
-    EXPECT_FALSE(AcceptStopPhase("-1", -30));
-    EXPECT_FALSE(AcceptStopPhase("90", 90));
+    EXPECT_FALSE(AcceptStopPhase("361", 0) || AcceptStopPhase("-1", -30) || AcceptStopPhase("90", 90));
 }
 
 }  // namespace

@@ -88,11 +88,10 @@ TEST(DrawSpectrum, AutoSeesOnlyShownChannelsTotalSeesAll) {
     s.Bins[9] = 37;
     const auto g = Draw(s);
     EXPECT_EQ(s.YMax, 40);
-    EXPECT_TRUE(g.AutoScaled && g.YMaxChanged);
     EXPECT_EQ(g.StatisticsTexts[0].text, "Összes=1037");
 }
 
-TEST(DrawSpectrum, EmptyAutoAxisAndEnergyLabels) {
+TEST(DrawSpectrum, EmptyAutoAxisAndLabels) {
     Spectrum s = Plot(0, 220);
     s.YMax = 50;
     const auto g = Draw(s);
@@ -101,17 +100,11 @@ TEST(DrawSpectrum, EmptyAutoAxisAndEnergyLabels) {
     std::vector<int> ys;
     for (const auto& t : g.Axes.CountTicks) ys.push_back(t.y1);
     EXPECT_EQ(ys, (std::vector<int>{159, 121, 82, 44, 5}));
-    EXPECT_EQ(g.Axes.CountLabels[2], (PlotText{12, 79, "10"}));
-    EXPECT_EQ(g.Axes.CountTicks[2], (PlotLine{25, 82, 20, 82}));
     EXPECT_EQ(Texts(g.Axes.ChannelLabels), (Strings{"0", "50", "100", "150", "200", "250"}));
     EXPECT_EQ(TickXs(g.Axes), (std::vector<int>{25, 76, 127, 178, 229, 280}));  // 250 off the bitmap
-    EXPECT_EQ(g.Axes.ChannelLabels[1], (PlotText{72, 169, "50"}));
-    EXPECT_EQ(g.Axes.ChannelTicks[1], (PlotLine{76, 159, 76, 169}));
     EXPECT_EQ(s.AxisStep, 50);  // left by the channel axis
     EXPECT_TRUE(g.CountLine.empty());  // a lone move draws nothing
-}
-
-TEST(DrawAxes, TimeAndShiftedRangeLabels) {
+    // Time labels, and a shifted range.
     Spectrum t = Plot(0, 100), u = Plot(5, 100);
     EXPECT_EQ(TickXs(DrawAxesGeometry(t, Metrics)), (std::vector<int>{25, 70, 115, 160, 205, 250}));
     EXPECT_EQ(Texts(DrawAxesGeometry(u, Metrics).ChannelLabels), (Strings{"5", "25", "45", "65", "85", "105"}));

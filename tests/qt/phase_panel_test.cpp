@@ -12,8 +12,7 @@ const QColor Aqua(0, 255, 255), White(255, 255, 255);
 
 class PhasePanel : public WindowTest {
 protected:
-    QColor Pixel(int x, int y) const { return form->Image4->Picture().pixelColor(x, y); }
-    // Types a text into a field and presses Enter.
+    QColor Pixel(int x) const { return form->Image4->Picture().pixelColor(x, 50); }
     void Enter(QLineEdit* field, const QString& text) {
         field->setFocus();
         field->setText(text);
@@ -21,31 +20,19 @@ protected:
     }
 };
 
-TEST_F(PhasePanel, StartUpWindowIsShadedFromTheStart) {
-    EXPECT_EQ(Pixel(10, 50), Aqua);
-    EXPECT_EQ(Pixel(60, 50), White);
-    EXPECT_EQ(form->Shape51->x(), 15 + 3 + 16);  // Trunc(101 · 60 / 360)
-    EXPECT_EQ(form->Shape50->x(), 15 + 3 + 101);  // a start of 0 at 360
-}
-
-TEST_F(PhasePanel, PositiveStartShadesBetweenTheEnds) {
+TEST_F(PhasePanel, ShadingForAPositiveStartAndANegativeOneThatWraps) {
+    EXPECT_EQ(Pixel(10), Aqua);  // 0 … 60 at start-up
+    EXPECT_EQ(Pixel(60), White);
     Enter(form->Edit14, "180");
     Enter(form->Edit13, "90");
     EXPECT_EQ(form->Data.StartPhase, 90.0);
     EXPECT_EQ(form->Data.StopPhase, 180.0);
-    EXPECT_EQ(Pixel(40, 50), Aqua);
-    EXPECT_EQ(Pixel(10, 50), White);
-    EXPECT_EQ(Pixel(80, 50), White);
+    EXPECT_TRUE(Pixel(40) == Aqua && Pixel(10) == White && Pixel(80) == White);
     EXPECT_EQ(form->Shape50->x(), 15 + 28);
     EXPECT_EQ(form->Shape51->x(), 15 + 53);
-}
-
-TEST_F(PhasePanel, NegativeStartWrapsAroundTheEnd) {
     Enter(form->Edit13, "-30");
     Enter(form->Edit14, "30");
-    EXPECT_EQ(Pixel(5, 50), Aqua);
-    EXPECT_EQ(Pixel(100, 50), Aqua);
-    EXPECT_EQ(Pixel(50, 50), White);
+    EXPECT_TRUE(Pixel(5) == Aqua && Pixel(100) == Aqua && Pixel(50) == White);
     EXPECT_EQ(form->Shape50->x(), 110);
     EXPECT_EQ(form->Edit13->text(), "-30");
 }
@@ -61,6 +48,11 @@ TEST_F(PhasePanel, RefusedEntriesKeepTheValueAndSelectTheText) {
     EXPECT_EQ(form->Data.StopPhase, 60.0);
     EXPECT_TRUE(form->Edit14->hasFocus());
     EXPECT_TRUE(prompter.Asked.isEmpty());
+    // Two refusing fields do not fight for the focus.
+    form->Edit13->setText("abc");
+    form->Edit13->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(form->Edit14->hasFocus());
+    EXPECT_EQ(form->Edit14->selectedText(), "0");
 }
 
 TEST_F(PhasePanel, HexadecimalEntriesAreWholeNumbers) {
@@ -70,30 +62,16 @@ TEST_F(PhasePanel, HexadecimalEntriesAreWholeNumbers) {
     EXPECT_TRUE(form->CheckBox1->hasFocus());
 }
 
-TEST_F(PhasePanel, LeavingAFieldAppliesItsEntry) {
+TEST_F(PhasePanel, ClickSelectsAndLeavingAppliesTheEntry) {
+    form->Edit14->setText("360");
+    QTest::mouseClick(form->Edit14, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(form->Edit14->selectedText(), "360");
     form->Edit14->setFocus();
     form->Edit14->setText("90");
     form->Edit13->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(form->Data.StopPhase, 90.0);
     EXPECT_TRUE(form->Edit13->hasFocus());  // leaving by the mouse or Tab does not move the focus on
-    EXPECT_EQ(Pixel(25, 50), Aqua);
-}
-
-TEST_F(PhasePanel, TwoRefusingFieldsDoNotFightForTheFocus) {
-    form->Edit14->setText("xyz");
-    form->Edit13->setFocus();
-    form->Edit13->setText("abc");
-    form->Edit14->setFocus(Qt::TabFocusReason);
-    EXPECT_TRUE(form->Edit13->hasFocus());
-    EXPECT_EQ(form->Edit13->selectedText(), "abc");
-    EXPECT_EQ(form->Data.StartPhase, 0.0);
-    EXPECT_EQ(form->Data.StopPhase, 60.0);
-}
-
-TEST_F(PhasePanel, ClickSelectsTheWholeText) {
-    form->Edit14->setText("360");
-    QTest::mouseClick(form->Edit14, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(form->Edit14->selectedText(), "360");
+    EXPECT_EQ(Pixel(25), Aqua);
 }
 
 TEST_F(PhasePanel, CursorFollowsThePhase) {

@@ -18,26 +18,20 @@ protected:
     Spectrum& Energy() { return form->Data.Store.EnergySpectrum; }
     Spectrum& Time() { return form->Data.Store.TimeSpectrum; }
 
-    // Types a text into a field and leaves it for a button.
-    void Leave(QLineEdit* field, const QString& text) {
+    // Types a text into a field and leaves it for a button, or presses Enter.
+    void Type(QLineEdit* field, const QString& text, bool enter = false) {
         field->setFocus();
         field->setText(text);
-        form->Button2->setFocus();
-    }
-    // Types a text into a field and presses Enter.
-    void Enter(QLineEdit* field, const QString& text) {
-        field->setFocus();
-        field->setText(text);
-        QTest::keyClick(field, Qt::Key_Return);
+        if (enter) QTest::keyClick(field, Qt::Key_Return);
+        else form->Button2->setFocus();
     }
     void ExpectRefused(QLineEdit* field, const QString& text) {
         EXPECT_TRUE(field->hasFocus()) << text.toStdString();
         EXPECT_EQ(field->selectedText(), text) << text.toStdString();
-        EXPECT_EQ(field->text(), text);
     }
-    void AltKey(QWidget* target, int key, bool autoRepeat = false) {
+    void AltKey(int key, bool autoRepeat = false) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::AltModifier, QString(), autoRepeat);
-        QApplication::sendEvent(target, &press);
+        QApplication::sendEvent(form.get(), &press);
     }
 };
 
@@ -46,69 +40,66 @@ TEST_F(ResultsPanel, YmaxTakesWholeNumbersFromTwenty) {
     f.CheckBox2->setChecked(false);
     f.CheckBox3->setChecked(false);
     for (auto [field, spectrum] : {std::pair{f.Edit10, &Energy()}, std::pair{f.Edit12, &Time()}}) {
-        Leave(field, "19");
-        ExpectRefused(field, "19");
-        EXPECT_EQ(spectrum->YMax, 20);
-        Leave(field, "25 ");
-        ExpectRefused(field, "25 ");
-        Leave(field, "");
-        ExpectRefused(field, "");
-        Leave(field, " 25");
+        for (const char* bad : {"19", "25 ", ""}) {
+            Type(field, bad);
+            ExpectRefused(field, bad);
+            EXPECT_EQ(spectrum->YMax, 20);
+        }
+        Type(field, " 25");
         EXPECT_FALSE(field->hasFocus());
         EXPECT_EQ(spectrum->YMax, 25);
         EXPECT_EQ(field->text().trimmed(), "25");
-        Leave(field, "20");
-        EXPECT_EQ(spectrum->YMax, 20);
     }
+    // Enter applies and moves the focus to "Több részecske"; a refusal keeps it.
+    Type(f.Edit12, "45", true);
+    EXPECT_EQ(Time().YMax, 45);
+    EXPECT_TRUE(f.CheckBox1->hasFocus());
+    Type(f.Edit7, "10", true);
+    ExpectRefused(f.Edit7, "10");
+    EXPECT_EQ(Time().XMax, 100);
     EXPECT_TRUE(prompter.Asked.isEmpty());
 }
 
 TEST_F(ResultsPanel, WithAutoAnAcceptedYmaxIsReplacedAtOnce) {
     TForm1& f = *form;
-    Leave(f.Edit10, "60");
+    Type(f.Edit10, "60");
     EXPECT_EQ(Energy().YMax, 20);  // no counts: the automatic top is 20
     EXPECT_EQ(f.Edit10->text().trimmed(), "20");
     f.CheckBox2->setChecked(false);
-    Leave(f.Edit10, "60");
+    Type(f.Edit10, "60");
     EXPECT_EQ(Energy().YMax, 60);
     // Switching Auto on scales at once; switching it off keeps the value.
     f.Data.Store.RecordArrival(std::sqrt(10.0 * 12.5), 1.0);
     f.CheckBox2->setChecked(true);
     EXPECT_EQ(Energy().YMax, 20);
-    EXPECT_TRUE(Energy().Auto);
     f.CheckBox2->setChecked(false);
     EXPECT_EQ(Energy().YMax, 20);
     EXPECT_FALSE(Energy().Auto);
-    EXPECT_EQ(f.Edit10->text().trimmed(), "20");
 }
 
 TEST_F(ResultsPanel, XminAndXmaxKeepTwentyChannelsApart) {
     TForm1& f = *form;
-    Leave(f.Edit5, "100");
+    Type(f.Edit5, "100");
     ASSERT_EQ(Energy().XMax, 100);
     for (auto [xmin, spectrum] : {std::pair{f.Edit6, &Energy()}, std::pair{f.Edit8, &Time()}}) {
-        for (const char* bad : {"81", "-1", "1,5", "x"}) {
-            Leave(xmin, bad);
+        for (const char* bad : {"81", "-1", "1,5"}) {
+            Type(xmin, bad);
             ExpectRefused(xmin, bad);
             EXPECT_EQ(spectrum->XMin, 0);
         }
-        Leave(xmin, "80");
+        Type(xmin, "80");
         EXPECT_EQ(spectrum->XMin, 80);
         EXPECT_EQ(spectrum->Marker, 80);  // the marker follows Xmin up
-        Leave(xmin, "30");
-        EXPECT_EQ(spectrum->XMin, 30);
+        Type(xmin, "30");
     }
     for (auto [xmax, spectrum] : {std::pair{f.Edit5, &Energy()}, std::pair{f.Edit7, &Time()}}) {
-        Leave(xmax, "49");
+        Type(xmax, "49");
         ExpectRefused(xmax, "49");
         EXPECT_EQ(spectrum->XMax, 100);
-        Leave(xmax, "50");
+        Type(xmax, "50");
         EXPECT_EQ(spectrum->XMax, 50);
     }
-    // … and Xmax down.
-    EXPECT_EQ(Time().Marker, 50);
-    EXPECT_EQ(f.Label12->text(), "X=50   ");
-    EXPECT_EQ(f.Shape44->x(), f.Image3->x() + 250);
+    EXPECT_EQ(Time().Marker, 50);  // … and Xmax down
 }
 
 TEST_F(ResultsPanel, ChannelWidthRebuildsTheHistogramFromEveryValue) {
@@ -121,73 +112,60 @@ TEST_F(ResultsPanel, ChannelWidthRebuildsTheHistogramFromEveryValue) {
         for (int n : Energy().Bins) sum += n;
         return sum;
     };
-    ASSERT_EQ(total(), 6);
-
     for (const char* bad : {"0.009", "0", "1,5", ""}) {
-        Leave(f.Edit9, bad);
+        Type(f.Edit9, bad);
         ExpectRefused(f.Edit9, bad);
         EXPECT_EQ(Energy().ChannelWidth, 1.0);
     }
-    Leave(f.Edit9, "0.2");
+    Type(f.Edit9, "0.2");
     EXPECT_EQ(Energy().ChannelWidth, 0.2);
     EXPECT_EQ(total(), 6);
     EXPECT_EQ(Energy().Bins.size(), 2000u);  // 399.9 lies in channel 1999
     EXPECT_EQ(Energy().Bins[62], 1);         // 12.5
-    EXPECT_EQ(f.Edit9->text().trimmed(), "0.2");
     // The statistics lines ("Összes=" included) are drawn unchanged; the
     // count line is not.
     const QImage after = f.Image2->Picture();
     EXPECT_EQ(after.copy(150, 0, 110, 28), before.copy(150, 0, 110, 28));
     EXPECT_NE(after.copy(26, 30, 220, 128), before.copy(26, 30, 220, 128));
-
-    Leave(f.Edit9, "0.01");
+    Type(f.Edit9, "0.01");
     EXPECT_EQ(Energy().ChannelWidth, 0.01);
     EXPECT_EQ(total(), 6);
-    Enter(f.Edit11, "1");
-    EXPECT_EQ(Time().ChannelWidth, 1.0);
+    Type(f.Edit11, "1", true);
     EXPECT_EQ(Time().Bins, std::vector<std::int32_t>{6});
-}
-
-TEST_F(ResultsPanel, EnterAppliesAndMovesTheFocusToMultiParticle) {
-    TForm1& f = *form;
-    f.CheckBox3->setChecked(false);
-    Enter(f.Edit12, "45");
-    EXPECT_EQ(Time().YMax, 45);
-    EXPECT_TRUE(f.CheckBox1->hasFocus());
-    EXPECT_EQ(f.Edit12->text().trimmed(), "45");
-    Enter(f.Edit7, "10");
-    ExpectRefused(f.Edit7, "10");
-    EXPECT_EQ(Time().XMax, 100);
 }
 
 TEST_F(ResultsPanel, AltArrowsMoveTheChosenMarkerWithinTheRange) {
     TForm1& f = *form;
     Energy().Marker = 218;
-    for (int i = 0; i < 3; ++i) AltKey(&f, Qt::Key_Right, i > 0);
+    for (int i = 0; i < 3; ++i) AltKey(Qt::Key_Right, i > 0);
     EXPECT_EQ(Energy().Marker, 220);
     EXPECT_EQ(f.Label10->text(), "X=220   ");
-    // 220 · (225 / 220 as a double) lies just below 225.
-    EXPECT_EQ(f.Shape43->x(), 6 + 25 + 224);
+    EXPECT_EQ(f.Shape43->x(), 6 + 25 + 224);  // 220 · (225 / 220 as a double) lies just below 225
     Energy().Marker = 1;
-    AltKey(&f, Qt::Key_Left);
-    AltKey(&f, Qt::Key_Left, true);
+    AltKey(Qt::Key_Left);
+    AltKey(Qt::Key_Left, true);
     EXPECT_EQ(Energy().Marker, 0);
-    EXPECT_EQ(f.Shape43->x(), 6 + 25);
     EXPECT_EQ(Time().Marker, 20);
 
-    // With "Ido" chosen only the time marker moves.
+    // Choosing "Ido" switches the marker lines, and only the time marker moves.
+    EXPECT_TRUE(f.Shape43->isVisible());
+    EXPECT_FALSE(f.Shape44->isVisible());
     f.RadioButton2->click();
-    AltKey(&f, Qt::Key_Right);
+    EXPECT_FALSE(f.RadioButton1->isChecked());
+    EXPECT_FALSE(f.Shape43->isVisible());
+    EXPECT_TRUE(f.Shape44->isVisible());
+    AltKey(Qt::Key_Right);
     EXPECT_EQ(Time().Marker, 21);
-    EXPECT_EQ(f.Label12->text(), "X=21   ");
     EXPECT_EQ(f.Shape44->x(), 6 + 25 + 47);  // Trunc(21 · 2.25)
     EXPECT_EQ(Energy().Marker, 0);
+    f.RadioButton1->click();
+    EXPECT_TRUE(f.Shape43->isVisible());
+    EXPECT_FALSE(f.Shape44->isVisible());
 }
 
 // Counts the presses of one key that reach a control.
 struct KeyCounter : QObject {
-    int key;
-    int count = 0;
+    int key, count = 0;
     explicit KeyCounter(int k) : key(k) {}
     bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == key) ++count;
@@ -199,50 +177,23 @@ TEST_F(ResultsPanel, KeysWithoutAltReachTheFocusedControlAndWithAltNone) {
     TForm1& f = *form;
     f.Edit6->setFocus();
     f.Edit6->setText("123");
-    f.Edit6->setCursorPosition(0);
     KeyCounter rights(Qt::Key_Right);
     f.Edit6->installEventFilter(&rights);
     QTest::keyClick(f.Edit6, Qt::Key_Right);
     EXPECT_EQ(rights.count, 1);
-    EXPECT_EQ(f.Edit6->cursorPosition(), 1);
     EXPECT_EQ(Energy().Marker, 50);
     QTest::keyClick(f.Edit6, Qt::Key_Right, Qt::AltModifier);
     EXPECT_EQ(rights.count, 1);
-    EXPECT_EQ(f.Edit6->cursorPosition(), 1);
     EXPECT_EQ(Energy().Marker, 51);
     QTest::keyClick(f.Edit6, Qt::Key_A, Qt::AltModifier);
     QTest::keyClick(f.Edit6, Qt::Key_Return, Qt::AltModifier);
     EXPECT_EQ(f.Edit6->text(), "123");
     EXPECT_TRUE(f.Edit6->hasFocus());
-    EXPECT_EQ(Energy().XMin, 0);
     // With another modifier held as well the key is the control's.
     QTest::keyClick(f.Edit6, Qt::Key_Right, Qt::AltModifier | Qt::ShiftModifier);
     EXPECT_EQ(rights.count, 2);
     EXPECT_EQ(Energy().Marker, 51);
     f.Edit6->removeEventFilter(&rights);
-}
-
-TEST_F(ResultsPanel, RadioButtonsStayOppositeAndChooseTheMarkerLine) {
-    TForm1& f = *form;
-    EXPECT_TRUE(f.RadioButton1->isChecked());
-    EXPECT_FALSE(f.RadioButton2->isChecked());
-    EXPECT_TRUE(f.Shape43->isVisible());
-    EXPECT_FALSE(f.Shape44->isVisible());
-    f.RadioButton2->click();
-    EXPECT_FALSE(f.RadioButton1->isChecked());
-    EXPECT_TRUE(f.RadioButton2->isChecked());
-    EXPECT_FALSE(f.Shape43->isVisible());
-    EXPECT_TRUE(f.Shape44->isVisible());
-    // Clicking the chosen button again, or the black plot panel of the
-    // other spectrum, changes nothing.
-    f.RadioButton2->click();
-    QTest::mouseClick(f.Panel4, Qt::LeftButton, {}, QPoint(2, 2));
-    EXPECT_TRUE(f.RadioButton2->isChecked());
-    EXPECT_FALSE(f.RadioButton1->isChecked());
-    EXPECT_TRUE(f.Shape44->isVisible());
-    f.RadioButton1->click();
-    EXPECT_TRUE(f.Shape43->isVisible());
-    EXPECT_FALSE(f.Shape44->isVisible());
 }
 
 TEST_F(ResultsPanel, StatisticsBoxOpensOnRightClickAndClosesOnAnyButton) {
@@ -270,8 +221,6 @@ TEST_F(ResultsPanel, StatisticsBoxOpensOnRightClickAndClosesOnAnyButton) {
     EXPECT_EQ(f.Label34->text(), "Összes : 2");
     QTest::mouseClick(f.Label35, Qt::MiddleButton);
     EXPECT_FALSE(f.Panel13->isVisible());
-    EXPECT_FALSE(f.Panel12->isVisible());
-
     QTest::mouseClick(f.Image2, Qt::RightButton, {}, middle);
     EXPECT_EQ(f.Label32->text(), "Átlag  :     12.000");
     QTest::mouseClick(f.Label31, Qt::RightButton);
