@@ -1,7 +1,6 @@
-// The program's four windows, created in the program's order, started in a
-// temporary folder that serves as both the program folder (start-up file,
-// exercise text) and the working folder (timed-run files).  Questions, file
-// dialogs and modal windows are answered from scripts.
+// The program's four windows, started in a temporary folder that is both the
+// program folder and the working folder.  Questions, file dialogs and modal
+// windows are answered from scripts.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -25,8 +24,7 @@
 
 namespace velox::testing {
 
-// Also answers the file dialogs, and tells notices with an icon from plain
-// ones.
+// Also answers the file dialogs, and tells notices with an icon from plain ones.
 class FilePrompter : public ScriptedPrompter {
 public:
     struct FileDialog {
@@ -64,8 +62,7 @@ private:
 inline QString Q(const std::string& s) { return QString::fromStdString(s); }
 inline std::string Text(const QString& s) { return s.toStdString(); }
 
-// A mouse event sent straight to a widget, at a point in its own
-// coordinates.  A move carries `button` as held.
+// A mouse event sent straight to `w` at `local`; a move carries `button` as held.
 inline void SendMouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, QPoint local) {
     const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
     QMouseEvent e(type, QPointF(local), QPointF(w->mapToGlobal(local)),
@@ -73,29 +70,26 @@ inline void SendMouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, QPo
     QApplication::sendEvent(w, &e);
 }
 
-// The point of `to` (in its coordinates) as `from` sees it.
+// The point `p` of `to` in the coordinates of `from`.
 inline QPoint Across(QWidget* from, QWidget* to, QPoint p) { return from->mapFromGlobal(to->mapToGlobal(p)); }
 
 class WindowsTest : public ::testing::Test {
 protected:
-    TempDir dir;  // program folder and working folder
+    TempDir dir;
     FilePrompter prompter;
     ui::ScopedPrompter scopedPrompter{prompter};
     ui::DialogScript dialogs;
     ui::ScopedDialogScript scopedDialogs{dialogs};
-    QString previousFolder;
+    QString previousFolder = QDir::currentPath();
     std::unique_ptr<TForm1> form;
     std::unique_ptr<TUregAdatDlg> cavityDialog;
     std::unique_ptr<TMsgDlg> msgDlg;
     std::unique_ptr<TForm3> form3;
 
-    // Files the program folder holds before the program starts.
-    virtual void PrepareProgramFolder() {}
-
+    virtual void PrepareProgramFolder() {}  // files there before the start
     QString ProgramDir() const { return Q(dir.Path()) + QLatin1Char('/'); }
 
     void SetUp() override {
-        previousFolder = QDir::currentPath();
         ASSERT_TRUE(QDir::setCurrent(Q(dir.Path())));
         PrepareProgramFolder();
         form = std::make_unique<TForm1>();
@@ -105,8 +99,7 @@ protected:
         form->UregAdatDlg = cavityDialog.get();
         form->MsgDlg = msgDlg.get();
         form->Form3 = form3.get();
-        form->ProgramDir = ProgramDir();
-        form3->ProgramDir = ProgramDir();
+        form->ProgramDir = form3->ProgramDir = ProgramDir();
         form->show();
         QApplication::setActiveWindow(form.get());
         ASSERT_TRUE(WaitFor([this] { return form->ActivationDone; })) << "start-up did not finish";
@@ -128,19 +121,14 @@ protected:
 
     QColor ViewPixel(int x, int y) const { return form->ViewBuffer.pixelColor(x, y); }
 
-    // Steps for the cavity dialog.
-    static ui::DialogScript::Step CavityStep(const std::function<void(TUregAdatDlg&)>& work) {
+    // A step that works on a modal window of type W.
+    template <class W>
+    static ui::DialogScript::Step On(const std::function<void(W&)>& work) {
         return [work](QDialog& d) {
-            auto* cavity = dynamic_cast<TUregAdatDlg*>(&d);
-            ASSERT_NE(cavity, nullptr) << d.windowTitle().toStdString();
-            work(*cavity);
+            auto* w = dynamic_cast<W*>(&d);
+            ASSERT_NE(w, nullptr) << d.windowTitle().toStdString();
+            work(*w);
         };
-    }
-    static ui::DialogScript::Step FillAndConfirm(const CavityFieldTexts& texts) {
-        return CavityStep([texts](TUregAdatDlg& d) {
-            d.SetTexts(texts);
-            d.OKBtn->click();
-        });
     }
 };
 
