@@ -3,64 +3,46 @@
 #include <QImage>
 #include <QWidget>
 
+#include <initializer_list>
+#include <utility>
+
 #include "ui/qt/Shape.h"
 
 namespace velox::ui {
 namespace {
 
-QImage Rendered(TShape& shape) {
+// Renders the shape over green and compares the pixels given.
+void ExpectPixels(TShape& shape, std::initializer_list<std::pair<QPoint, QColor>> pixels) {
     QImage img(shape.size(), QImage::Format_RGB32);
     img.fill(Qt::green);
     shape.render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
-    return img;
+    for (const auto& [at, colour] : pixels) EXPECT_EQ(img.pixelColor(at), colour) << at.x() << "," << at.y();
 }
 
-TEST(Shape, CircleWithAWideOutlineLeavesItsCornersClear) {
+TEST(Shape, CircleAndRectangleWithTheirOutlines) {
     QWidget parent;
-    TShape marker(&parent, TShape::Kind::Circle);
-    marker.resize(20, 20);
-    marker.SetBrushColor(Qt::yellow);
-    marker.SetPenColor(Qt::red);
-    marker.SetPenWidth(3);
-    QImage img = Rendered(marker);
-    EXPECT_EQ(img.pixelColor(10, 10), QColor(Qt::yellow));
-    EXPECT_EQ(img.pixelColor(1, 10), QColor(Qt::red));
-    EXPECT_EQ(img.pixelColor(18, 10), QColor(Qt::red));
-    EXPECT_EQ(img.pixelColor(0, 0), QColor(Qt::green));
-    EXPECT_EQ(img.pixelColor(19, 19), QColor(Qt::green));
+    TShape circle(&parent, TShape::Kind::Circle), rect(&parent);
+    circle.resize(20, 20);
+    circle.SetBrushColor(Qt::yellow);
+    circle.SetPenColor(Qt::red);
+    circle.SetPenWidth(3);
+    ExpectPixels(circle, {{{10, 10}, Qt::yellow}, {{1, 10}, Qt::red}, {{18, 10}, Qt::red},
+                          {{0, 0}, Qt::green}, {{19, 19}, Qt::green}});
+    circle.SetBrushColor(QColor(192, 192, 192));  // the cached picture is drawn anew
+    ExpectPixels(circle, {{{10, 10}, QColor(192, 192, 192)}});
 
-    marker.SetBrushColor(QColor(192, 192, 192));  // a new colour is drawn anew
-    img = Rendered(marker);
-    EXPECT_EQ(img.pixelColor(10, 10), QColor(192, 192, 192));
-}
-
-TEST(Shape, RectangleFillsAndOutlinesItsWholeBox) {
-    QWidget parent;
-    TShape target(&parent);
-    target.resize(9, 10);
-    target.SetBrushColor(Qt::blue);
-    target.SetPenColor(Qt::black);
-    target.SetPenWidth(2);
-    const QImage img = Rendered(target);
-    EXPECT_EQ(img.pixelColor(4, 5), QColor(Qt::blue));
-    EXPECT_EQ(img.pixelColor(0, 0), QColor(Qt::black));
-    EXPECT_EQ(img.pixelColor(8, 9), QColor(Qt::black));
+    rect.resize(9, 10);
+    rect.SetBrushColor(Qt::blue);
+    rect.SetPenWidth(2);
+    ExpectPixels(rect, {{{4, 5}, Qt::blue}, {{0, 0}, Qt::black}, {{8, 9}, Qt::black}});
 }
 
 TEST(Shape, ModelStateIsAppliedAndRaisesOnlyOnANewStamp) {
     QWidget parent;
     TShape a(&parent), b(&parent);
-    ShapeState sa, sb;
-    sa.Left = 3;
-    sa.Top = 4;
-    sa.Width = 5;
-    sa.Height = 6;
-    sa.Circle = true;
-    sa.Fill = colours::Aqua;
-    sa.Visible = true;
-    sa.Tag = 7;
-    sb = sa;
-    sa.FrontStamp = 1;
+    ShapeState sa{.Left = 3, .Top = 4, .Width = 5, .Height = 6, .Circle = true, .Fill = colours::Aqua,
+                  .Tag = 7, .Visible = true, .FrontStamp = 1};
+    ShapeState sb = sa;
     sb.FrontStamp = 2;
     ApplyShapeState(a, sa);
     ApplyShapeState(b, sb);
@@ -69,14 +51,14 @@ TEST(Shape, ModelStateIsAppliedAndRaisesOnlyOnANewStamp) {
     EXPECT_EQ(a.BrushColor(), QColor(0, 255, 255));
     EXPECT_EQ(a.Tag(), 7);
     EXPECT_TRUE(a.isVisibleTo(&parent));
-    auto index = [&](QObject* o) { return parent.children().indexOf(o); };
-    EXPECT_GT(index(&b), index(&a));
+    auto aOverB = [&] { return parent.children().indexOf(&a) > parent.children().indexOf(&b); };
+    EXPECT_FALSE(aOverB());
     ApplyShapeState(a, sa);  // same stamp: stays under b
-    EXPECT_GT(index(&b), index(&a));
+    EXPECT_FALSE(aOverB());
     sa.FrontStamp = 3;
     sa.Visible = false;
     ApplyShapeState(a, sa);
-    EXPECT_GT(index(&a), index(&b));
+    EXPECT_TRUE(aOverB());
     EXPECT_FALSE(a.isVisibleTo(&parent));
 }
 
