@@ -13,11 +13,8 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "core/qt/Main.h"
-#include "editor/qt/Uregadat.h"
 #include "ui/qt/Fonts.h"
-#include "ui/qt/Msg.h"
-#include "ui/qt/Sugo.h"
+#include "ui/qt/ProgramWindows.h"
 
 namespace {
 
@@ -51,13 +48,8 @@ int main(int argc, char** argv) {
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(folder);
 
-    TForm1 form1;
-    TUregAdatDlg uregAdatDlg;
-    TMsgDlg msgDlg;
-    TForm3 form3;
-    form1.UregAdatDlg = &uregAdatDlg;
-    form1.MsgDlg = &msgDlg;
-    form1.Form3 = &form3;
+    velox::ui::ProgramWindows windows;
+    TForm1& form1 = windows.Form1;
     form1.show();
     form1.activateWindow();
     WaitUntil([&] { return form1.ActivationDone; }, 5000);
@@ -98,9 +90,9 @@ int main(int argc, char** argv) {
         window.hide();
         return saved;
     };
-    uregAdatDlg.SetTexts(velox::CavityFieldTextsOf(form1.Data.Cavities[0]));
-    ok = shoot(uregAdatDlg, QStringLiteral("/cavity-dialog.png")) && ok;
-    ok = shoot(form3, QStringLiteral("/task-text.png")) && ok;
-    ok = shoot(msgDlg, QStringLiteral("/quit-confirmation.png")) && ok;
+    windows.UregAdatDlg.SetTexts(velox::CavityFieldTextsOf(form1.Data.Cavities[0]));
+    ok = shoot(windows.UregAdatDlg, QStringLiteral("/cavity-dialog.png")) && ok;
+    ok = shoot(windows.Form3, QStringLiteral("/task-text.png")) && ok;
+    ok = shoot(windows.MsgDlg, QStringLiteral("/quit-confirmation.png")) && ok;
     return ok ? 0 : 1;
 }
