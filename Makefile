@@ -72,8 +72,9 @@ run: build
 	  out=$$(mktemp -d "$${TMPDIR:-/tmp}/velox-run.XXXXXX") && $(BUILD)/velox-batch --out "$$out"; \
 	fi
 
-# Pictures of the main window, idle and running, and of the cavity dialog, the
-# exercise text and the quit confirmation, under the offscreen platform.
+# Pictures of the main window, idle, running and with 20 cavities, and of the
+# cavity dialog, the exercise text and the quit confirmation, under the
+# offscreen platform.
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/velox-screenshots $(BUILD)/screenshots
 

@@ -116,13 +116,19 @@ TEST(ControlStates, FollowTheRunState) {
     allOff.Button1 = allOff.Button2 = false;
     allOff.Locked.fill(false);
 
-    // No cavities: the three buttons are off whatever the mode.
+    // No cavities: the three buttons are off whatever the mode, except that
+    // a free run showing "Stop" can be stopped; stopped in free mode, the
+    // rest of the group is open to build again.  Nothing is loaded while a
+    // timed run goes on.
     for (bool free : {true, false})
         for (bool running : {true, false}) {
-            auto s = UpdateControlStates({free, false, running, !running}, allOn);
-            EXPECT_FALSE(s.Button1);
+            auto s = UpdateControlStates({free, false, running, !running}, allOff);
+            EXPECT_EQ(s.Button1, free && running);
             EXPECT_FALSE(s.Button2);
             EXPECT_FALSE(s.Locked[LockButton3]);
+            for (int k = LockButton4; k <= LockUpDown2; ++k)
+                EXPECT_EQ(s.Locked[static_cast<std::size_t>(k)], free && !running) << free << running;
+            EXPECT_EQ(s.LoadCommands, free || !running);
         }
 
     // Free mode, stopped: everything on.

@@ -46,7 +46,16 @@ TEST_F(AuxWindows, VegeThenCancelKeepsRunning) {
     TForm1& f = *form;
     f.Button1->click();
     ASSERT_TRUE(f.Timer2->isActive());
-    dialogs.Steps = {On<TMsgDlg>([](TMsgDlg& d) { d.CancelBtn->click(); })};
+    // The run-time field had the focus; under the question it is not being
+    // typed in, and the clock goes on being shown.
+    f.Edit15->setFocus();
+    dialogs.Steps = {On<TMsgDlg>([&f](TMsgDlg& d) {
+        ASSERT_TRUE(WaitFor([&d] { return d.isActiveWindow(); }));
+        const QString shown = f.Edit15->text();
+        for (int i = 0; i < 100; ++i) f.Timer2Timer();
+        EXPECT_NE(f.Edit15->text(), shown);
+        d.CancelBtn->click();
+    })};
     f.Vge1->trigger();
     EXPECT_EQ(dialogs.Shown, QStringList{"FIGYELMEZTETÉS! "});
     EXPECT_TRUE(f.isVisible());

@@ -30,7 +30,7 @@ protected:
     // Cavity k's marker starts under the middle of its accelerating electrode.
     int MarkerLeft(int k) const {
         const Cavity& c = form->Data.CavityList[static_cast<std::size_t>(k)];
-        return TruncToInt(c.Position + static_cast<long double>(c.AccWidth) / 2) + form->Image1->x() - 10;
+        return TruncToInt(c.Position + static_cast<long double>(c.AccWidth) / 2) - 10;  // in the view
     }
     static ui::DialogScript::Step Press(QPushButton* Dlg::*button) {
         return On<Dlg>([button](Dlg& d) { (d.*button)->click(); });
@@ -58,18 +58,15 @@ TEST_F(CavityEditor, DialogCaptionsFitAndTabOrder) {
     EXPECT_EQ(chain, (QList<QWidget*>{d.OKBtn, d.CancelBtn, d.Edit1, d.Edit2, d.Button1, d.Edit3, d.Edit4}));
 }
 
-TEST_F(CavityEditor, AddingTakesTheFieldsAndRefreshesTheControls) {
+TEST_F(CavityEditor, AddingTakesTheFieldsAndPlacesTheMarker) {
     TForm1& f = *form;
     SetCavities(0);
-    f.UpdateControlStates();
-    ASSERT_FALSE(f.Button1->isEnabled());
     dialogs.Steps = {FillAndConfirm({"$10", " 12", "0x1A", "7"})};  // hexadecimal passes
     f.Button4->click();
     ASSERT_EQ(f.Data.Cavities.CavityCount(), 1);
     EXPECT_EQ(Sizes(f.Data.Cavities[0]), (std::array{16.0, 12.0, 26.0, 7.0}));
     EXPECT_EQ(f.Shape1->x(), MarkerLeft(0));
     EXPECT_TRUE(f.Shape1->isVisible());
-    EXPECT_TRUE(f.Button1->isEnabled());
 
     // The next add shows the texts last typed; Cancel changes nothing.
     dialogs.Steps = {On<Dlg>([](Dlg& d) {
@@ -91,6 +88,67 @@ TEST_F(CavityEditor, TwentyCavitiesShowTheLimitAfterOk) {
     EXPECT_EQ(f.Data.Cavities.CavityCount(), 20);
     EXPECT_EQ(f.Data.Cavities[19].AccWidth, 59.0);
     EXPECT_FALSE(f.Shape21->isVisible());
+}
+
+// Twenty cavities of the dialog's sizes reach far past the view: the
+// markers there are cut off at its edge, so the energy plot under one
+// shows no marker and takes the right click itself; a marker partly inside
+// is there to click only on its inside part.
+TEST_F(CavityEditor, MarkersAreCutOffAtTheEdgeOfTheView) {
+    TForm1& f = *form;
+    for (int k = 0; k < 18; ++k) {
+        dialogs.Steps = {Press(&Dlg::OKBtn)};
+        f.Button4->click();
+    }
+    ASSERT_EQ(f.Data.Cavities.CavityCount(), 20);
+    const QPoint tenth(f.Data.CavityMarkers[9].Left + 10, f.Data.CavityMarkers[9].Top + 10);
+    QWidget* under = f.Client->childAt(tenth);
+    ASSERT_EQ(under, f.Image2);
+    EXPECT_NE(f.Client->grab().toImage().pixelColor(tenth), QColor(255, 255, 0));
+    QTest::mouseClick(under, Qt::RightButton, {}, under->mapFrom(f.Client, tenth));
+    EXPECT_TRUE(f.Panel12->isVisible());
+
+    // A wider gap before the eighth cavity puts its marker across the edge.
+    dialogs.Steps = {On<Dlg>([](Dlg& d) {
+        d.Edit2->setText("35");
+        d.OKBtn->click();
+    })};
+    RightClick(f.Shape8);
+    EXPECT_EQ(f.Client->childAt(f.Shape8->mapTo(f.Client, QPoint(5, 10))), f.Shape8);
+    EXPECT_NE(f.Client->childAt(f.Shape8->mapTo(f.Client, QPoint(17, 10))), f.Shape8);
+    EXPECT_EQ(dialogs.Shown.size(), 19);
+}
+
+// Deleting the last cavity updates the run controls as adding one does:
+// stopped, nothing can run but everything that builds again is open; while
+// running, "Stop" still stops.
+TEST_F(CavityEditor, DeletingEveryCavityLeavesAWayToBuildAgain) {
+    TForm1& f = *form;
+    const auto enabled = [&f] {
+        QList<bool> on;
+        for (QWidget* w : std::initializer_list<QWidget*>{f.Button1, f.Button2, f.Button3, f.Button4, f.Button5,
+                                                          f.Edit13, f.Edit14, f.UpDown1, f.UpDown2})
+            on << w->isEnabled();
+        return on;
+    };
+    const QList<bool> buildOnly{false, false, false, true, true, true, true, true, true};
+    for (bool running : {false, true}) {
+        if (running) f.Button1->click();
+        while (const int n = f.Data.Cavities.CavityCount()) {
+            prompter.Answers = {ui::Answer::Yes};
+            dialogs.Steps = {Press(&Dlg::Button1)};
+            RightClick(f.CavityMarkerShapes[static_cast<std::size_t>(n - 1)]);
+        }
+        if (running) {
+            EXPECT_TRUE(f.Button1->isEnabled());
+            f.Button1->click();
+            EXPECT_FALSE(f.Timer2->isActive());
+        }
+        EXPECT_EQ(enabled(), buildOnly) << running;
+        dialogs.Steps = {Press(&Dlg::OKBtn)};
+        f.Button4->click();
+        EXPECT_EQ(enabled(), QList<bool>(9, true)) << running;
+    }
 }
 
 TEST_F(CavityEditor, DeleteAnsweredNoThenTheLastAndTheFirstCavity) {

@@ -154,6 +154,26 @@ TEST_F(FileCommands, ResultsRoundTripThroughTheMenu) {
     EXPECT_TRUE(prompter.Asked.isEmpty());
 }
 
+// Results replaced while particles are on their way: they fly on into the
+// new results and count as launched there, so that arrivals never outnumber
+// launches.
+TEST_F(FileCommands, ParticlesInFlightCountAsLaunchedInResultsThatReplaceTheOld) {
+    TForm1& f = *form;
+    MakeResults();  // 7 launched
+    prompter.Names = {Path("r.edat"), Path("r.edat")};
+    f.Kirsmsknt2->trigger();
+    f.Button1->click();
+    for (int i = 0; i < 20; ++i) f.Timer2Timer();
+    const std::int32_t flying = f.Data.FlyingCount();
+    ASSERT_GT(flying, 1);
+    f.Betlts2->trigger();
+    EXPECT_EQ(f.Data.Store.LaunchedCount, 7 + flying);
+    f.Button1->click();  // "Törlés" is open while the run stands
+    prompter.Answers = {ui::Answer::Yes};
+    f.Button5->click();
+    EXPECT_EQ(f.Data.Store.LaunchedCount, flying);
+}
+
 TEST_F(FileCommands, FilesThatCannotBeReadChangeNothingAndAreReported) {
     TForm1& f = *form;
     MakeSetup();

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
+#include <QTest>
 
 #include "WindowsFixture.h"
 #include "core/model/RunControl.h"
@@ -71,6 +72,23 @@ TEST_F(TimedRun, EndsOnTick1200WritesWhatTheBatchRunWritesAndEnds) {
     }
 }
 
+// The run's clock, arrivals and accelerator are its own: nothing is loaded
+// while it runs, though saving is open and the markers answer as ever.
+TEST_F(TimedRun, LoadsWaitUntilTheRunStops) {
+    TForm1& f = *form;
+    Start();
+    for (QAction* load : {f.Betlts1, f.Betlts2}) {
+        EXPECT_FALSE(load->isEnabled());
+        load->trigger();  // no file dialog
+    }
+    EXPECT_TRUE(f.Kirs1->isEnabled() && f.Kirs2->isEnabled());
+    dialogs.Steps = {On<TUregAdatDlg>([](TUregAdatDlg& d) { d.CancelBtn->click(); })};
+    QTest::mouseClick(f.Shape1, Qt::RightButton);
+    EXPECT_EQ(dialogs.Shown, QStringList{"Gyorsítóüreg"});
+    f.CheckBox4->click();  // stops the run
+    EXPECT_TRUE(f.Betlts1->isEnabled() && f.Betlts2->isEnabled());
+}
+
 TEST_F(TimedRun, UnwritableFilesAreReportedAndTheProgramStaysOpen) {
     TForm1& f = *form;
     // A folder in place of the results file; then a working folder that no
@@ -99,6 +117,7 @@ TEST_F(TimedRun, UnwritableFilesAreReportedAndTheProgramStaysOpen) {
     EXPECT_FALSE(f.Ended);
     EXPECT_TRUE(f.isVisible());
     EXPECT_FALSE(f.Timer2->isActive());
+    EXPECT_TRUE(f.Betlts1->isEnabled() && f.Betlts2->isEnabled());
 
     // The results are still there and can be saved from the menu.
     prompter.Names = {Q(dir / "saved.edat")};

@@ -62,7 +62,7 @@ TEST_F(View, CavityMarkersUnderTheAcceleratingElectrodesTheNinthSilver) {
         TShape* m = f.CavityMarkerShapes[static_cast<std::size_t>(k)];
         const int middle = 10 + 48 * k + 4 + 10;
         EXPECT_TRUE(m->isVisible()) << k;
-        EXPECT_EQ(m->geometry(), QRect(middle + 13 - 10, 11 + y0 + 50, 20, 20)) << k;
+        EXPECT_EQ(m->geometry(), QRect(middle - 10, y0 + 50, 20, 20)) << k;  // in the view
         EXPECT_EQ(m->BrushColor(), k == 8 ? QColor(192, 192, 192) : QColor(255, 255, 0)) << k;
         EXPECT_EQ(ViewPixel(middle, y0 + 40), Blue) << k;  // over the lead of its electrode
     }

@@ -32,6 +32,12 @@ void VeloxData::ResetParticles() {
     }
 }
 
+std::int32_t VeloxData::FlyingCount() const {
+    std::int32_t n = 0;
+    for (int i = 0; i < ParticleCount; ++i) n += IsFlying(i) ? 1 : 0;
+    return n;
+}
+
 void VeloxData::HideAllParticles() {
     for (ShapeState& m : ParticleMarkers) m.Visible = false;
 }

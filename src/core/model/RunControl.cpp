@@ -39,13 +39,21 @@ bool TimedRunEnded(double clock) {
 
 ControlStates UpdateControlStates(const RunState& run, const ControlStates& current) {
     ControlStates out = current;
-    out.Button1 = run.FreeMode && run.HasCavities;
+    // A free run can always be stopped, also once its last cavity is gone.
+    out.Button1 = run.FreeMode && (run.HasCavities || !run.CaptionFolytatas);
     out.Button2 = run.FreeMode && run.HasCavities;
     out.Locked[LockButton3] = run.HasCavities;
     if (run.Running && !run.FreeMode) out.Locked.fill(false);
+    out.LoadCommands = run.FreeMode || !run.Running;
     if (run.FreeMode && run.HasCavities) {
         out.Button2 = run.CaptionFolytatas;
         out.Locked.fill(!run.Running);
+    }
+    // Stopped in free mode with no cavities: everything that builds an
+    // accelerator again is open; there is nothing to run or restart.
+    if (run.FreeMode && !run.HasCavities && !run.Running) {
+        out.Locked.fill(true);
+        out.Locked[LockButton3] = false;
     }
     return out;
 }

@@ -141,6 +141,9 @@ public:
     std::string Label20 = "Összes indított =";
 
     bool IsFlying(int i) const { return ParticleMarkers[static_cast<std::size_t>(i)].Visible; }
+    // The particles in flight.  When the results are replaced under them
+    // they fly on into the new results, so they count as launched there.
+    std::int32_t FlyingCount() const;
     void ResetParticles();
     void MoveParticle(Particle& p);
     void StepParticles();

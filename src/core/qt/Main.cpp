@@ -3,7 +3,6 @@
 #include "core/qt/Main.h"
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 #include <QAction>
@@ -189,20 +188,27 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::SyncMarkers() {
-    std::vector<std::pair<TShape*, const velox::ShapeState*>> pending;
-    pending.reserve(2 * velox::MaxCavities + 1);
-    auto add = [&](TShape* shape, const velox::ShapeState& state) {
-        if (shape->AppliedFrontStamp != state.FrontStamp)
-            pending.emplace_back(shape, &state);
-        else
-            velox::ui::ApplyShapeState(*shape, state);
+    struct Pending {
+        TShape* Shape;
+        const velox::ShapeState* State;
+        QPoint Origin;
     };
-    for (std::size_t k = 0; k < CavityMarkerShapes.size(); ++k) add(CavityMarkerShapes[k], Data.CavityMarkers[k]);
+    std::vector<Pending> pending;
+    pending.reserve(2 * velox::MaxCavities + 1);
+    auto add = [&](TShape* shape, const velox::ShapeState& state, QPoint origin = {}) {
+        if (shape->AppliedFrontStamp != state.FrontStamp)
+            pending.push_back({shape, &state, origin});
+        else
+            velox::ui::ApplyShapeState(*shape, state, origin);
+    };
+    // The cavity markers lie in the view image (see BuildControls).
+    for (std::size_t k = 0; k < CavityMarkerShapes.size(); ++k)
+        add(CavityMarkerShapes[k], Data.CavityMarkers[k], Image1->pos());
     for (std::size_t i = 0; i < ParticleMarkerShapes.size(); ++i)
         add(ParticleMarkerShapes[i], Data.ParticleMarkers[i]);
     add(Target, Data.TargetMarker);
     // Raise in the order in which the model brought the shapes to the front.
     std::sort(pending.begin(), pending.end(),
-              [](const auto& a, const auto& b) { return a.second->FrontStamp < b.second->FrontStamp; });
-    for (const auto& [shape, state] : pending) velox::ui::ApplyShapeState(*shape, *state);
+              [](const Pending& a, const Pending& b) { return a.State->FrontStamp < b.State->FrontStamp; });
+    for (const Pending& p : pending) velox::ui::ApplyShapeState(*p.Shape, *p.State, p.Origin);
 }

@@ -192,6 +192,8 @@ public:
 
     // ---- results (results/qt/ResultsCommands.cpp) ----------------------------
     void Button5Click();  // "Törlés"
+    // The question and the clear of "Törlés"; true when the results went.
+    bool ClearResults();
 
     // ---- cavity editor, file commands and windows ----------------------------
     // (editor/qt/CavityEditor.cpp, files/qt/FileCommands.cpp with TimedRunEnd,

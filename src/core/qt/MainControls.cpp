@@ -92,9 +92,12 @@ void TForm1::BuildControls() {
     TShape** cavity[velox::MaxCavities] = {&Shape1,  &Shape2,  &Shape3,  &Shape4,  &Shape5,  &Shape6,  &Shape7,
                                            &Shape8,  &Shape9,  &Shape10, &Shape11, &Shape12, &Shape13, &Shape14,
                                            &Shape15, &Shape16, &Shape17, &Shape18, &Shape19, &Shape20, &Shape21};
+    // The cavity markers belong to the view: they are children of its image,
+    // so a marker beyond the view's edge is cut off there like the drawing,
+    // and never covers, nor takes a click from, the panels around the view.
     for (int k = 0; k < velox::MaxCavities; ++k) {
         const QColor fill = k == 8 ? QColor(192, 192, 192) : QColor(255, 255, 0);
-        *cavity[k] = NewShape(Client, TShape::Kind::Circle, 20 + 25 * k, 350, 20, 20, fill, Qt::red, 3);
+        *cavity[k] = NewShape(Image1, TShape::Kind::Circle, 7 + 25 * k, 339, 20, 20, fill, Qt::red, 3);
         (*cavity[k])->hide();
         CavityMarkerShapes[static_cast<std::size_t>(k)] = *cavity[k];
     }

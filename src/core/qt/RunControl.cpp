@@ -1,6 +1,7 @@
 // The "Szimuláció" panel: the simulation step, SimTimer, continue/stop,
 // restart, the speed box, the mode check box and the enabled state of the
 // run controls.
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -65,10 +66,13 @@ void TForm1::Button1Click() {
     UpdateControlStates();
 }
 
+// The clear of "Törlés" with its question; the restart then idles every
+// slot, so no particle flies on into the cleared results and the run starts
+// from no launches at all.
 void TForm1::Button3Click() {
     Run.Running = false;
     MirrorRunState();
-    Button5Click();
+    ClearResults();
     Run.Restart();
     MirrorRunState();
     SyncMarkers();
@@ -100,4 +104,6 @@ void TForm1::UpdateControlStates() {
     SetEnabled(Button1, next.Button1);
     SetEnabled(Button2, next.Button2);
     for (std::size_t i = 0; i < next.Locked.size(); ++i) SetEnabled(locked[i], next.Locked[i]);
+    for (QAction* load : {Betlts1, Betlts2})
+        if (load->isEnabled() != next.LoadCommands) load->setEnabled(next.LoadCommands);
 }

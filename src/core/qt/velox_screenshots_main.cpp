@@ -2,8 +2,9 @@
 // four windows under the offscreen platform, lets the start-up finish, saves
 // the idle main window, runs a few hundred steps on SimTimer and saves the
 // running window, runs on until both spectra hold counts and saves the
-// window and its results panel, then the cavity dialog showing the first
-// cavity, the exercise text and the quit confirmation.
+// window and its results panel, adds 18 cavities of the dialog's first
+// sizes and saves the window with 20 cavities, then the cavity dialog
+// showing the first cavity, the exercise text and the quit confirmation.
 //   velox-screenshots <folder>
 #include <QApplication>
 #include <QDir>
@@ -80,6 +81,17 @@ int main(int argc, char** argv) {
     // The statistics box of a right click on the energy plot.
     form1.Image2MouseDown(Qt::RightButton);
     ok = SaveEnlarged(form1.Panel4->grab().toImage(), 3, folder + QStringLiteral("/energy-statistics-x3.png")) && ok;
+
+    // Twenty cavities: 18 added through "Új gyorsítóüreg", each time with
+    // the sizes the dialog first shows (10 each), to the two of the start-up.
+    // The markers past the view's right edge are cut off there and leave the
+    // energy plot and its statistics box alone.
+    for (int k = 0; k < 18; ++k) {
+        QTimer::singleShot(0, &windows.UregAdatDlg, [&windows] { windows.UregAdatDlg.OKBtn->click(); });
+        form1.Button4->click();
+    }
+    std::printf("%d cavities\n", form1.Data.Cavities.CavityCount());
+    ok = Save(form1, folder + QStringLiteral("/main-20-cavities.png")) && ok;
 
     // The other windows as they are shown over the main window (without
     // their nested event loops: shown, pictured, hidden).

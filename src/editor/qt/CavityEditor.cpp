@@ -95,16 +95,21 @@ void TForm1::Shape1MouseUp(TShape& sender, QMouseEvent&) {
     TUregAdatDlg& dialog = CavityDialog();
     dialog.SetTexts(velox::CavityFieldTextsOf(Data.Cavities[static_cast<std::size_t>(i)]));
     const int result = velox::ui::ShowModal(dialog);
+    bool removed = false;
     if (i < Data.Cavities.CavityCount()) {
         if (result == velox::ui::mrOk) {
             if (const auto sizes = velox::CavitySizesOf(dialog.Texts()))
                 Data.Cavities[static_cast<std::size_t>(i)] = *sizes;
         } else if (result == velox::ui::mrAbort && dialog.DeleteConfirmed) {
             Data.Cavities.Remove(i);
+            removed = true;
         }
     }
     Data.BuildCavities();
     DrawAcceleratorView();
+    // Like an add, a delete can change whether there is anything to run;
+    // without it the last delete would leave the run controls as they were.
+    if (removed) UpdateControlStates();
 }
 
 namespace {

@@ -151,9 +151,11 @@ void TForm1::RefreshNumberFields() {
 
 namespace {
 
-// Whether the user is typing in the field: it is the focused control of its
-// window (also while a dialog has the keyboard for a moment).
-bool BeingEdited(const QLineEdit* field) { return field->window()->focusWidget() == field; }
+// Whether the user is typing in the field: it has the keyboard focus of the
+// active window.  A field that was focused when a dialog or a message box
+// opened over the main window is not being typed in while that is open, so
+// the run clock and the other fields go on being shown.
+bool BeingEdited(const QLineEdit* field) { return field->window()->isActiveWindow() && field->hasFocus(); }
 
 void WriteField(QLineEdit* field, const QString& text) {
     if (field->text() != text) field->setText(text);

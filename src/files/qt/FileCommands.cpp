@@ -133,13 +133,20 @@ bool TForm1::Betlts2Click() {
     OpenDialog1.FilterIndex = 2;
     if (!velox::ui::ExecuteOpenDialog(OpenDialog1)) return false;
     const QString path = OpenDialog1.FileName;
-    const velox::ResultsReadResult read = velox::ReadResultsFile(LocalPath(path));
+    velox::ResultsReadResult read = velox::ReadResultsFile(LocalPath(path));
     if (read.Status != velox::FileStatus::Ok) {
         ReportFileError(QStringLiteral("Az eredményeket nem sikerült betölteni innen:"), path,
                         read.Error + "\n\nAz eddigi eredmények változatlanok maradtak.");
         return false;
     }
     ResultsPath = path;
+    // Particles in flight fly on into the loaded results and count as
+    // launched there.  A file without counters leaves the present ones,
+    // which count them already.
+    if (auto& closing = read.Data.Closing) {
+        const long double launched = closing->LaunchedCount;
+        closing->LaunchedCount = static_cast<double>(launched + Data.FlyingCount());
+    }
     velox::ApplyResults(Data.Store, Run.RunClock, read.Data);
     SetAutoBox(CheckBox2, Data.Store.EnergySpectrum.Auto);
     SetAutoBox(CheckBox3, Data.Store.TimeSpectrum.Auto);

@@ -107,13 +107,13 @@ void TShape::mouseReleaseEvent(QMouseEvent* event) {
 
 QColor ToQColor(const Colour& c) { return QColor(c.R, c.G, c.B); }
 
-void ApplyShapeState(TShape& shape, const ShapeState& s) {
+void ApplyShapeState(TShape& shape, const ShapeState& s, QPoint origin) {
     shape.SetShapeKind(s.Circle ? TShape::Kind::Circle : TShape::Kind::Rectangle);
     shape.SetBrushColor(ToQColor(s.Fill));
     shape.SetPenColor(ToQColor(s.Outline));
     shape.SetPenWidth(s.OutlineWidth);
     shape.SetTag(s.Tag);
-    const QRect geometry(s.Left, s.Top, s.Width, s.Height);
+    const QRect geometry(s.Left - origin.x(), s.Top - origin.y(), s.Width, s.Height);
     if (shape.geometry() != geometry) shape.setGeometry(geometry);
     if (shape.isVisibleTo(shape.parentWidget()) != s.Visible) shape.setVisible(s.Visible);
     if (shape.AppliedFrontStamp != s.FrontStamp) {

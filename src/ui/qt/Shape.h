@@ -67,8 +67,9 @@ private:
 QColor ToQColor(const Colour& c);
 
 // Copies a model shape state onto the control: geometry, form, colours,
-// tag and visibility.  The shape is raised only when the state's
-// FrontStamp differs from the one last applied.
-void ApplyShapeState(TShape& shape, const ShapeState& state);
+// tag and visibility.  The state's position is in the window's client
+// area; `origin` is where the shape's parent lies there.  The shape is
+// raised only when the state's FrontStamp differs from the one last applied.
+void ApplyShapeState(TShape& shape, const ShapeState& state, QPoint origin = {});
 
 }  // namespace velox::ui
