@@ -72,6 +72,52 @@ std::string CavityValueText(double value) {
     return text;
 }
 
+void AppendUtf8(std::string& out, std::uint32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// UTF-16 text after a byte-order mark, in either byte order, as UTF-8; an
+// unpaired surrogate becomes U+FFFD and an odd last byte is dropped.
+// Nothing when the text has no such mark.
+std::optional<std::string> DecodeUtf16(std::string_view bytes) {
+    if (bytes.size() < 2) return std::nullopt;
+    const auto b0 = static_cast<unsigned char>(bytes[0]), b1 = static_cast<unsigned char>(bytes[1]);
+    const bool little = b0 == 0xFF && b1 == 0xFE;
+    if (!little && !(b0 == 0xFE && b1 == 0xFF)) return std::nullopt;
+    const auto unit = [&](std::size_t i) -> std::uint32_t {
+        const auto lo = static_cast<unsigned char>(bytes[little ? i : i + 1]);
+        const auto hi = static_cast<unsigned char>(bytes[little ? i + 1 : i]);
+        return static_cast<std::uint32_t>(hi) << 8 | lo;
+    };
+    std::string out;
+    out.reserve(bytes.size() / 2);
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        std::uint32_t c = unit(i);
+        if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (c >= 0xD800 && c < 0xE000) {
+            c = 0xFFFD;
+        }
+        AppendUtf8(out, c);
+    }
+    return out;
+}
+
 }  // namespace
 
 std::vector<double> ReadLineNumbers(std::string_view line, int count) {
@@ -80,7 +126,9 @@ std::vector<double> ReadLineNumbers(std::string_view line, int count) {
     return out;
 }
 
-SetupData ParseSetup(std::string_view text) {
+SetupData ParseSetup(std::string_view bytes) {
+    const std::optional<std::string> decoded = DecodeUtf16(bytes);
+    const std::string_view text = decoded ? std::string_view(*decoded) : bytes;
     SetupData s;
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -141,16 +189,17 @@ SetupData ParseSetup(std::string_view text) {
             }
         }
         if (Has(line, "Stopfazis =")) {
+            // 0 is what the writer puts for any stop phase below 1.
             const double n = first().Value;
-            if (n > 0 && n <= 360.0) s.StopPhase = n;
+            if (n >= 0 && n <= 360.0) s.StopPhase = n;
         }
     }
     return s;
 }
 
-SetupReadResult ReadSetupFile(const std::string& path) {
+SetupReadResult ReadSetupFile(const std::string& path, std::uint64_t maxBytes) {
     SetupReadResult out;
-    FileBytes file = ReadWholeFile(path);
+    FileBytes file = ReadWholeFile(path, maxBytes);
     out.Status = file.Status;
     out.Error = std::move(file.Error);
     if (file.Status == FileStatus::Ok) out.Data = ParseSetup(file.Bytes);
