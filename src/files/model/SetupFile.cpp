@@ -72,48 +72,20 @@ std::string CavityValueText(double value) {
     return text;
 }
 
-void AppendUtf8(std::string& out, std::uint32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-// UTF-16 text after a byte-order mark, in either byte order, as UTF-8; an
-// unpaired surrogate becomes U+FFFD and an odd last byte is dropped.
-// Nothing when the text has no such mark.
+// UTF-16 text after a byte-order mark, in either byte order, as 8-bit
+// text: the keys and numbers are ASCII, so every other code unit becomes a
+// "?", which only separates; an odd last byte is dropped.  Nothing when the
+// text has no such mark.
 std::optional<std::string> DecodeUtf16(std::string_view bytes) {
     if (bytes.size() < 2) return std::nullopt;
     const auto b0 = static_cast<unsigned char>(bytes[0]), b1 = static_cast<unsigned char>(bytes[1]);
     const bool little = b0 == 0xFF && b1 == 0xFE;
     if (!little && !(b0 == 0xFE && b1 == 0xFF)) return std::nullopt;
-    const auto unit = [&](std::size_t i) -> std::uint32_t {
-        const auto lo = static_cast<unsigned char>(bytes[little ? i : i + 1]);
-        const auto hi = static_cast<unsigned char>(bytes[little ? i + 1 : i]);
-        return static_cast<std::uint32_t>(hi) << 8 | lo;
-    };
     std::string out;
     out.reserve(bytes.size() / 2);
     for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-        std::uint32_t c = unit(i);
-        if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) < 0xE000) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
-            i += 2;
-        } else if (c >= 0xD800 && c < 0xE000) {
-            c = 0xFFFD;
-        }
-        AppendUtf8(out, c);
+        const char low = bytes[little ? i : i + 1], high = bytes[little ? i + 1 : i];
+        out += high == 0 && static_cast<unsigned char>(low) < 0x80 ? low : '?';
     }
     return out;
 }
