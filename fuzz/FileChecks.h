@@ -70,9 +70,13 @@ inline bool PlotIsPixels(const SpectrumGeometry& g) {
 // each particle in flight, never more than MaxSubSteps.
 inline long long SubStepsAhead(const VeloxData& d) {
     long long total = 0;
-    for (int i = 0; i < ParticleCount; ++i)
-        if (d.IsFlying(i))
-            total += std::min<long long>(MaxSubSteps, 1 + TruncToInt(10.0L * std::fabs(d.Particles[static_cast<std::size_t>(i)].V)));
+    for (int i = 0; i < ParticleCount; ++i) {
+        if (!d.IsFlying(i)) continue;
+        // Formed in long double: a particle flung away has a speed far
+        // beyond 32 bits (and NaN stays at the cap).
+        const long double v = std::fabs(d.Particles[static_cast<std::size_t>(i)].V);
+        total += static_cast<long long>(std::min<long double>(MaxSubSteps, 1.0L + 10.0L * v));
+    }
     return total;
 }
 
