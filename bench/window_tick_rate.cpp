@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include <QComboBox>
+#include <QEventLoop>
 #include <QPushButton>
 #include <QTimer>
 
@@ -29,12 +30,15 @@ Rate Measure(TForm1& form, int seconds, bool worstCase) {
     QElapsedTimer clock;
     form.Button1->click();
     clock.start();
+    // A local loop ends the measurement: QApplication::quit() would close
+    // the main window, whose quit question nobody answers here.
+    QEventLoop loop;
     QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, [&] {
         r.Seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
         form.Button1->click();
-        QApplication::quit();
+        loop.quit();
     });
-    QApplication::exec();
+    loop.exec();
     return r;
 }
 

@@ -1,20 +1,123 @@
 // What must hold for any bytes read as a set-up file or as a results file.
 // The fuzz targets abort on a problem; the corpus test of the model tests
 // runs the same checks over the seed files.
+//
+// Beyond the parsing, each loaded file is used as the window would use it:
+// the cavity markers are placed, the view is drawn, up to 200
+// simulation steps run, both spectra are laid out and the readouts are
+// formatted, so that the sanitizers see whatever a file's values reach.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/model/Canvas.h"
 #include "core/model/Numeric.h"
+#include "core/model/RunControl.h"
 #include "core/model/VeloxData.h"
+#include "editor/model/AcceleratorView.h"
 #include "files/model/ResultsFile.h"
 #include "files/model/SetupFile.h"
+#include "results/model/PlotGeometry.h"
+#include "results/model/SpectrumPanel.h"
 
 namespace velox::fuzzing {
+
+inline bool IsPixel(std::int64_t v) { return v >= PixelMin && v <= PixelMax; }
+
+// A drawing surface that only checks that every coordinate is a pixel.
+class PixelCheckCanvas : public Canvas {
+public:
+    bool Ok = true;
+    void FillRect(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b, Colour) override { Check({l, t, r, b}); }
+    void SetPen(Colour, std::int32_t width) override { Check({width}); }
+    void MoveTo(std::int32_t x, std::int32_t y) override { Check({x, y}); }
+    void LineTo(std::int32_t x, std::int32_t y) override { Check({x, y}); }
+    void Ellipse(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b, Colour) override { Check({l, t, r, b}); }
+    void TextOut(std::int32_t x, std::int32_t y, std::string_view, Colour, Colour) override { Check({x, y}); }
+
+private:
+    void Check(std::initializer_list<std::int32_t> values) {
+        for (std::int32_t v : values) Ok = Ok && IsPixel(v);
+    }
+};
+
+inline bool ShapesArePixels(const VeloxData& d) {
+    const auto ok = [](const ShapeState& m) { return IsPixel(m.Left) && IsPixel(m.Top) && IsPixel(m.Width) && IsPixel(m.Height); };
+    bool all = ok(d.TargetMarker);
+    for (const ShapeState& m : d.CavityMarkers) all = all && ok(m);
+    for (const ShapeState& m : d.ParticleMarkers) all = all && ok(m);
+    return all;
+}
+
+inline bool PlotIsPixels(const SpectrumGeometry& g) {
+    bool ok = IsPixel(g.Axes.Marker.LineX);
+    for (const auto* lines : {&g.Axes.Axes, &g.Axes.CountTicks, &g.Axes.ChannelTicks})
+        for (const PlotLine& l : *lines) ok = ok && IsPixel(l.x1) && IsPixel(l.y1) && IsPixel(l.x2) && IsPixel(l.y2);
+    for (const auto* texts : {&g.Axes.CountLabels, &g.Axes.ChannelLabels, &g.StatisticsTexts})
+        for (const PlotText& t : *texts) ok = ok && IsPixel(t.x) && IsPixel(t.y);
+    for (const auto& line : g.CountLine)
+        for (const PlotPoint& p : line) ok = ok && IsPixel(p.x) && IsPixel(p.y);
+    return ok;
+}
+
+// Sub-steps that the next simulation step at most takes: about 10 |V| for
+// each particle in flight, never more than MaxSubSteps.
+inline long long SubStepsAhead(const VeloxData& d) {
+    long long total = 0;
+    for (int i = 0; i < ParticleCount; ++i) {
+        if (!d.IsFlying(i)) continue;
+        // Formed in long double: a particle flung away has a speed far
+        // beyond 32 bits (and NaN stays at the cap).
+        const long double v = std::fabs(d.Particles[static_cast<std::size_t>(i)].V);
+        total += static_cast<long long>(std::min<long double>(MaxSubSteps, 1.0L + 10.0L * v));
+    }
+    return total;
+}
+
+// The loaded model as the window uses it: markers, the view, `steps`
+// simulation steps with the run clock, both plots and every readout.  An
+// absurd set-up makes every particle take MaxSubSteps per step, which the
+// window bears but a fuzzer's time limit does not: the steps end early once
+// they have cost two million sub-steps.
+inline std::string UseLoadedModel(VeloxData& d, double runClock, int steps) {
+    d.PlaceCavityMarkers();
+    PixelCheckCanvas view;
+    DrawAcceleratorView(d, view, 620, 320);
+    if (!view.Ok) return "view beyond the pixel range";
+
+    RunController run(d);
+    run.RunClock = runClock;
+    run.Restart();
+    run.RunClock = runClock;  // the loaded clock runs on
+    std::string readouts;
+    long long spent = 0;
+    for (int k = 0; k < steps && spent < 2000000; ++k) {
+        spent += SubStepsAhead(d);
+        run.Tick();
+        d.PlaceCavityMarkers();
+        if (!ShapesArePixels(d)) return "marker beyond the pixel range";
+    }
+    const Results& r = d.Store;
+    if (r.ArrivedCount < 0 || r.LaunchedCount < 0) return "negative counter";
+    readouts += d.Label18 + d.Label20 + d.Label25 + d.Label26 + r.Label21 + r.Label22 + FormatTimeOfDay(run.RunClock);
+
+    const TextMetrics metrics{[](std::string_view t) { return static_cast<int>(t.size()) * 6; }, 12};
+    for (Spectrum* s : {&d.Store.EnergySpectrum, &d.Store.TimeSpectrum}) {
+        const SpectrumGeometry g = DrawSpectrumGeometry(*s, r.ArrivedCount, metrics, PlotBitmapWidth);
+        if (!PlotIsPixels(g)) return "plot beyond the pixel range";
+        MoveMarker(*s, MarkerKey::Right);
+        MoveMarker(*s, MarkerKey::Left);
+        const StatisticsBoxTexts box = StatisticsBox(*s->Sums, r.ArrivedCount);
+        readouts += UpdateMarkerGeometry(*s).XText + box.Count + box.Mean + box.Deviation;
+    }
+    return readouts.empty() ? "no readouts" : "";
+}
 
 // Reading never fails, loads at most MaxCavities cavities, and whatever it
 // loads survives a save and a second load unchanged.
@@ -38,12 +141,8 @@ inline std::string SetupInputProblem(std::string_view text) {
     VeloxData second;
     second.ApplyStartupDefaults();
     ApplySetup(second, again);
-    // A stop phase below 1 is written as "Stopfazis =0", which the reader
-    // ignores by design (a stop phase must be above 0): the only item that
-    // may not come back.
-    if (TruncToInt(first.StopPhase) == 0) second.StopPhase = first.StopPhase;
     if (FormatSetup(second) != saved) return "second save differs:\n" + saved + "\n---\n" + FormatSetup(second);
-    return "";
+    return UseLoadedModel(first, RunClockRestart, 200);
 }
 
 inline bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
@@ -66,10 +165,13 @@ inline std::string ResultsInputProblem(std::string_view bytes) {
     double clock = 36526.0;
     ApplyResults(results, clock, read.Data);
     for (const Spectrum* s : {&results.EnergySpectrum, &results.TimeSpectrum}) {
-        if (!(s->ChannelWidth > 0)) return "channel width";
-        if (s->XMin < 0 || s->XMax <= s->XMin) return "range";
+        if (!(s->ChannelWidth >= MinChannelWidth)) return "channel width";
+        if (s->XMin < 0 || static_cast<std::int64_t>(s->XMax) - s->XMin < MinChannelSpan) return "range";
         if (s->YMax < 1) return "count axis";
     }
+    if (results.ArrivedCount < 0 || results.LaunchedCount < 0) return "negative counter";
+    if (static_cast<std::size_t>(results.ArrivedCount) != results.EnergyValues.size()) return "arrived count";
+    if (!(clock >= 0 && clock <= 40179.0)) return "run clock";
     ComputeStatistics(results.EnergySums, results.ArrivedCount);
     ComputeStatistics(results.TimeSums, results.ArrivedCount);
 
@@ -88,7 +190,19 @@ inline std::string ResultsInputProblem(std::string_view bytes) {
     double clock2 = 0.0;
     ApplyResults(reloaded, clock2, again.Data);
     if (FormatResults(reloaded, clock2) != saved) return "second save differs";
-    return "";
+
+    // The target right behind the first gap, launching all period long:
+    // about 80 launches and 40 arrivals in the 200 steps, at few sub-steps
+    // each, so that the loaded counters and histograms take many of them.
+    VeloxData data;
+    data.ApplyStartupDefaults();
+    data.Cavities.SetCavityCount(1);
+    data.BuildCavities();
+    data.SetTargetLeft(40);
+    data.StopPhase = 360;
+    double used = clock;
+    ApplyResults(data.Store, used, read.Data);
+    return UseLoadedModel(data, used, 200);
 }
 
 }  // namespace velox::fuzzing

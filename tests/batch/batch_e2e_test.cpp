@@ -1,8 +1,11 @@
 // velox-batch run as a program: its files, its summary, its errors.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 
 #include "../common/TestFiles.h"
@@ -22,9 +25,10 @@ struct BatchRun {
     std::string Out, Err;
 };
 
-BatchRun RunBatch(const std::string& args) {
+// `shell` runs first in the same shell, `ulimit -f 2;` say.
+BatchRun RunBatch(const std::string& args, const std::string& shell = "") {
     TempDir io;
-    const std::string cmd = "'" + std::string(VELOX_BATCH_PROGRAM) + "' " + args + " >'" + (io / "out") + "' 2>'" + (io / "err") + "'";
+    const std::string cmd = shell + "'" + std::string(VELOX_BATCH_PROGRAM) + "' " + args + " >'" + (io / "out") + "' 2>'" + (io / "err") + "'";
     const int status = std::system(cmd.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(io / "out"), ReadBytes(io / "err")};
 }
@@ -118,11 +122,11 @@ TEST(VeloxBatch, HelpAndFailures) {
         EXPECT_NE(r.Err.find("velox-batch: "), std::string::npos) << args;
         EXPECT_NE(r.Err.find("--help"), std::string::npos) << args;
     }
-    std::filesystem::create_directory(dir / "folder.gydat");
+    ASSERT_EQ(::mkfifo((dir / "x.gydat").c_str(), 0644), 0);
     testing::WriteBytes(dir / "empty.gydat", "");
     testing::WriteBytes(dir / "file", "x");
     for (const std::string& args : {"--setup '" + (dir / "missing.gydat") + "' --out '" + dir.Path() + "'",
-                                   "--setup '" + (dir / "folder.gydat") + "' --out '" + dir.Path() + "'",
+                                   "--setup '" + (dir / "x.gydat") + "' --out '" + dir.Path() + "'",
                                    "--setup '" + (dir / "empty.gydat") + "' --out '" + dir.Path() + "'",
                                    "--speed 1 --out '" + (dir / "file") + "'"}) {
         const BatchRun r = RunBatch(args);
@@ -130,7 +134,16 @@ TEST(VeloxBatch, HelpAndFailures) {
         EXPECT_FALSE(r.Err.empty()) << args;
     }
     // Nothing was written by the failed runs.
-    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"empty.gydat", "file", "folder.gydat"}));
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"empty.gydat", "file", "x.gydat"}));
+
+    // Beyond the file size limit the results file fails like any file
+    // error, instead of SIGXFSZ ending the program; its temporary is gone.
+    TempDir out;
+    const BatchRun r = RunBatch("--out '" + out.Path() + "'", "ulimit -f 2; ");
+    EXPECT_EQ(r.Code, 1) << r.Err;
+    EXPECT_NE(r.Err.find(out / "VELOX_2013.edat"), std::string::npos) << r.Err;
+    EXPECT_NE(r.Err.find(std::strerror(EFBIG)), std::string::npos) << r.Err;
+    EXPECT_EQ(out.Entries(), std::vector<std::string>{"VELOX_2013.gydat"});
 }
 
 }  // namespace

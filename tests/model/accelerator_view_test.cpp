@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 #include "RecordingCanvas.h"
+#include "core/model/Numeric.h"
 #include "core/model/VeloxData.h"
 #include "editor/model/AcceleratorView.h"
 
@@ -63,6 +65,23 @@ TEST(AcceleratorView, FractionalEdgesAreTruncatedOneByOne) {
     const CavityColumns k = ColumnsOf(data.CavityList[0], data.ViewScale);
     // 20.7, 31.2, 35.6, 43.9 and the middle 25.95
     EXPECT_EQ((std::array{k.Acc1, k.Acc2, k.Ground1, k.Ground2, k.AccMiddle}), (std::array{20, 31, 35, 43, 25}));
+}
+
+// Sizes and a target from a file far beyond the view: every column that
+// reaches a control or the painter stays within the pixel range.
+TEST(AcceleratorView, HugeSizesStayWithinThePixelRange) {
+    VeloxData data;
+    data.Cavities.Append({3e9, 3e9, 16, 60});
+    data.Cavities.Append({1e300, 1, 1, 1});
+    data.BuildCavities();
+    data.SetTargetLeft(std::numeric_limits<std::int32_t>::max());
+    data.PlaceCavityMarkers();
+    EXPECT_EQ(std::tuple(data.CavityMarkers[0].Left, data.CavityMarkers[1].Left, data.TargetMarker.Left),
+              std::tuple(PixelMax, PixelMax, PixelMax));
+    RecordingCanvas canvas;
+    DrawAcceleratorView(data, canvas, Wv, Hv);
+    for (const testing::Stroke& s : canvas.Strokes)
+        for (std::int32_t v : {s.X1, s.Y1, s.X2, s.Y2}) EXPECT_TRUE(v >= PixelMin && v <= PixelMax) << v;
 }
 
 TEST(AcceleratorView, TargetRodFollowsTheTargetAnywhere) {

@@ -105,10 +105,10 @@ TEST(ResultsReader, SectionsEndWhereTheFileEnds) {
         EXPECT_FALSE(read.Data.Closing);
     }
 
-    // Without the closing records only the lists change.
+    // Without the closing records only the lists and the arrived count change.
     double clock = 36526.25;
     const Results r = Applied(Records({-9999.0, -9999.0}), DistinctResults(), &clock);
-    EXPECT_EQ(FormatResults(r, clock), Records({-9999, -9999, 2, 7, 36526.25, 2.5, 3, 77, 45, 0, 0.2, 1, 60, 30, 1}));
+    EXPECT_EQ(FormatResults(r, clock), Records({-9999, -9999, 0, 7, 36526.25, 2.5, 3, 77, 45, 0, 0.2, 1, 60, 30, 1}));
     EXPECT_TRUE(r.EnergySums.Sum == 0 && r.TimeSums.SumSq == 0 && r.EnergySpectrum.Bins.empty());
 }
 
@@ -153,7 +153,8 @@ TEST(ResultsReader, WholeNumbersTruncatedAndAutoOnlyForExactlyOne) {
     double clock = 0;
     const Results r = Applied(Records({-9999, -9999, 5.9, 9.99, 36526.75, 1, 12.9, 99.9, 20.7, 1, 0.5, 0, 40.2, 1.5, 0}),
                               {}, &clock);
-    EXPECT_EQ(FormatResults(r, clock), Records({-9999, -9999, 5, 9, 36526.75, 1, 12, 99, 20, 1, 0.5, 0, 40, 1, 0}));
+    // The arrived count is that of the energies, none here.
+    EXPECT_EQ(FormatResults(r, clock), Records({-9999, -9999, 0, 9, 36526.75, 1, 12, 99, 20, 1, 0.5, 0, 40, 1, 0}));
 
     for (auto [record, on] : {std::pair{1.0, true}, {0.5, false}, {2.0, false}, {0.0, false}, {-1.0, false},
                               {std::nextafter(1.0, 2.0), false}, {nan, false}}) {
@@ -164,21 +165,27 @@ TEST(ResultsReader, WholeNumbersTruncatedAndAutoOnlyForExactlyOne) {
     }
 }
 
-TEST(ResultsReader, SettingsTheWindowCannotHoldKeepTheirValues) {
-    // Energy then time spectrum: width, XMin, XMax, YMax, Auto; as in the
-    // file, then as loaded over DistinctResults.
+TEST(ResultsReader, ValuesTheWindowCannotHoldKeepTheirValues) {
+    // The 13 closing records as in the file, then as loaded over
+    // DistinctResults: counters, clock, then width, XMin, XMax, YMax, Auto of
+    // each spectrum.  The lists always load, and the arrived count is always
+    // the one energy.
     const struct { const char* what; std::vector<double> file, loaded; std::size_t bins; } cases[] = {
-        {"zero width, reversed ranges", {0, 50, 40, 0.5, 1, -1, 10, 10, 1e10, 1}, {2.5, 3, 77, 45, 1, 0.2, 1, 60, 30, 1}, 2},
-        {"infinite width, ends beyond 32 bits", {inf, 0, 3e9, -5, 1, nan, 1e12, 5, nan, 1}, {2.5, 0, 77, 45, 1, 0.2, 1, 5, 30, 1}, 2},
-        {"negative first channel", {-inf, -5, 50, inf, 1, 1e-300, -3e9, 20, -3e9, 1}, {2.5, 3, 50, 45, 1, 1e-300, 1, 20, 30, 1}, 2},
-        {"range reversed by a kept end", {-inf, 80, nan, inf, 1, 0, 70, 1e10, 0, 1}, {2.5, 3, 77, 45, 1, 0.2, 1, 60, 30, 1}, 2},
-        {"tiny width, the value beyond its channels", {1e-300, 0, 100, 20, 1, 1, 0, 100, 20, 1}, {1e-300, 0, 100, 20, 1, 1, 0, 100, 20, 1}, 0},
+        {"zero width, reversed ranges, NaN counters and clock", {nan, nan, nan, 0, 50, 40, 0.5, 1, -1, 10, 10, 1e10, 1},
+         {1, 7, 36526.1, 2.5, 3, 77, 45, 1, 0.2, 1, 60, 30, 1}, 2},
+        {"infinite width, ends and counters beyond 32 bits", {1e10, 1e10, inf, inf, 0, 3e9, -5, 1, nan, 1e12, 5, nan, 1},
+         {1, 7, 36526.1, 2.5, 0, 77, 45, 1, 0.2, 1, 60, 30, 1}, 2},
+        {"negative channel, counters and clock; width too small", {-3, -1, -0.5, -inf, -5, 50, inf, 1, 1e-300, -3e9, 20, -3e9, 1},
+         {1, 7, 36526.1, 2.5, 3, 50, 45, 1, 0.2, 1, 60, 30, 1}, 2},
+        {"narrowest width and range, ten years on", {5, 9.5, 40179.0, 0.01, 0, 20, 20, 1, 0.0099, 40, 59, 20, 1},
+         {1, 9, 40179.0, 0.01, 0, 20, 20, 1, 0.2, 1, 60, 20, 1}, 400},
+        {"clock past ten years", {1, 0, 40179.01, 2, 21, 40, 20, 0, 0.5, 0, 19, 20, 0},
+         {1, 0, 36526.1, 2, 3, 77, 20, 0, 0.5, 1, 60, 20, 0}, 3},
     };
     for (const auto& c : cases) {
         double clock = 36526.1;
-        // Counters and clock out of range keep theirs too; the lists always load.
-        const Results r = Applied(Records({4, -9999, 0.5, -9999, nan, 1e10, inf}) + Records(c.file), DistinctResults(), &clock);
-        EXPECT_EQ(FormatResults(r, clock), Records({4, -9999, 0.5, -9999, 2, 7, 36526.1}) + Records(c.loaded)) << c.what;
+        const Results r = Applied(Records({4, -9999, 0.5, -9999}) + Records(c.file), DistinctResults(), &clock);
+        EXPECT_EQ(FormatResults(r, clock), Records({4, -9999, 0.5, -9999}) + Records(c.loaded)) << c.what;
         EXPECT_EQ(r.EnergySpectrum.Bins.size(), c.bins) << c.what;
     }
 }

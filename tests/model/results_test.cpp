@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
+#include "core/model/VeloxData.h"
 #include "results/model/Spectrum.h"
 
 using namespace velox;
@@ -96,6 +98,18 @@ TEST(Arrivals, RecordArrivalFillsListsSumsBinsAndReadouts) {
     ASSERT_EQ(r.TimeSpectrum.Bins.size(), 5u);
     EXPECT_EQ(r.TimeSpectrum.Bins[4], 1);
     EXPECT_EQ(r.EnergySpectrum.Sums, &r.EnergySums);
+}
+
+// Counters that a results file brought in at the top stay there.
+TEST(Arrivals, CountersStopAtTheLargest32BitValue) {
+    VeloxData d;
+    const std::int32_t top = std::numeric_limits<std::int32_t>::max();
+    d.Store.ArrivedCount = d.Store.LaunchedCount = top;
+    d.Store.EnergySpectrum.Bins = {0, top};
+    d.LaunchParticle(0);
+    d.Store.RecordArrival(std::sqrt(10.0), 1);
+    EXPECT_EQ(std::tuple(d.Store.ArrivedCount, d.Store.LaunchedCount, d.Store.EnergySpectrum.Bins[1]),
+              std::tuple(top, top, top));
 }
 
 TEST(Statistics, MeanAndPopulationDeviation) {

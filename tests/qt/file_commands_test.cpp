@@ -1,5 +1,7 @@
 // The menu commands of the accelerator data file and the results file, the
 // shared file dialogs, and the start-up file.
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include <QAction>
@@ -182,19 +184,25 @@ TEST_F(FileCommands, FilesThatCannotBeReadChangeNothingAndAreReported) {
     const QString label20 = f.Label20->text(), setupPath = f.SetupPath;
     f.ResultsPath = Path("old.edat");
     std::filesystem::copy_file(VELOX_SOURCE_DIR "/tests/corpus/results/cut_in_closing.edat", In("cut.edat"));
-    std::filesystem::create_directory(In("folder.gydat"));
+    // A FIFO must not block the window; a 64 GiB file picked through
+    // "Minden fájl" is refused from its size, before any reading.
+    ASSERT_EQ(::mkfifo(In("x.gydat").c_str(), 0644), 0);
+    WriteBytes(In("huge.edat"), "");
+    std::filesystem::resize_file(In("huge.edat"), 64ull << 30);
     const struct {
         QAction* command;
         std::string file;
-        QString message;
-    } rows[] = {{f.Betlts2, "cut.edat", "Az eredményeket nem sikerült betölteni innen:\n"},
-                {f.Betlts1, "folder.gydat", "A gyorsító adatait nem sikerült betölteni innen:\n"}};
+        QString message, reason;
+    } rows[] = {{f.Betlts2, "cut.edat", "Az eredményeket nem sikerült betölteni innen:\n", "sérült"},
+                {f.Betlts2, "huge.edat", "Az eredményeket nem sikerült betölteni innen:\n", "(68719476736 bájt;"},
+                {f.Betlts1, "x.gydat", "A gyorsító adatait nem sikerült betölteni innen:\n", "(FIFO)"}};
     for (const auto& row : rows) {
         prompter.Asked.clear();
         prompter.Names = {Path(row.file)};
         row.command->trigger();
         ASSERT_EQ(prompter.Asked.size(), 1);
-        EXPECT_TRUE(prompter.Asked[0].startsWith("*** HIBA ***|" + row.message + Path(row.file)))
+        EXPECT_TRUE(prompter.Asked[0].startsWith("*** HIBA ***|" + row.message + Path(row.file)) &&
+                    prompter.Asked[0].contains(row.reason))
             << Text(prompter.Asked[0]);
         EXPECT_EQ(State(), before);
         EXPECT_EQ(f.ResultsPath, Path("old.edat"));

@@ -1,5 +1,6 @@
 // The end of the timed run: both files in the working folder, the closing
 // message and the end of the program, or the report of what was not written.
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <cstdint>
@@ -91,15 +92,23 @@ TEST_F(TimedRun, LoadsWaitUntilTheRunStops) {
 
 TEST_F(TimedRun, UnwritableFilesAreReportedAndTheProgramStaysOpen) {
     TForm1& f = *form;
-    // A folder in place of the results file; then a working folder that no
-    // longer exists.
-    std::filesystem::create_directory(dir / "VELOX_2013.edat");
+    // The results file beyond the process's file size limit, which the
+    // set-up file keeps within, under the program's signal set-up; then a
+    // working folder that no longer exists.
+    IgnoreFileSizeSignal();
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const rlimit small{1024, saved.rlim_max};
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     Start();
     EXPECT_EQ(TickUntilStopped(), 1200);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
     ASSERT_EQ(prompter.Asked.size(), 1);
     EXPECT_FALSE(prompter.Asked[0].contains("VELOX_2013.gydat")) << Text(prompter.Asked[0]);
-    EXPECT_TRUE(prompter.Asked[0].contains("Az eredmények (VELOX_2013.edat)"));
+    EXPECT_TRUE(prompter.Asked[0].contains("Az eredmények (VELOX_2013.edat)") &&
+                prompter.Asked[0].contains("File too large")) << Text(prompter.Asked[0]);
     EXPECT_EQ(ReadBytes(dir / "VELOX_2013.gydat"), FormatSetup(f.Data));
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"VELOX_2013.gydat"});
 
     std::filesystem::create_directory(dir / "gone");
     ASSERT_TRUE(QDir::setCurrent(Q(dir / "gone")));

@@ -59,8 +59,8 @@ VeloxData::VeloxData() {
 
 void VeloxData::SetTargetLeft(std::int32_t left) {
     TargetLeft = left;
-    TargetMarker.Left = left;
-    TargetX = static_cast<double>(static_cast<long double>(left - View.ImageLeft) / ViewScale);
+    TargetMarker.Left = ClampPixel(left);
+    TargetX = static_cast<double>((static_cast<long double>(left) - View.ImageLeft) / ViewScale);
 }
 
 void VeloxData::ClearCavities() {
@@ -171,7 +171,8 @@ void VeloxData::PlaceCavityMarkers() {
         m.OutlineWidth = 3;
         m.Outline = colours::Red;
         m.Top = View.ImageTop + AxisY + 50;
-        m.Left = TruncToInt((c.Position + static_cast<long double>(c.AccWidth) / 2) * ViewScale) + View.ImageLeft - 10;
+        m.Left = PixelAt((c.Position + static_cast<long double>(c.AccWidth) / 2) * ViewScale,
+                         static_cast<std::int64_t>(View.ImageLeft) - 10);
         m.Visible = true;
         BringToFront(m);
     }

@@ -30,6 +30,31 @@ inline bool FitsInt32(long double v) {
     return !std::isnan(v) && v > -2147483649.0L && v < 2147483648.0L;
 }
 
+// The largest value of a 32-bit counter.  Counters stop there rather than
+// wrap: a results file may bring in counters already at the top.
+inline void CountOne(std::int32_t& counter) {
+    if (counter < std::numeric_limits<std::int32_t>::max()) ++counter;
+}
+
+// Pixel positions and sizes that reach a control or a painter stay within
+// what every window system takes.
+inline constexpr std::int32_t PixelMin = -32768;
+inline constexpr std::int32_t PixelMax = 32767;
+
+inline std::int32_t ClampPixel(std::int64_t v) {
+    return static_cast<std::int32_t>(v < PixelMin ? PixelMin : v > PixelMax ? PixelMax : v);
+}
+
+// Trunc(x) + offset as a pixel: the truncation toward zero takes the
+// unrounded value, the sum is formed in 64 bits, and the result is held
+// within PixelMin … PixelMax whatever x is (NaN gives the offset).
+inline std::int32_t PixelAt(long double x, std::int64_t offset = 0) {
+    if (std::isnan(x)) x = 0;
+    constexpr long double Far = 1e12L;  // far outside the pixel range, far inside 64 bits
+    const long double held = x < -Far ? -Far : x > Far ? Far : x;
+    return ClampPixel(static_cast<std::int64_t>(held) + offset);
+}
+
 // Round half to even, like the platform's round-to-nearest conversion.
 inline long double RoundHalfEven(long double v) { return std::nearbyint(v); }
 

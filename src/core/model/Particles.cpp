@@ -7,18 +7,6 @@
 
 namespace velox {
 
-namespace {
-
-// The marker's column for a particle at x.  A particle flung far past the
-// target by an absurd field has a column beyond the int32 range: the sum is
-// formed in long double (exact for whole numbers) so that it saturates
-// instead of overflowing.
-std::int32_t MarkerLeft(long double x, std::int32_t offset) {
-    return TruncToInt(static_cast<long double>(TruncToInt(x)) + offset);
-}
-
-}  // namespace
-
 void VeloxData::ResetParticles() {
     for (int i = 0; i < ParticleCount; ++i) {
         Particle& p = Particles[static_cast<std::size_t>(i)];
@@ -28,7 +16,7 @@ void VeloxData::ResetParticles() {
         p.X = SourceX;
         p.V = 0.0;
         m.Top = View.ImageTop + AxisY - 3;
-        m.Left = TruncToInt(static_cast<long double>(ViewScale) * p.X) + View.ImageLeft - 3;
+        m.Left = PixelAt(static_cast<long double>(ViewScale) * p.X, static_cast<std::int64_t>(View.ImageLeft) - 3);
     }
 }
 
@@ -74,7 +62,9 @@ void VeloxData::StepParticles() {
         m.Fill = colours::Black;
         m.Outline = colours::Black;
         MoveParticle(p);
-        m.Left = MarkerLeft(static_cast<long double>(ViewScale) * p.X, View.ImageLeft - 3);
+        // A particle flung far past the target by an absurd field stays at
+        // the edge of what a control can show.
+        m.Left = PixelAt(static_cast<long double>(ViewScale) * p.X, static_cast<std::int64_t>(View.ImageLeft) - 3);
         const double e = static_cast<double>(0.5L * p.V * p.V / 5.0L);
         if (e > EnergyMax) {
             EnergyMax = e;
@@ -110,7 +100,7 @@ void VeloxData::LaunchParticle(int i) {
     p.V = 0.0;
     m.Visible = true;
     BringToFront(m);
-    Store.LaunchedCount += 1;
+    CountOne(Store.LaunchedCount);
 }
 
 void VeloxData::LaunchDecision() {

@@ -2,11 +2,14 @@
 // main window closes.  It takes no arguments.
 #include <QApplication>
 
+#include "files/model/FileAccess.h"
 #include "ui/qt/AppSetup.h"
 #include "ui/qt/Fonts.h"
 #include "ui/qt/ProgramWindows.h"
 
 int main(int argc, char** argv) {
+    // A save beyond the file size limit is reported, not fatal.
+    velox::IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setFont(velox::ui::MainFont());

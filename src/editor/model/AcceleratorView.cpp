@@ -7,7 +7,9 @@ namespace velox {
 
 namespace {
 
-std::int32_t Column(long double x, double scale) { return TruncToInt(x * scale); }
+// Cavity sizes from a file may put a column far off the bitmap; it is held
+// within the pixel range that the painter takes.
+std::int32_t Column(long double x, double scale) { return PixelAt(x * scale); }
 
 // An electrode: the rectangle x1 … x2, y0 − 20 … y0 + 20 with both
 // vertical sides open between y0 − 5 and y0 + 5 for the beam.

@@ -108,6 +108,8 @@ std::string Fixed(double v) { return velox::FormatFixed(v, 0, 3); }
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A write beyond the file size limit fails with a message and exit code 1.
+    velox::IgnoreFileSizeSignal();
     Options options;
     if (const auto error = ParseOptions(argc, argv, options)) return UsageError(*error);
     if (options.Help) {

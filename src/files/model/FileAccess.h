@@ -2,6 +2,7 @@
 // and the results file.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace velox {
@@ -18,8 +19,16 @@ struct FileBytes {
     std::string Error;  // why it failed, with the system's reason
 };
 
-// Reads the whole file in binary mode.
-FileBytes ReadWholeFile(const std::string& path);
+// Reads the whole file in binary mode, if it is a regular file of at most
+// `maxBytes` bytes.  Anything else (a FIFO, a device, a socket, a folder) is
+// refused without waiting for it, and so is a file that reports a larger
+// size or turns out larger while it is read; the message names the file
+// (and its size).  Memory grows only with the bytes actually read.
+FileBytes ReadWholeFile(const std::string& path, std::uint64_t maxBytes);
+
+// The sizes up to which the two kinds of file are read.
+inline constexpr std::uint64_t SetupFileLimit = 16ull << 20;    // 16 MiB
+inline constexpr std::uint64_t ResultsFileLimit = 1ull << 30;   // 1 GiB
 
 struct WriteOutcome {
     bool Ok = false;
@@ -30,6 +39,18 @@ struct WriteOutcome {
 // `path` only once every byte is written and flushed to the disk.  When
 // anything fails the previous file at `path` is left as it was and the
 // temporary file is removed.
+//
+// Only what the user could have written in place is replaced: an existing
+// target that is not a regular file, that the user may not open for
+// writing, or that belongs to another user (unless the program runs as the
+// superuser, who can give the new file the old owner) is refused and
+// nothing is written.  The new file keeps the old one's access rights, and
+// as the superuser its owner and group.  A symbolic link is followed.
 WriteOutcome ReplaceFile(const std::string& path, const std::string& bytes);
+
+// Both programs call this first: a write beyond the process's file size
+// limit then fails with EFBIG and is reported like any other failed write,
+// instead of SIGXFSZ ending the program.
+void IgnoreFileSizeSignal();
 
 }  // namespace velox

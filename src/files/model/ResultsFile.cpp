@@ -5,9 +5,13 @@
 
 #include "core/model/Numeric.h"
 #include "editor/model/NumberText.h"
+#include "results/model/PlotGeometry.h"
 
 namespace velox {
 namespace {
+
+// Ten years after the restart value 36526.0 (1 January 2000).
+constexpr double LatestRunClock = 40179.0;
 
 void AddToSums(ResultSums& sums, double v) {
     sums.Sum = static_cast<double>(static_cast<long double>(sums.Sum) + v);
@@ -20,21 +24,21 @@ void AppendRecord(std::string& out, double value) {
 }
 
 // A whole-number record that the window can hold: it truncates to a value
-// within 32 bits.
-std::optional<std::int32_t> WholeRecord(double v) {
-    if (!FitsInt32(v)) return std::nullopt;
+// within 32 bits and not below `least`.
+std::optional<std::int32_t> WholeRecord(double v, std::int32_t least = std::numeric_limits<std::int32_t>::min()) {
+    if (!FitsInt32(v) || TruncToInt(v) < least) return std::nullopt;
     return TruncToInt(v);
 }
 
 void ApplySpectrumRecords(Spectrum& s, const SpectrumRecords& r) {
-    if (std::isfinite(r.ChannelWidth) && r.ChannelWidth > 0) s.ChannelWidth = r.ChannelWidth;
+    if (std::isfinite(r.ChannelWidth) && r.ChannelWidth >= MinChannelWidth) s.ChannelWidth = r.ChannelWidth;
 
     // Each end of the shown range that the window could hold is taken; the
-    // range is taken only when it then still runs forward.
-    std::int32_t xMin = s.XMin;
-    if (const auto v = WholeRecord(r.XMin); v && *v >= 0) xMin = *v;
+    // range is taken only when it then still spans MinChannelSpan channels,
+    // so that the axis labels have room.
+    const std::int32_t xMin = WholeRecord(r.XMin, 0).value_or(s.XMin);
     const std::int32_t xMax = WholeRecord(r.XMax).value_or(s.XMax);
-    if (xMax > xMin) {
+    if (static_cast<std::int64_t>(xMax) - xMin >= MinChannelSpan) {
         s.XMin = xMin;
         s.XMax = xMax;
     }
@@ -104,8 +108,8 @@ ResultsReadResult ParseResults(std::string_view bytes) {
     return out;
 }
 
-ResultsReadResult ReadResultsFile(const std::string& path) {
-    FileBytes file = ReadWholeFile(path);
+ResultsReadResult ReadResultsFile(const std::string& path, std::uint64_t maxBytes) {
+    FileBytes file = ReadWholeFile(path, maxBytes);
     if (file.Status != FileStatus::Ok) {
         ResultsReadResult out;
         out.Status = file.Status;
@@ -122,11 +126,14 @@ void ApplyResults(Results& results, double& runClock, const ResultsData& data) {
     results.TimeValues = data.TimeValues;
     results.EnergySums = data.EnergySums;
     results.TimeSums = data.TimeSums;
+    // Every arrival adds one energy, and the arrived count divides both
+    // spectra's statistics: whatever the file says (or the count was before
+    // a file without closing records), it is the number of energies read.
+    results.ArrivedCount = TruncToInt(static_cast<long double>(results.EnergyValues.size()));
     if (data.Closing) {
         const ClosingRecords& c = *data.Closing;
-        if (const auto a = WholeRecord(c.ArrivedCount)) results.ArrivedCount = *a;
-        if (const auto l = WholeRecord(c.LaunchedCount)) results.LaunchedCount = *l;
-        if (std::isfinite(c.RunClock)) runClock = c.RunClock;
+        if (const auto l = WholeRecord(c.LaunchedCount, 0)) results.LaunchedCount = *l;
+        if (std::isfinite(c.RunClock) && c.RunClock >= 0 && c.RunClock <= LatestRunClock) runClock = c.RunClock;
         ApplySpectrumRecords(results.EnergySpectrum, c.Energy);
         ApplySpectrumRecords(results.TimeSpectrum, c.Time);
     }

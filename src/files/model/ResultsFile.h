@@ -62,14 +62,20 @@ struct ResultsReadResult {
 // records fails.
 ResultsReadResult ParseResults(std::string_view bytes);
 
-ResultsReadResult ReadResultsFile(const std::string& path);
+ResultsReadResult ReadResultsFile(const std::string& path, std::uint64_t maxBytes = ResultsFileLimit);
 
-// Replaces the results with what was read, in one step: the lists and sums
-// always; the counters, the run clock and the settings when the file has a
-// closing section.  A counter or setting the window could never hold (a
-// channel width not above 0 or not finite, an XMax not above XMin, a YMax
-// below 1, a value outside 32 bits, a non-finite clock or counter) keeps its
-// current value.  Both spectra are rebinned; the window redraws them.
+// Replaces the results with what was read, in one step: the lists, the sums
+// and the arrived count always; the launched count, the run clock and the
+// settings when the file has a closing section.  A counter or setting the window could never hold keeps
+// its current value, and the rest of the file loads: a channel width below
+// the 0.01 that the "Csat." field accepts or not finite, a shown range that
+// is not at least 20 channels wide from a first channel of 0 or more (both
+// ends are taken or neither), a YMax below 1, a value outside 32 bits, a
+// negative or non-finite counter, a run clock that is negative, not finite
+// or more than ten years after the restart value (above 40179.0 days).  The
+// arrived count, the divisor of the statistics, is the number of energies
+// read, whatever the file's record says.  Both spectra are rebinned; the
+// window redraws them.
 void ApplyResults(Results& results, double& runClock, const ResultsData& data);
 
 struct ResultsLoadResult {

@@ -72,6 +72,24 @@ std::string CavityValueText(double value) {
     return text;
 }
 
+// UTF-16 text after a byte-order mark, in either byte order, as 8-bit
+// text: the keys and numbers are ASCII, so every other code unit becomes a
+// "?", which only separates; an odd last byte is dropped.  Nothing when the
+// text has no such mark.
+std::optional<std::string> DecodeUtf16(std::string_view bytes) {
+    if (bytes.size() < 2) return std::nullopt;
+    const auto b0 = static_cast<unsigned char>(bytes[0]), b1 = static_cast<unsigned char>(bytes[1]);
+    const bool little = b0 == 0xFF && b1 == 0xFE;
+    if (!little && !(b0 == 0xFE && b1 == 0xFF)) return std::nullopt;
+    std::string out;
+    out.reserve(bytes.size() / 2);
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        const char low = bytes[little ? i : i + 1], high = bytes[little ? i + 1 : i];
+        out += high == 0 && static_cast<unsigned char>(low) < 0x80 ? low : '?';
+    }
+    return out;
+}
+
 }  // namespace
 
 std::vector<double> ReadLineNumbers(std::string_view line, int count) {
@@ -80,7 +98,9 @@ std::vector<double> ReadLineNumbers(std::string_view line, int count) {
     return out;
 }
 
-SetupData ParseSetup(std::string_view text) {
+SetupData ParseSetup(std::string_view bytes) {
+    const std::optional<std::string> decoded = DecodeUtf16(bytes);
+    const std::string_view text = decoded ? std::string_view(*decoded) : bytes;
     SetupData s;
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -141,16 +161,17 @@ SetupData ParseSetup(std::string_view text) {
             }
         }
         if (Has(line, "Stopfazis =")) {
+            // 0 is what the writer puts for any stop phase below 1.
             const double n = first().Value;
-            if (n > 0 && n <= 360.0) s.StopPhase = n;
+            if (n >= 0 && n <= 360.0) s.StopPhase = n;
         }
     }
     return s;
 }
 
-SetupReadResult ReadSetupFile(const std::string& path) {
+SetupReadResult ReadSetupFile(const std::string& path, std::uint64_t maxBytes) {
     SetupReadResult out;
-    FileBytes file = ReadWholeFile(path);
+    FileBytes file = ReadWholeFile(path, maxBytes);
     out.Status = file.Status;
     out.Error = std::move(file.Error);
     if (file.Status == FileStatus::Ok) out.Data = ParseSetup(file.Bytes);

@@ -42,8 +42,11 @@ struct SetupData {
     std::optional<double> StartPhase;
     std::optional<double> StopPhase;
 
-    // "Not all cavities could be read correctly" must be shown.
-    bool ShowCountWarning() const { return ExpectedCount != static_cast<std::int32_t>(Cavities.size()); }
+    // "Not all cavities could be read correctly" must be shown: the count
+    // does not match, or readable lines were dropped.
+    bool ShowCountWarning() const {
+        return ExpectedCount != static_cast<std::int32_t>(Cavities.size()) || IgnoredCavityLines > 0;
+    }
 };
 
 // The warning text and title of the set-up reader.
@@ -58,7 +61,8 @@ std::vector<double> ReadLineNumbers(std::string_view line, int count);
 
 // Reads the text of a set-up file.  CR LF, a lone CR and a lone LF each end
 // a line; the keys are searched in every line in a fixed order, and later
-// lines win.
+// lines win.  Text that starts with a UTF-16 byte-order mark (FF FE or
+// FE FF, as editors write "Unicode") is decoded first.
 SetupData ParseSetup(std::string_view text);
 
 struct SetupReadResult {
@@ -67,7 +71,7 @@ struct SetupReadResult {
     std::string Error;  // when Status is Failed
 };
 
-SetupReadResult ReadSetupFile(const std::string& path);
+SetupReadResult ReadSetupFile(const std::string& path, std::uint64_t maxBytes = SetupFileLimit);
 
 // Applies a read set-up to the model in one step: the cavity table is
 // replaced (an existing file always starts from an empty table), then the

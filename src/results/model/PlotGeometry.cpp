@@ -13,13 +13,9 @@ namespace {
 constexpr long double StepMantissa[3] = {1.0L, 2.0L, 5.0L};
 constexpr int StepMoves = 20;
 
-int ToPixel(std::int64_t v) {
-    return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
-}
-
-// base + Trunc(offset), without overflow whatever the offset.
-int Shifted(std::int64_t base, long double offset) { return ToPixel(base + TruncToInt(offset)); }
+// base + Trunc(offset), without overflow whatever the offset, held within
+// the pixel range that the painter takes.
+int Shifted(std::int64_t base, long double offset) { return PixelAt(offset, base); }
 
 int WidthOf(const TextMetrics& metrics, std::string_view text) {
     return metrics.Width ? metrics.Width(text) : 0;

@@ -51,10 +51,11 @@ struct TextMetrics {
     int Height = 0;
 };
 
-// The narrowest channel range and the lowest count-axis top the window
-// accepts.
+// The narrowest channel range, the lowest count-axis top and the smallest
+// channel width the window accepts.
 inline constexpr std::int32_t MinChannelSpan = 20;
 inline constexpr std::int32_t MinCountAxisTop = 20;
+inline constexpr long double MinChannelWidth = 0.01L;
 
 // The 1-2-5 step rule.  Given Lo < Hi, walks the steps …, 1, 2, 5, 10, …
 // from 1 until the range holds 3 to 7 steps or 20 moves are spent, rounds

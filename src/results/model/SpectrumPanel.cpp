@@ -40,7 +40,7 @@ std::optional<std::int32_t> AcceptXMax(const Spectrum& s, std::string_view text)
 
 std::optional<double> AcceptChannelWidth(std::string_view text) {
     const auto v = ParseDecimalNumber(text);
-    if (!v || !(*v >= 0.01L)) return std::nullopt;
+    if (!v || !(*v >= MinChannelWidth)) return std::nullopt;
     return v;
 }
 
