@@ -28,7 +28,12 @@ std::optional<std::int64_t> WholeNumber(std::string_view text) {
     return v;
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) {
+    std::string out(1, '"');
+    out += text;
+    out += '"';
+    return out;
+}
 
 }  // namespace
 
