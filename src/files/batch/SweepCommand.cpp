@@ -1,8 +1,10 @@
 // velox-batch sweep: the timed exercise over a grid of set-up items, in
 // parallel, with a progress line and a clean stop on Ctrl+C.
+#include <sched.h>
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <optional>
@@ -75,6 +77,15 @@ std::string Duration(std::chrono::seconds s) {
     const long long t = s.count();
     const auto two = [](long long v) { return std::string(v < 10 ? "0" : "") + FormatInteger(v); };
     return (t >= 3600 ? FormatInteger(t / 3600) + ":" + two(t / 60 % 60) : FormatInteger(t / 60)) + ":" + two(t % 60);
+}
+
+// The cores this process may run on, as taskset or a cpuset allows them;
+// the sweep runs one thread on each.
+unsigned CoreCount() {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (::sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0) return static_cast<unsigned>(CPU_COUNT(&set));
+    return std::max(1u, std::thread::hardware_concurrency());
 }
 
 struct SweepOptions {
@@ -163,7 +174,7 @@ int RunSweep(int argc, char** argv) {
         Print(stderr, line + "\x1b[K");
         std::fflush(stderr);
     };
-    const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    const unsigned threads = CoreCount();
     const SweepOutcome outcome =
         RunSweep(plan, threads, Interrupted, showProgress ? SweepProgress(progress) : SweepProgress());
     if (showProgress) Print(stderr, "\r\x1b[K");
