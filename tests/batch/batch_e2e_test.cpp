@@ -251,7 +251,9 @@ TEST(VeloxBatchSweep, BadGridsAreRefusedBeforeAnyRun) {
                              "--vary Stopfazis=0:10:1", "--vary Target=-1:5:1", "--vary Frek=1:2:1", "--vary Freq=1:2",
                              "--vary Freq=1:2:1 --vary Freq=3:4:1",
                              "--vary Freq=0:100:1 --vary Ampli=0:100:1 --vary Startfazis=0:9:1"}) {
-        const BatchRun r = RunBatch("sweep " + std::string(vary) + " --csv '" + (dir / "out.csv") + "'");
+        // Refused before the set-up file is even looked for.
+        const BatchRun r = RunBatch("sweep " + std::string(vary) + " --setup '" + (dir / "missing.gydat") + "' --csv '" +
+                                    (dir / "out.csv") + "'");
         EXPECT_EQ(r.Code, 2) << vary;
         EXPECT_EQ(r.Out, "") << vary;
         EXPECT_TRUE(r.Err.starts_with("velox-batch: ")) << vary;
