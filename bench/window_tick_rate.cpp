@@ -32,7 +32,7 @@ Rate Measure(TForm1& form, int seconds, bool worstCase) {
     QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, [&] {
         r.Seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
         form.Button1->click();
-        QApplication::quit();
+        QApplication::exit(0);  // quit() would ask the quit confirmation first
     });
     QApplication::exec();
     return r;
