@@ -56,8 +56,9 @@ install: build
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench $(COMPILER_FLAGS) -DCMAKE_BUILD_TYPE=Release -DVELOX_BUILD_TESTS=OFF -DVELOX_BUILD_BENCH=ON $(CMAKE_FLAGS)
-	cmake --build $(BUILD)-bench -j$$(nproc) --target velox_bench velox_window_bench velox_tick_rate
+	cmake --build $(BUILD)-bench -j$$(nproc) --target velox_bench velox_sweep_bench velox_window_bench velox_tick_rate
 	$(BUILD)-bench/velox_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	$(BUILD)-bench/velox_sweep_bench --benchmark_repetitions=3
 	QT_QPA_PLATFORM=offscreen $(BUILD)-bench/velox_window_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	QT_QPA_PLATFORM=offscreen $(BUILD)-bench/velox_tick_rate
 

@@ -12,13 +12,15 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "core/model/RunControl.h"
 #include "core/model/VeloxData.h"
 #include "editor/model/NumberText.h"
-#include "results/model/PlotGeometry.h"
+#include "files/batch/Commands.h"
 #include "files/model/ResultsFile.h"
 #include "files/model/SetupFile.h"
+#include "files/model/TimedExercise.h"
 
 namespace {
 
@@ -28,6 +30,9 @@ constexpr int ExitUsage = 2;
 
 const char* const HelpText =
     "Használat: velox-batch [--setup FÁJL.gydat] [--speed 1..5] [--out MAPPA]\n"
+    "           velox-batch summary [--csv FÁJL.csv] FÁJL.edat|MAPPA...\n"
+    "           velox-batch sweep [--setup FÁJL.gydat] [--speed 1..5]\n"
+    "                             --vary NÉV=TÓL:IG:LÉPÉS [--vary ...] [--csv FÁJL.csv]\n"
     "\n"
     "Ablak nélkül lefuttatja a gyorsító időre szóló mérését, pontosan úgy, ahogy\n"
     "a program teszi, ha a \"Teszt üzemmód\" nincs bejelölve: újraindítás üres\n"
@@ -48,7 +53,12 @@ const char* const HelpText =
     "Az \"Auto\" skálázású spektrumok Ymax értéke az, amit a végső hisztogram\n"
     "automatikus újrarajzolása adna.\n"
     "\n"
-    "Kilépési kód: 0 siker, 1 fájlhiba, 2 hibás paraméter.\n";
+    "Kilépési kód: 0 siker, 1 fájlhiba, 2 hibás paraméter.\n"
+    "\n"
+    "A summary egy osztály eredményfájljait (.edat) mutatja egy táblázatban, a\n"
+    "sweep a mérést egy beállítás (Freq, Ampli, Startfazis, Stopfazis, Target)\n"
+    "sok értékére futtatja le. Leírásuk: velox-batch summary --help és\n"
+    "velox-batch sweep --help.\n";
 
 struct Options {
     std::optional<std::string> Setup;
@@ -110,6 +120,9 @@ std::string Fixed(double v) { return velox::FormatFixed(v, 0, 3); }
 int main(int argc, char** argv) {
     // A write beyond the file size limit fails with a message and exit code 1.
     velox::IgnoreFileSizeSignal();
+    if (argc > 1 && std::string_view(argv[1]) == "summary") return velox::batch::RunSummary(argc - 1, argv + 1);
+    if (argc > 1 && std::string_view(argv[1]) == "sweep") return velox::batch::RunSweep(argc - 1, argv + 1);
+
     Options options;
     if (const auto error = ParseOptions(argc, argv, options)) return UsageError(*error);
     if (options.Help) {
@@ -117,11 +130,10 @@ int main(int argc, char** argv) {
         return ExitOk;
     }
 
-    // The window after its start-up.
-    velox::VeloxData data;
-    data.ApplyStartupDefaults();
+    // The window after its start-up, with the set-up file loaded on top.
+    std::optional<velox::SetupData> setup;
     if (options.Setup) {
-        const velox::SetupReadResult read = velox::ReadSetupFile(*options.Setup);
+        velox::SetupReadResult read = velox::ReadSetupFile(*options.Setup);
         if (read.Status == velox::FileStatus::Missing) {
             Print(stderr, "velox-batch: a gyorsító adatfájlja nem található: " + *options.Setup + "\n");
             return ExitFailed;
@@ -130,32 +142,19 @@ int main(int argc, char** argv) {
             Print(stderr, "velox-batch: " + read.Error + "\n");
             return ExitFailed;
         }
-        velox::ApplySetup(data, read.Data);
-        data.PlaceCavityMarkers();
-        if (read.Data.ShowCountWarning())
-            Print(stderr, std::string("velox-batch: ") + velox::CountWarningTitle + " " + velox::CountWarningText + "\n");
+        setup = std::move(read.Data);
     }
+    velox::VeloxData data;
+    velox::PrepareTimedRun(data, setup ? &*setup : nullptr);
+    if (setup && setup->ShowCountWarning())
+        Print(stderr, std::string("velox-batch: ") + velox::CountWarningTitle + " " + velox::CountWarningText + "\n");
     if (data.Cavities.CavityCount() == 0) {
         // The window disables the restart without cavities: no timed run.
         Print(stderr, "velox-batch: a gyorsítóban nincs egy üreg sem, így a mérés nem indítható\n");
         return ExitFailed;
     }
 
-    // "Teszt üzemmód" cleared, then "Újraindít" with empty results.
-    velox::RunController run(data);
-    run.SpeedIndex = options.SpeedIndex;
-    run.SetFreeMode(false);
-    data.Store.Clear();
-    run.Restart();
-    long long steps = 1;
-    while (!run.Tick()) ++steps;
-
-    // The count axis that the window's next once-a-second redraw gives: it
-    // redraws a spectrum that holds counts, scaling it when "Auto" is on.
-    const velox::TextMetrics metrics{[](std::string_view) { return 0; }, 0};
-    for (velox::Spectrum* s : {&data.Store.EnergySpectrum, &data.Store.TimeSpectrum})
-        if (s->Auto && !s->Bins.empty())
-            velox::DrawSpectrumGeometry(*s, data.Store.ArrivedCount, metrics, velox::PlotBitmapWidth);
+    const velox::TimedRunOutcome run = velox::RunTimedExercise(data, options.SpeedIndex);
 
     std::error_code ec;
     const std::filesystem::path out(options.Out);
@@ -179,7 +178,7 @@ int main(int argc, char** argv) {
     const velox::Results& r = data.Store;
     const auto e = velox::ComputeStatistics(r.EnergySums, r.ArrivedCount);
     const auto t = velox::ComputeStatistics(r.TimeSums, r.ArrivedCount);
-    Print(stdout, "Lépések: " + velox::FormatInteger(steps) + "\n" +
+    Print(stdout, "Lépések: " + velox::FormatInteger(run.Steps) + "\n" +
                       "Indított részecskék: " + velox::FormatInteger(r.LaunchedCount) + "\n" +
                       "Beérkezett részecskék: " + velox::FormatInteger(r.ArrivedCount) + "\n" +
                       "Energia: átlag " + Fixed(e.Mean) + ", szórás " + Fixed(e.Deviation) + "\n" +

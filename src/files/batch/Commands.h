@@ -1,0 +1,50 @@
+// The subcommands of velox-batch besides the single timed run, and what
+// they share: exit codes, messages, argument walking and the table on the
+// terminal.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "files/model/ReportTable.h"
+
+namespace velox::batch {
+
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitFailed = 1;
+inline constexpr int ExitUsage = 2;
+inline constexpr int ExitInterrupted = 130;  // 128 + SIGINT, as the shell reports it
+
+// velox-batch summary …; argv[0] is "summary".
+int RunSummary(int argc, char** argv);
+// velox-batch sweep …; argv[0] is "sweep".
+int RunSweep(int argc, char** argv);
+
+void Print(std::FILE* f, const std::string& text);
+
+// "velox-batch: message", then where to find the usage of the command.
+int UsageError(std::string_view command, const std::string& message);
+
+struct Arguments {
+    std::vector<std::pair<std::string, std::string>> Options;  // in command-line order
+    std::vector<std::string> Operands;
+    bool Help = false;
+};
+
+// Walks argv[1 …]: "--help" (or "-h"), the options of `valued` with their
+// value ("--name VALUE" or "--name=VALUE"), and operands; after "--" every
+// argument is an operand.  Returns the reason when the arguments are bad.
+std::optional<std::string> ParseArguments(int argc, char** argv, const std::vector<std::string_view>& valued,
+                                          Arguments& out);
+
+// The table in aligned columns, numbers right-aligned, two blanks apart.
+std::string FormatTerminalTable(const TextTable& table);
+
+// Writes the table as CSV through the safe replace; the reason on failure.
+std::optional<std::string> WriteCsvFile(const std::string& path, const TextTable& table);
+
+}  // namespace velox::batch

@@ -1,0 +1,45 @@
+#include "files/model/ReportTable.h"
+
+#include "editor/model/NumberText.h"
+
+namespace velox {
+namespace {
+
+void AppendCsvField(std::string& out, const std::string& field) {
+    if (field.find_first_of(",\"\r\n") == std::string::npos) {
+        out += field;
+        return;
+    }
+    out += '"';
+    for (char c : field) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void AppendCsvRow(std::string& out, const std::vector<std::string>& row) {
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        if (i > 0) out += ',';
+        AppendCsvField(out, row[i]);
+    }
+    out += "\r\n";
+}
+
+}  // namespace
+
+std::string FormatCsv(const TextTable& table) {
+    std::string out;
+    AppendCsvRow(out, table.Header);
+    for (const auto& row : table.Rows) AppendCsvRow(out, row);
+    return out;
+}
+
+ResultFigures FiguresOf(const Results& results) {
+    return {results.LaunchedCount, results.ArrivedCount, ComputeStatistics(results.EnergySums, results.ArrivedCount),
+            ComputeStatistics(results.TimeSums, results.ArrivedCount)};
+}
+
+std::string StatisticText(double value) { return FormatFixed(value, 0, 3); }
+
+}  // namespace velox
