@@ -3,7 +3,6 @@
 
 #include "core/model/Numeric.h"
 #include "core/model/VeloxData.h"
-#include "editor/model/NumberText.h"
 
 namespace velox {
 
@@ -72,8 +71,6 @@ void VeloxData::StepParticles() {
         }
     }
     BestParticle = best;
-    Label18 = "Emax = " + FormatFixed(EnergyMax, 10, 4);
-    Label20 = CountsText(Store.LaunchedCount, Store.ArrivedCount);
     ShapeState& bm = ParticleMarkers[static_cast<std::size_t>(Particles[static_cast<std::size_t>(best)].Marker)];
     bm.Fill = colours::Red;
     bm.Outline = colours::Red;
@@ -118,8 +115,7 @@ std::int32_t VeloxData::PhaseCursorLeft(double phase) const {
 
 double VeloxData::SimulationStep() {
     const double phase = AdvanceRf();
-    Label25 = "Feszültség =" + FormatFixed(Voltage, 10, 4);
-    Label26 = "Fázis =" + FormatFixed(static_cast<double>(phase * 180.0L / Pi), 10, 4);
+    LastPhase = phase;
     PhaseCursor = PhaseCursorLeft(phase);
     if (InLaunchWindow(phase)) LaunchDecision();
     StepParticles();

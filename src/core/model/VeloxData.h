@@ -137,8 +137,6 @@ public:
     std::array<ShapeState, ParticleCount> ParticleMarkers{};
     double EnergyMax = 0.0;
     std::int32_t BestParticle = 0;
-    std::string Label18 = "Emax =";
-    std::string Label20 = "Összes indított =";
 
     bool IsFlying(int i) const { return ParticleMarkers[static_cast<std::size_t>(i)].Visible; }
     // The particles in flight.  When the results are replaced under them
@@ -166,8 +164,7 @@ public:
     Results Store;
 
     // --- one simulation step ---------------------------------------------
-    std::string Label25 = "Feszültség =";
-    std::string Label26 = "Fázis =";
+    double LastPhase = 0.0;  // the RF phase of the last step, radians
     std::int32_t PhaseCursor = 17;
     // AdvanceRf, readouts, launch decision, StepParticles; returns the phase.
     double SimulationStep();

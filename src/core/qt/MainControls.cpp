@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "core/model/Readouts.h"
 #include "core/qt/Main.h"
 
 using velox::ui::TShape;
@@ -168,7 +169,7 @@ void TForm1::BuildControls() {
     Label29 = NewLabel(Panel3, QStringLiteral("Idő:"), 17, 59);
     Edit15 = NewEdit(Panel3, QStringLiteral("00:00:00"), 42, 56, 81);
     Button2 = NewButton(Panel3, QStringLiteral("Egy lépés"), 17, 87, 98);
-    Button1 = NewButton(Panel3, QStringLiteral("Folytatás"), 17, 120, 98);
+    Button1 = NewButton(Panel3, QString::fromStdString(velox::RunOfferCaption(Run.Offer)), 17, 120, 98);
     Button3 = NewButton(Panel3, QStringLiteral("Újraindít"), 17, 153, 98);
 
     // ---- "Tájékoztató adatok" ------------------------------------------------
@@ -176,8 +177,8 @@ void TForm1::BuildControls() {
     Label24 = NewHeading(Panel10, QStringLiteral("Tájékoztató adatok"), 8, 8);
     GroupBox1 = new QGroupBox(QStringLiteral("Beérkező részecske"), Panel10);
     GroupBox1->setGeometry(15, 31, 151, 60);
-    Label21 = NewLabel(GroupBox1, QStringLiteral("E = 0.000"), 4, 19);
-    Label22 = NewLabel(GroupBox1, QStringLiteral("t = 0.000"), 4, 37);
+    Label21 = NewLabel(GroupBox1, QString::fromStdString(velox::ArrivalEnergyText(Data.Store.LastArrival)), 4, 19);
+    Label22 = NewLabel(GroupBox1, QString::fromStdString(velox::ArrivalTimeText(Data.Store.LastArrival)), 4, 37);
     GroupBox2 = new QGroupBox(QStringLiteral("Általános adatok"), Panel10);
     GroupBox2->setGeometry(15, 96, 151, 88);
     Label18 = NewLabel(GroupBox2, QStringLiteral("Emax ="), 4, 19);

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "core/model/Readouts.h"
 #include "core/qt/Main.h"
 
 namespace {
@@ -27,19 +28,19 @@ void SetEnabled(QWidget* w, bool enabled) {
 }  // namespace
 
 void TForm1::MirrorRunState() {
-    const QString caption = QString::fromStdString(Run.Caption);
+    const QString caption = QString::fromStdString(velox::RunOfferCaption(Run.Offer));
     if (Button1->text() != caption) Button1->setText(caption);
     SetTimerEnabled(Timer2, Run.Running);
 }
 
 void TForm1::ShowStepResults() {
-    SetCaption(Label25, Data.Label25);
-    SetCaption(Label26, Data.Label26);
+    SetCaption(Label25, velox::VoltageText(Data.Voltage));
+    SetCaption(Label26, velox::PhaseText(Data.LastPhase));
     if (Shape52->x() != Data.PhaseCursor) Shape52->move(Data.PhaseCursor, Shape52->y());
-    SetCaption(Label18, Data.Label18);
-    SetCaption(Label20, Data.Label20);
-    SetCaption(Label21, Data.Store.Label21);
-    SetCaption(Label22, Data.Store.Label22);
+    SetCaption(Label18, velox::EnergyMaxText(Data.EnergyMax));
+    SetCaption(Label20, velox::CountsText(Data.Store.LaunchedCount, Data.Store.ArrivedCount));
+    SetCaption(Label21, velox::ArrivalEnergyText(Data.Store.LastArrival));
+    SetCaption(Label22, velox::ArrivalTimeText(Data.Store.LastArrival));
     DrawAcceleratorView();
 }
 
@@ -94,7 +95,7 @@ void TForm1::CheckBox4Click() {
 
 void TForm1::UpdateControlStates() {
     const velox::RunState run{CheckBox4->isChecked(), Data.Cavities.CavityCount() > 0, Timer2->isActive(),
-                              Button1->text() == QStringLiteral("Folytatás")};
+                              Run.Offer};
     QWidget* locked[] = {Button3, Button4, Button5, Edit13, Edit14, UpDown1, UpDown2};
     velox::ControlStates current;
     current.Button1 = Button1->isEnabled();

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 
 #include "core/qt/Main.h"
+#include "core/model/Readouts.h"
 #include "files/model/ResultsFile.h"
 #include "files/model/SetupFile.h"
 #include "ui/qt/Prompts.h"
@@ -133,29 +134,21 @@ bool TForm1::Betlts2Click() {
     OpenDialog1.FilterIndex = 2;
     if (!velox::ui::ExecuteOpenDialog(OpenDialog1)) return false;
     const QString path = OpenDialog1.FileName;
-    velox::ResultsReadResult read = velox::ReadResultsFile(LocalPath(path));
+    const velox::ResultsReadResult read = velox::ReadResultsFile(LocalPath(path));
     if (read.Status != velox::FileStatus::Ok) {
         ReportFileError(QStringLiteral("Az eredményeket nem sikerült betölteni innen:"), path,
                         read.Error + "\n\nAz eddigi eredmények változatlanok maradtak.");
         return false;
     }
     ResultsPath = path;
-    // Particles in flight fly on into the loaded results and count as
-    // launched there.  A file without counters leaves the present ones,
-    // which count them already.
-    if (auto& closing = read.Data.Closing) {
-        const long double launched = closing->LaunchedCount;
-        closing->LaunchedCount = static_cast<double>(launched + Data.FlyingCount());
-    }
-    velox::ApplyResults(Data.Store, Run.RunClock, read.Data);
+    velox::ApplyResults(Data.Store, Run.RunClock, read.Data, Data.FlyingCount());
     SetAutoBox(CheckBox2, Data.Store.EnergySpectrum.Auto);
     SetAutoBox(CheckBox3, Data.Store.TimeSpectrum.Auto);
     // The settings' fields show the loaded values, so that leaving one of
     // them does not put an old value back.
     RefreshNumberFields();
     RedrawSpectra();
-    Data.Label20 = velox::CountsText(Data.Store.LaunchedCount, Data.Store.ArrivedCount);
-    SetCaption(Label20, Data.Label20);
+    SetCaption(Label20, velox::CountsText(Data.Store.LaunchedCount, Data.Store.ArrivedCount));
     ShowTimeInField(Edit15, Run.RunClock);
     return true;
 }

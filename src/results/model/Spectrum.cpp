@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "core/model/Numeric.h"
-#include "editor/model/NumberText.h"
 
 namespace velox {
 
@@ -75,8 +74,7 @@ Results::Results(const Results& other)
       LaunchedCount(other.LaunchedCount),
       EnergySpectrum(other.EnergySpectrum),
       TimeSpectrum(other.TimeSpectrum),
-      Label21(other.Label21),
-      Label22(other.Label22) {
+      LastArrival(other.LastArrival) {
     BindSums();
 }
 
@@ -90,8 +88,7 @@ Results& Results::operator=(const Results& other) {
         LaunchedCount = other.LaunchedCount;
         EnergySpectrum = other.EnergySpectrum;
         TimeSpectrum = other.TimeSpectrum;
-        Label21 = other.Label21;
-        Label22 = other.Label22;
+        LastArrival = other.LastArrival;
         BindSums();
     }
     return *this;
@@ -118,8 +115,7 @@ void Results::RecordArrival(double velocity, double arrivalTime) {
     TimeSpectrum.Sums = &TimeSums;
     AddToBin(TimeSpectrum, arrivalTime);
 
-    Label21 = "E = " + FormatFixed(e, 10, 4);
-    Label22 = "t = " + FormatFixed(arrivalTime, 10, 4);
+    LastArrival = Arrival{e, arrivalTime};
 }
 
 bool Results::IsEmpty() const {
@@ -135,10 +131,6 @@ void Results::Clear() {
     TimeSums = ResultSums{};
     TimeSpectrum.Bins.clear();
     EnergySpectrum.Bins.clear();
-}
-
-std::string CountsText(std::int32_t launched, std::int32_t arrived) {
-    return "Összes indított = " + FormatInteger(launched) + "\r" + "Összes beérkezett = " + FormatInteger(arrived);
 }
 
 }  // namespace velox

@@ -3,7 +3,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <optional>
 #include <vector>
 
 namespace velox {
@@ -71,6 +71,12 @@ struct Statistics {
 // Mean and population standard deviation over `arrivedCount` values.
 Statistics ComputeStatistics(const ResultSums& sums, std::int32_t arrivedCount);
 
+// The last particle that reached the target.
+struct Arrival {
+    double Energy = 0.0;
+    double Time = 0.0;
+};
+
 struct Results {
     std::vector<double> EnergyValues;
     std::vector<double> TimeValues;
@@ -80,9 +86,9 @@ struct Results {
     std::int32_t LaunchedCount = 0;
     Spectrum EnergySpectrum;
     Spectrum TimeSpectrum;
-    // Captions of the "Beérkező részecske" readouts.
-    std::string Label21 = "E = 0.000";
-    std::string Label22 = "t = 0.000";
+    // Shown under "Beérkező részecske"; none before the first arrival.  A
+    // clear keeps it.
+    std::optional<Arrival> LastArrival;
 
     Results();
     Results(const Results& other);
@@ -95,14 +101,11 @@ struct Results {
     bool IsEmpty() const;
 
     // The effect of answering Yes to the clear question: values, sums,
-    // counters and histograms go; settings and readout captions stay.
+    // counters and histograms go; settings and the last arrival stay.
     void Clear();
 
 private:
     void BindSums();
 };
-
-// "Összes indított = n" CR "Összes beérkezett = m".
-std::string CountsText(std::int32_t launched, std::int32_t arrived);
 
 }  // namespace velox
