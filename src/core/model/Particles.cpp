@@ -46,7 +46,7 @@ void VeloxData::MoveParticle(Particle& p) {
         p.V = static_cast<double>(5.0L * f.Field * dts + p.V);
     }
     // Only the colour of the last sub-step is ever seen.
-    marker.Fill = f.InElectrode ? colours::Aqua : colours::Black;
+    marker.Fill = f.InElectrode ? DefaultMarkerLooks.InElectrode : DefaultMarkerLooks.Particle.Fill;
     if (p.X >= TargetX || p.X < 5.0) marker.Visible = false;
     if (p.X >= TargetX) Store.RecordArrival(p.V, SimTime);
 }
@@ -58,8 +58,8 @@ void VeloxData::StepParticles() {
         if (!IsFlying(i)) continue;
         Particle& p = Particles[static_cast<std::size_t>(i)];
         ShapeState& m = ParticleMarkers[static_cast<std::size_t>(p.Marker)];
-        m.Fill = colours::Black;
-        m.Outline = colours::Black;
+        m.Fill = DefaultMarkerLooks.Particle.Fill;
+        m.Outline = DefaultMarkerLooks.Particle.Outline;
         MoveParticle(p);
         // A particle flung far past the target by an absurd field stays at
         // the edge of what a control can show.
@@ -72,8 +72,8 @@ void VeloxData::StepParticles() {
     }
     BestParticle = best;
     ShapeState& bm = ParticleMarkers[static_cast<std::size_t>(Particles[static_cast<std::size_t>(best)].Marker)];
-    bm.Fill = colours::Red;
-    bm.Outline = colours::Red;
+    bm.Fill = DefaultMarkerLooks.BestParticle;
+    bm.Outline = DefaultMarkerLooks.BestParticle;
 }
 
 bool VeloxData::InLaunchWindow(double phase) const {

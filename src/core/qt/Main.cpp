@@ -102,7 +102,7 @@ bool TForm1::event(QEvent* e) {
 void TForm1::Timer1Timer() {
     Timer1->stop();
     move(5, 2);
-    Data.Amplitude = 50.0;
+    Data.Amplitude = velox::StartupDefaults{}.LayoutAmplitude;
     ComboBox1Change();
 
     Bevel1->resize(Shape49->width() - 10, Bevel1->height());
@@ -127,8 +127,10 @@ void TForm1::Timer1Timer() {
     Data.AxisY = Image1->y() + 30;
     Data.SetTargetLeft(Target->x());
 
-    InitSpectrum(Data.Store.EnergySpectrum, Image2, Bevel2, Shape43, Label10, Label11, 50, CheckBox2);
-    InitSpectrum(Data.Store.TimeSpectrum, Image3, Bevel3, Shape44, Label12, Label13, 20, CheckBox3);
+    InitSpectrum(Data.Store.EnergySpectrum, Image2, Bevel2, Shape43, Label10, Label11, velox::EnergyMarkerStart,
+                 CheckBox2);
+    InitSpectrum(Data.Store.TimeSpectrum, Image3, Bevel3, Shape44, Label12, Label13, velox::TimeMarkerStart,
+                 CheckBox3);
 
     Target->BringToFront();
     velox::ui::ApplyDialogLook(*this);
@@ -157,25 +159,22 @@ void TForm1::FormActivate() {
     while (!LayoutDone) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 
     BaseName = QString::fromLatin1(velox::BaseName);
-    Data.Cavities.SetCavityCount(2);
-    Data.Cavities[0] = {16, 50, 16, 60};
-    Data.Cavities[1] = {16, 95, 20, 80};
-    // The target's place in the window's definition is 400 already; TargetX
-    // keeps the value of the layout step.
-    Data.TargetMarker.Left = 400;
-    Data.TargetLeft = 400;
+    const velox::StartupDefaults defaults;
+    // The target's place in the window's definition is the default one
+    // already; TargetX keeps the value of the layout step.
+    Data.InstallDefaultAccelerator(defaults);
     Data.BuildCavities();
     DrawAcceleratorView();
 
-    Data.StartPhase = 0;
-    Data.StopPhase = 60;
-    UpDown1->SetPosition(50);
+    Data.StartPhase = defaults.StartPhase;
+    Data.StopPhase = defaults.StopPhase;
+    UpDown1->SetPosition(defaults.FrequencyPosition);
     UpDown1Changing();
-    UpDown2->SetPosition(50);
+    UpDown2->SetPosition(defaults.VoltagePosition);
     UpDown2Changing();
 
-    Data.Store.EnergySpectrum.XMax = 220;
-    Data.Store.TimeSpectrum.ChannelWidth = 0.05;
+    Data.Store.EnergySpectrum.XMax = defaults.EnergyXMax;
+    Data.Store.TimeSpectrum.ChannelWidth = defaults.TimeChannelWidth;
     UpdateMarker(Data.Store.EnergySpectrum);
     DrawSpectrum(Data.Store.EnergySpectrum);
     UpdateMarker(Data.Store.TimeSpectrum);

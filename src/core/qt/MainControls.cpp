@@ -74,6 +74,17 @@ TShape* NewShape(QWidget* parent, TShape::Kind kind, int left, int top, int widt
     return s;
 }
 
+// A marker shape at (left, top) with the size, form, colours and tag of the
+// model's state of it.
+TShape* NewMarker(QWidget* parent, int left, int top, const velox::ShapeState& state) {
+    TShape* s = NewShape(parent, state.Circle ? TShape::Kind::Circle : TShape::Kind::Rectangle, left, top,
+                         state.Width, state.Height, velox::ui::ToQColor(state.Fill), velox::ui::ToQColor(state.Outline),
+                         state.OutlineWidth);
+    s->SetTag(state.Tag);
+    s->setVisible(state.Visible);
+    return s;
+}
+
 }  // namespace
 
 void TForm1::BuildControls() {
@@ -97,21 +108,19 @@ void TForm1::BuildControls() {
     // so a marker beyond the view's edge is cut off there like the drawing,
     // and never covers, nor takes a click from, the panels around the view.
     for (int k = 0; k < velox::MaxCavities; ++k) {
-        const QColor fill = k == 8 ? QColor(192, 192, 192) : QColor(255, 255, 0);
-        *cavity[k] = NewShape(Image1, TShape::Kind::Circle, 7 + 25 * k, 339, 20, 20, fill, Qt::red, 3);
-        (*cavity[k])->hide();
-        CavityMarkerShapes[static_cast<std::size_t>(k)] = *cavity[k];
+        const auto i = static_cast<std::size_t>(k);
+        *cavity[k] = NewMarker(Image1, 7 + 25 * k, 339, Data.CavityMarkers[i]);
+        CavityMarkerShapes[i] = *cavity[k];
     }
     TShape** particle[velox::ParticleCount] = {&Shape22, &Shape23, &Shape24, &Shape25, &Shape26, &Shape27, &Shape28,
                                                &Shape29, &Shape30, &Shape31, &Shape32, &Shape33, &Shape34, &Shape35,
                                                &Shape36, &Shape37, &Shape38, &Shape39, &Shape40, &Shape41, &Shape42};
     for (int i = 0; i < velox::ParticleCount; ++i) {
-        *particle[i] = NewShape(Client, TShape::Kind::Circle, 20, 49, 5, 5, Qt::black, Qt::black, 0);
-        (*particle[i])->hide();
+        const velox::ShapeState& state = Data.ParticleMarkers[static_cast<std::size_t>(i)];
+        *particle[i] = NewMarker(Client, state.Left, state.Top, state);
         ParticleMarkerShapes[static_cast<std::size_t>(i)] = *particle[i];
     }
-    Target = NewShape(Client, TShape::Kind::Rectangle, 400, 47, 9, 10, Qt::blue, Qt::black, 2);
-    Target->SetTag(100);
+    Target = NewMarker(Client, Data.TargetMarker.Left, Data.TargetMarker.Top, Data.TargetMarker);
 
     // ---- "Gyorsító" ------------------------------------------------------------
     Panel1 = NewPanel(Client, 7, 384, 166, 193);
@@ -120,12 +129,12 @@ void TForm1::BuildControls() {
     Label5 = NewLabel(Panel1, QStringLiteral("Frekvencia:"), 9, 73);
     Edit1 = NewEdit(Panel1, QStringLiteral("50"), 86, 70, 43);
     Edit2 = NewEdit(Panel1, QStringLiteral("1.00"), 84, 70, 44);
-    UpDown1 = new TUpDown(Panel1, velox::VeloxData::SpinnerMin, velox::VeloxData::SpinnerMax, 50);
+    UpDown1 = new TUpDown(Panel1, velox::VeloxData::SpinnerMin, velox::VeloxData::SpinnerMax, Data.FrequencyPosition);
     UpDown1->setGeometry(129, 70, 16, 21);
     Label6 = NewLabel(Panel1, QStringLiteral("Gyorsítófesz: "), 9, 100);
     Edit3 = NewEdit(Panel1, QStringLiteral("50"), 85, 97, 43);
     Edit4 = NewEdit(Panel1, QStringLiteral("50"), 85, 97, 42);
-    UpDown2 = new TUpDown(Panel1, velox::VeloxData::SpinnerMin, velox::VeloxData::SpinnerMax, 50);
+    UpDown2 = new TUpDown(Panel1, velox::VeloxData::SpinnerMin, velox::VeloxData::SpinnerMax, Data.VoltagePosition);
     UpDown2->setGeometry(128, 97, 16, 21);
     UpDown1->SetAssociate(Edit1);
     UpDown2->SetAssociate(Edit3);
@@ -155,7 +164,7 @@ void TForm1::BuildControls() {
     Label3 = NewLabel(Panel11, QStringLiteral("Végső"), 77, 123);
     Edit13 = NewEdit(Panel11, QStringLiteral("0"), 18, 137, 36);
     Edit14 = NewEdit(Panel11, QStringLiteral("360"), 77, 137, 36);
-    CheckBox1 = NewCheckBox(Panel11, QStringLiteral("Több részecske"), 19, 163, true);
+    CheckBox1 = NewCheckBox(Panel11, QStringLiteral("Több részecske"), 19, 163, Data.MultiParticle);
 
     // ---- "Szimuláció" --------------------------------------------------------
     Panel3 = NewPanel(Client, 320, 384, 133, 193);

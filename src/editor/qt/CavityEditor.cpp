@@ -116,7 +116,7 @@ namespace {
 
 bool IsTargetShape(const QObject* o) {
     const auto* shape = dynamic_cast<const TShape*>(o);
-    return shape && shape->Tag() == 100;
+    return shape && shape->Tag() == velox::DefaultMarkerLooks.TargetTag;
 }
 
 }  // namespace

@@ -61,8 +61,8 @@ Statistics ComputeStatistics(const ResultSums& sums, std::int32_t arrivedCount) 
 
 Results::Results() {
     BindSums();
-    InitSpectrum(EnergySpectrum, PlotBitmapWidth, PlotBitmapHeight, 50, true);
-    InitSpectrum(TimeSpectrum, PlotBitmapWidth, PlotBitmapHeight, 20, true);
+    InitSpectrum(EnergySpectrum, PlotBitmapWidth, PlotBitmapHeight, EnergyMarkerStart, true);
+    InitSpectrum(TimeSpectrum, PlotBitmapWidth, PlotBitmapHeight, TimeMarkerStart, true);
 }
 
 Results::Results(const Results& other)

@@ -45,6 +45,10 @@ struct Spectrum {
 void InitSpectrum(Spectrum& spectrum, std::int32_t bitmapWidth, std::int32_t bitmapHeight,
                   std::int32_t markerDefault, bool autoState);
 
+// The markers' channels when the spectra are set up.
+inline constexpr std::int32_t EnergyMarkerStart = 50;
+inline constexpr std::int32_t TimeMarkerStart = 20;
+
 // Size of the spectrum plot bitmaps in the standard layout.
 inline constexpr std::int32_t PlotBitmapWidth = 260;
 inline constexpr std::int32_t PlotBitmapHeight = 179;
