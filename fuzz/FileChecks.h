@@ -112,11 +112,11 @@ inline std::string UseLoadedModel(VeloxData& d, double runClock, int steps) {
 
     const TextMetrics metrics{[](std::string_view t) { return static_cast<int>(t.size()) * 6; }, 12};
     for (Spectrum* s : {&d.Store.EnergySpectrum, &d.Store.TimeSpectrum}) {
-        const SpectrumGeometry g = DrawSpectrumGeometry(*s, r.ArrivedCount, metrics, PlotBitmapWidth);
+        const SpectrumGeometry g = DrawSpectrumGeometry(*s, r.SumsOf(*s), r.ArrivedCount, metrics, PlotBitmapWidth);
         if (!PlotIsPixels(g)) return "plot beyond the pixel range";
         MoveMarker(*s, MarkerKey::Right);
         MoveMarker(*s, MarkerKey::Left);
-        const StatisticsBoxTexts box = StatisticsBox(*s->Sums, r.ArrivedCount);
+        const StatisticsBoxTexts box = StatisticsBox(r.SumsOf(*s), r.ArrivedCount);
         readouts += UpdateMarkerGeometry(*s).XText + box.Count + box.Mean + box.Deviation;
     }
     return readouts.empty() ? "no readouts" : "";

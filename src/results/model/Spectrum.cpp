@@ -60,43 +60,12 @@ Statistics ComputeStatistics(const ResultSums& sums, std::int32_t arrivedCount) 
 }
 
 Results::Results() {
-    BindSums();
     InitSpectrum(EnergySpectrum, PlotBitmapWidth, PlotBitmapHeight, EnergyMarkerStart, true);
     InitSpectrum(TimeSpectrum, PlotBitmapWidth, PlotBitmapHeight, TimeMarkerStart, true);
 }
 
-Results::Results(const Results& other)
-    : EnergyValues(other.EnergyValues),
-      TimeValues(other.TimeValues),
-      EnergySums(other.EnergySums),
-      TimeSums(other.TimeSums),
-      ArrivedCount(other.ArrivedCount),
-      LaunchedCount(other.LaunchedCount),
-      EnergySpectrum(other.EnergySpectrum),
-      TimeSpectrum(other.TimeSpectrum),
-      LastArrival(other.LastArrival) {
-    BindSums();
-}
-
-Results& Results::operator=(const Results& other) {
-    if (this != &other) {
-        EnergyValues = other.EnergyValues;
-        TimeValues = other.TimeValues;
-        EnergySums = other.EnergySums;
-        TimeSums = other.TimeSums;
-        ArrivedCount = other.ArrivedCount;
-        LaunchedCount = other.LaunchedCount;
-        EnergySpectrum = other.EnergySpectrum;
-        TimeSpectrum = other.TimeSpectrum;
-        LastArrival = other.LastArrival;
-        BindSums();
-    }
-    return *this;
-}
-
-void Results::BindSums() {
-    EnergySpectrum.Sums = &EnergySums;
-    TimeSpectrum.Sums = &TimeSums;
+const ResultSums& Results::SumsOf(const Spectrum& spectrum) const {
+    return &spectrum == &TimeSpectrum ? TimeSums : EnergySums;
 }
 
 void Results::RecordArrival(double velocity, double arrivalTime) {
@@ -106,13 +75,11 @@ void Results::RecordArrival(double velocity, double arrivalTime) {
     EnergySums.SumSq = static_cast<double>(EnergySums.SumSq + static_cast<long double>(e) * e);
     EnergyValues.push_back(e);
     CountOne(ArrivedCount);
-    EnergySpectrum.Sums = &EnergySums;
     AddToBin(EnergySpectrum, e);
 
     TimeSums.Sum = static_cast<double>(static_cast<long double>(TimeSums.Sum) + arrivalTime);
     TimeSums.SumSq = static_cast<double>(TimeSums.SumSq + static_cast<long double>(arrivalTime) * arrivalTime);
     TimeValues.push_back(arrivalTime);
-    TimeSpectrum.Sums = &TimeSums;
     AddToBin(TimeSpectrum, arrivalTime);
 
     LastArrival = Arrival{e, arrivalTime};

@@ -35,7 +35,6 @@ struct Spectrum {
     std::int32_t YMax = 20;
     std::int32_t Marker = 0;
     std::vector<std::int32_t> Bins;
-    ResultSums* Sums = nullptr;
     bool Auto = true;
 };
 
@@ -95,8 +94,6 @@ struct Results {
     std::optional<Arrival> LastArrival;
 
     Results();
-    Results(const Results& other);
-    Results& operator=(const Results& other);
 
     // Records one particle that reached the target.
     void RecordArrival(double velocity, double arrivalTime);
@@ -108,8 +105,9 @@ struct Results {
     // counters and histograms go; settings and the last arrival stay.
     void Clear();
 
-private:
-    void BindSums();
+    // The sums of a spectrum's values: EnergySums for EnergySpectrum,
+    // TimeSums for TimeSpectrum.
+    const ResultSums& SumsOf(const Spectrum& spectrum) const;
 };
 
 }  // namespace velox

@@ -45,7 +45,7 @@ void TForm1::DrawSpectrum(velox::Spectrum& spectrum) {
     velox::ui::SpectrumPlot& plot = PlotOf(spectrum);
     const QFont font = velox::ui::SmallFont();
     const velox::SpectrumGeometry geometry = velox::DrawSpectrumGeometry(
-        spectrum, Data.Store.ArrivedCount, velox::ui::PlotTextMetrics(font), plot.Bitmap.width());
+        spectrum, Data.Store.SumsOf(spectrum), Data.Store.ArrivedCount, velox::ui::PlotTextMetrics(font), plot.Bitmap.width());
     if (geometry.AutoScaled || geometry.Axes.YMaxRaised) RefreshNumberFields();
     velox::ui::PaintSpectrum(plot.Bitmap, geometry, font);
     velox::ui::ShowBitmap(*plot.Image, plot.Bitmap);
