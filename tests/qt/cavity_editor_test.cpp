@@ -24,7 +24,7 @@ protected:
         form->Data.Cavities.SetCavityCount(0);
         for (int k = 0; k < n; ++k) form->Data.Cavities.Append({16.0 + k, 40.0 + k, 12.0 + k, 20.0 + k});
         form->Data.BuildCavities();
-        form->DrawAcceleratorView();
+        form->View->DrawAcceleratorView();
     }
     void RightClick(TShape* marker) { QTest::mouseClick(marker, Qt::RightButton); }
     // Cavity k's marker starts under the middle of its accelerating electrode.
@@ -42,8 +42,8 @@ protected:
         });
     }
     void Drag(QWidget* over, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
-        SendMouse(form->Target, QEvent::MouseButtonPress, button, QPoint(1, 1));
-        SendMouse(form->Target, QEvent::MouseButtonRelease, button, Across(form->Target, over, at));
+        SendMouse(form->View->Target, QEvent::MouseButtonPress, button, QPoint(1, 1));
+        SendMouse(form->View->Target, QEvent::MouseButtonRelease, button, Across(form->View->Target, over, at));
     }
 };
 
@@ -62,11 +62,11 @@ TEST_F(CavityEditor, AddingTakesTheFieldsAndPlacesTheMarker) {
     TForm1& f = *form;
     SetCavities(0);
     dialogs.Steps = {FillAndConfirm({"$10", " 12", "0x1A", "7"})};  // hexadecimal passes
-    f.Button4->click();
+    f.Generator->Button4->click();
     ASSERT_EQ(f.Data.Cavities.CavityCount(), 1);
     EXPECT_EQ(Sizes(f.Data.Cavities[0]), (std::array{16.0, 12.0, 26.0, 7.0}));
-    EXPECT_EQ(f.Shape1->x(), MarkerLeft(0));
-    EXPECT_TRUE(f.Shape1->isVisible());
+    EXPECT_EQ(f.View->Shape1->x(), MarkerLeft(0));
+    EXPECT_TRUE(f.View->Shape1->isVisible());
 
     // The next add shows the texts last typed; Cancel changes nothing.
     dialogs.Steps = {On<Dlg>([](Dlg& d) {
@@ -74,7 +74,7 @@ TEST_F(CavityEditor, AddingTakesTheFieldsAndPlacesTheMarker) {
         EXPECT_EQ(d.Edit4->text(), "7");
         d.CancelBtn->click();
     })};
-    f.Button4->click();
+    f.Generator->Button4->click();
     EXPECT_EQ(f.Data.Cavities.CavityCount(), 1);
     EXPECT_TRUE(prompter.Asked.isEmpty());
 }
@@ -83,11 +83,11 @@ TEST_F(CavityEditor, TwentyCavitiesShowTheLimitAfterOk) {
     TForm1& f = *form;
     SetCavities(20);
     dialogs.Steps = {FillAndConfirm({"30", "30", "30", "30"})};
-    f.Button4->click();
+    f.Generator->Button4->click();
     EXPECT_EQ(prompter.Asked, QStringList{"*** TÁJÉKOZTATÁS ***|Nem lehet ilyen sok gyorsítóelektródot alkalmazni!"});
     EXPECT_EQ(f.Data.Cavities.CavityCount(), 20);
     EXPECT_EQ(f.Data.Cavities[19].AccWidth, 59.0);
-    EXPECT_FALSE(f.Shape21->isVisible());
+    EXPECT_FALSE(f.View->Shape21->isVisible());
 }
 
 // Twenty cavities of the dialog's sizes reach far past the view: the
@@ -98,24 +98,24 @@ TEST_F(CavityEditor, MarkersAreCutOffAtTheEdgeOfTheView) {
     TForm1& f = *form;
     for (int k = 0; k < 18; ++k) {
         dialogs.Steps = {Press(&Dlg::OKBtn)};
-        f.Button4->click();
+        f.Generator->Button4->click();
     }
     ASSERT_EQ(f.Data.Cavities.CavityCount(), 20);
     const QPoint tenth(f.Data.CavityMarkers[9].Left + 10, f.Data.CavityMarkers[9].Top + 10);
     QWidget* under = f.Client->childAt(tenth);
-    ASSERT_EQ(under, f.Image2);
+    ASSERT_EQ(under, f.EnergySpectrum->Image2);
     EXPECT_NE(f.Client->grab().toImage().pixelColor(tenth), QColor(255, 255, 0));
     QTest::mouseClick(under, Qt::RightButton, {}, under->mapFrom(f.Client, tenth));
-    EXPECT_TRUE(f.Panel12->isVisible());
+    EXPECT_TRUE(f.EnergySpectrum->Panel12->isVisible());
 
     // A wider gap before the eighth cavity puts its marker across the edge.
     dialogs.Steps = {On<Dlg>([](Dlg& d) {
         d.Edit2->setText("35");
         d.OKBtn->click();
     })};
-    RightClick(f.Shape8);
-    EXPECT_EQ(f.Client->childAt(f.Shape8->mapTo(f.Client, QPoint(5, 10))), f.Shape8);
-    EXPECT_NE(f.Client->childAt(f.Shape8->mapTo(f.Client, QPoint(17, 10))), f.Shape8);
+    RightClick(f.View->Shape8);
+    EXPECT_EQ(f.Client->childAt(f.View->Shape8->mapTo(f.Client, QPoint(5, 10))), f.View->Shape8);
+    EXPECT_NE(f.Client->childAt(f.View->Shape8->mapTo(f.Client, QPoint(17, 10))), f.View->Shape8);
     EXPECT_EQ(dialogs.Shown.size(), 19);
 }
 
@@ -126,27 +126,27 @@ TEST_F(CavityEditor, DeletingEveryCavityLeavesAWayToBuildAgain) {
     TForm1& f = *form;
     const auto enabled = [&f] {
         QList<bool> on;
-        for (QWidget* w : std::initializer_list<QWidget*>{f.Button1, f.Button2, f.Button3, f.Button4, f.Button5,
-                                                          f.Edit13, f.Edit14, f.UpDown1, f.UpDown2})
+        for (QWidget* w : std::initializer_list<QWidget*>{f.Simulation->Button1, f.Simulation->Button2, f.Simulation->Button3, f.Generator->Button4, f.Results->Button5,
+                                                          f.IonSource->Edit13, f.IonSource->Edit14, f.Generator->UpDown1, f.Generator->UpDown2})
             on << w->isEnabled();
         return on;
     };
     const QList<bool> buildOnly{false, false, false, true, true, true, true, true, true};
     for (bool running : {false, true}) {
-        if (running) f.Button1->click();
+        if (running) f.Simulation->Button1->click();
         while (const int n = f.Data.Cavities.CavityCount()) {
             prompter.Answers = {ui::Answer::Yes};
             dialogs.Steps = {Press(&Dlg::Button1)};
-            RightClick(f.CavityMarkerShapes[static_cast<std::size_t>(n - 1)]);
+            RightClick(f.View->CavityMarkerShapes[static_cast<std::size_t>(n - 1)]);
         }
         if (running) {
-            EXPECT_TRUE(f.Button1->isEnabled());
-            f.Button1->click();
+            EXPECT_TRUE(f.Simulation->Button1->isEnabled());
+            f.Simulation->Button1->click();
             EXPECT_FALSE(f.Timer2->isActive());
         }
         EXPECT_EQ(enabled(), buildOnly) << running;
         dialogs.Steps = {Press(&Dlg::OKBtn)};
-        f.Button4->click();
+        f.Generator->Button4->click();
         EXPECT_EQ(enabled(), QList<bool>(9, true)) << running;
     }
 }
@@ -157,23 +157,23 @@ TEST_F(CavityEditor, DeleteAnsweredNoThenTheLastAndTheFirstCavity) {
     const CavitySizes second = f.Data.Cavities[1];
     prompter.Answers = {ui::Answer::No, ui::Answer::Yes, ui::Answer::Yes};
     dialogs.Steps = {Press(&Dlg::Button1), Press(&Dlg::Button1), Press(&Dlg::Button1)};
-    RightClick(f.Shape1);
+    RightClick(f.View->Shape1);
     EXPECT_EQ(prompter.Asked, QStringList{"*** MEGEROSÍTÉS ***|Valóban törölni akarod ezeket az elektródákat?"});
     EXPECT_EQ(f.Data.Cavities.CavityCount(), 3);
     EXPECT_EQ(f.Data.Cavities[0].AccWidth, 40.0);
     EXPECT_FALSE(cavityDialog->isVisible());
 
-    RightClick(f.Shape3);
+    RightClick(f.View->Shape3);
     EXPECT_EQ(f.Data.Cavities.CavityCount(), 2);
-    EXPECT_FALSE(f.Shape3->isVisible());
+    EXPECT_FALSE(f.View->Shape3->isVisible());
 
-    RightClick(f.Shape1);
+    RightClick(f.View->Shape1);
     ASSERT_EQ(f.Data.Cavities.CavityCount(), 1);
     EXPECT_EQ(f.Data.Cavities[0].AccWidth, second.AccWidth);
     EXPECT_EQ(f.Data.Cavities[0].GroundWidth, second.GroundWidth);
     EXPECT_EQ(f.Data.CavityList[0].Position, 10.0 + second.AccGap);  // packed from the source
-    EXPECT_EQ(f.Shape1->x(), MarkerLeft(0));
-    EXPECT_FALSE(f.Shape2->isVisible());
+    EXPECT_EQ(f.View->Shape1->x(), MarkerLeft(0));
+    EXPECT_FALSE(f.View->Shape2->isVisible());
 }
 
 TEST_F(CavityEditor, EditingShowsTheCavityAndStoresWhatIsConfirmed) {
@@ -191,7 +191,7 @@ TEST_F(CavityEditor, EditingShowsTheCavityAndStoresWhatIsConfirmed) {
         d.Edit4->setText("+8");
         d.OKBtn->click();
     })};
-    RightClick(f.Shape2);
+    RightClick(f.View->Shape2);
     EXPECT_EQ(Sizes(f.Data.Cavities[1]), (std::array{41.0, 32.0, 13.0, 8.0}));
     EXPECT_EQ(f.Data.CavityList[1].Position, f.Data.CavityList[0].Position + 40 + 12 + 20 + 32);
 }
@@ -216,7 +216,7 @@ TEST_F(CavityEditor, RefusedFieldsKeepTheDialogOpenAtTheFirstOne) {
         d.SetTexts({"4", " 12", "4", "9"});
         QTest::keyClick(d.Edit3, Qt::Key_Return);  // the default button
     })};
-    RightClick(form->Shape1);
+    RightClick(form->View->Shape1);
     EXPECT_FALSE(cavityDialog->isVisible());
     EXPECT_EQ(form->Data.Cavities[0].AccGap, 12.0);
     EXPECT_EQ(form->Data.Cavities[0].GroundWidth, 9.0);
@@ -244,7 +244,7 @@ TEST_F(CavityEditor, CancelEscapeAndTheCloseBoxCloseWithRefusedFieldsAndResetThe
             d.SetTexts({"abc", "", "2", "4"});
             close(d);
         })};
-        RightClick(f.Shape1);
+        RightClick(f.View->Shape1);
     }
     EXPECT_EQ(dialogs.Shown.size(), 3);
     ASSERT_EQ(f.Data.Cavities.CavityCount(), 1);
@@ -254,17 +254,17 @@ TEST_F(CavityEditor, CancelEscapeAndTheCloseBoxCloseWithRefusedFieldsAndResetThe
 TEST_F(CavityEditor, LeftPressOnACavityMarkerOpensNothingMiddleButtonOpens) {
     TForm1& f = *form;
     SetCavities(2);
-    const QRect marker = f.Shape1->geometry(), target = f.Target->geometry();
-    SendMouse(f.Shape1, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(10, 10));
-    SendMouse(f.Shape1, QEvent::MouseMove, Qt::LeftButton, Across(f.Shape1, f.Image1, QPoint(300, 40)));
-    SendMouse(f.Shape1, QEvent::MouseButtonRelease, Qt::LeftButton, Across(f.Shape1, f.Image1, QPoint(300, 40)));
+    const QRect marker = f.View->Shape1->geometry(), target = f.View->Target->geometry();
+    SendMouse(f.View->Shape1, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(10, 10));
+    SendMouse(f.View->Shape1, QEvent::MouseMove, Qt::LeftButton, Across(f.View->Shape1, f.View->Image1, QPoint(300, 40)));
+    SendMouse(f.View->Shape1, QEvent::MouseButtonRelease, Qt::LeftButton, Across(f.View->Shape1, f.View->Image1, QPoint(300, 40)));
     EXPECT_TRUE(dialogs.Shown.isEmpty());
-    EXPECT_EQ(f.Shape1->geometry(), marker);
-    EXPECT_EQ(f.Target->geometry(), target);
+    EXPECT_EQ(f.View->Shape1->geometry(), marker);
+    EXPECT_EQ(f.View->Target->geometry(), target);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     dialogs.Steps = {Press(&Dlg::CancelBtn)};
-    QTest::mouseClick(f.Shape2, Qt::MiddleButton);
+    QTest::mouseClick(f.View->Shape2, Qt::MiddleButton);
     EXPECT_EQ(dialogs.Shown, QStringList{"Gyorsítóüreg"});
 }
 
@@ -272,32 +272,32 @@ TEST_F(CavityEditor, DroppingTheTargetPutsItOnTheAxisAtTheDropColumn) {
     TForm1& f = *form;
     const QColor blue(0, 0, 255);
     ASSERT_EQ(ViewPixel(391, 0), blue);
-    SendMouse(f.Target, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(1, 1));
+    SendMouse(f.View->Target, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(1, 1));
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
-    SendMouse(f.Target, QEvent::MouseMove, Qt::LeftButton, Across(f.Target, f.Image1, QPoint(250, 5)));
+    SendMouse(f.View->Target, QEvent::MouseMove, Qt::LeftButton, Across(f.View->Target, f.View->Image1, QPoint(250, 5)));
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::DragMoveCursor);
-    SendMouse(f.Target, QEvent::MouseMove, Qt::LeftButton, Across(f.Target, f.Panel1, QPoint(20, 20)));
+    SendMouse(f.View->Target, QEvent::MouseMove, Qt::LeftButton, Across(f.View->Target, f.Generator->Panel1, QPoint(20, 20)));
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::ForbiddenCursor);
-    SendMouse(f.Target, QEvent::MouseButtonRelease, Qt::LeftButton, Across(f.Target, f.Image1, QPoint(250, 5)));
+    SendMouse(f.View->Target, QEvent::MouseButtonRelease, Qt::LeftButton, Across(f.View->Target, f.View->Image1, QPoint(250, 5)));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(f.Target->geometry(), QRect(13 + 250 - 4, 11 + 41 - 5, 9, 10));
+    EXPECT_EQ(f.View->Target->geometry(), QRect(13 + 250 - 4, 11 + 41 - 5, 9, 10));
     EXPECT_EQ(f.Data.TargetX, 246.0);
     EXPECT_EQ(ViewPixel(250, 0), blue);  // the rod is redrawn at its new place
     EXPECT_NE(ViewPixel(391, 0), blue);
 
-    Drag(f.Image1, QPoint(2, 300));  // left of the source is allowed as well
-    EXPECT_EQ(f.Target->geometry(), QRect(11, 47, 9, 10));
+    Drag(f.View->Image1, QPoint(2, 300));  // left of the source is allowed as well
+    EXPECT_EQ(f.View->Target->geometry(), QRect(11, 47, 9, 10));
     EXPECT_EQ(f.Data.TargetX, -2.0);
 }
 
 TEST_F(CavityEditor, DropsThatDoNothing) {
     TForm1& f = *form;
-    const QRect start = f.Target->geometry();
-    Drag(f.Target, QPoint(7, 8));
-    Drag(f.Shape2, QPoint(5, 5));
-    Drag(f.Panel3, QPoint(5, 5));
-    Drag(f.Image1, QPoint(100, 40), Qt::RightButton);
-    EXPECT_EQ(f.Target->geometry(), start);
+    const QRect start = f.View->Target->geometry();
+    Drag(f.View->Target, QPoint(7, 8));
+    Drag(f.View->Shape2, QPoint(5, 5));
+    Drag(f.Simulation->Panel3, QPoint(5, 5));
+    Drag(f.View->Image1, QPoint(100, 40), Qt::RightButton);
+    EXPECT_EQ(f.View->Target->geometry(), start);
     EXPECT_EQ(f.Data.TargetX, 387.0);
     EXPECT_TRUE(dialogs.Shown.isEmpty());
 }

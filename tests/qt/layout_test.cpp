@@ -43,12 +43,12 @@ TEST_F(Layout, CaptionsAndReadoutsAreNotCutOff) {
         EXPECT_LE(needed, b->width()) << b->text().toStdString();
     }
     // The widest texts the readouts take.
-    SetCaption(f.Label20, "Összes indított = 12345\rÖsszes beérkezett = 12345");
-    SetCaption(f.Label25, "Feszültség =  -75.0000");
-    SetCaption(f.Label26, "Fázis =  359.9999");
-    SetCaption(f.Label18, "Emax =  9999.9999");
-    SetCaption(f.Label21, "E =  9999.9999");
-    for (QLabel* l : {f.Label20, f.Label25, f.Label26, f.Label18, f.Label21}) ExpectFits(l);
+    ui::SetCaption(f.Info->Label20, "Összes indított = 12345\rÖsszes beérkezett = 12345");
+    ui::SetCaption(f.Generator->Label25, "Feszültség =  -75.0000");
+    ui::SetCaption(f.Generator->Label26, "Fázis =  359.9999");
+    ui::SetCaption(f.Info->Label18, "Emax =  9999.9999");
+    ui::SetCaption(f.Info->Label21, "E =  9999.9999");
+    for (QLabel* l : {f.Info->Label20, f.Generator->Label25, f.Generator->Label26, f.Info->Label18, f.Info->Label21}) ExpectFits(l);
 }
 
 }  // namespace

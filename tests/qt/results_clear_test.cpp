@@ -9,19 +9,19 @@ using ResultsClear = WindowTest;
 
 TEST_F(ResultsClear, AsksOnlyWhenThereIsSomethingToClear) {
     TForm1& f = *form;
-    f.Button5->click();
+    f.Results->Button5->click();
     EXPECT_TRUE(prompter.Asked.isEmpty());
 
     f.Data.Store.RecordArrival(10.0, 0.25);
     f.Data.Store.LaunchedCount = 3;
     prompter.Answers = {ui::Answer::No};
-    f.Button5->click();
+    f.Results->Button5->click();
     EXPECT_EQ(prompter.Asked, QStringList{"*** MEGEROSÍTÉS ***|Valóban törölni akarja az eredményeket? "});
     EXPECT_EQ(f.Data.Store.ArrivedCount, 1);
     EXPECT_EQ(f.Data.Store.EnergyValues.size(), 1u);
 
     prompter.Answers = {ui::Answer::Yes};
-    f.Button5->click();
+    f.Results->Button5->click();
     EXPECT_EQ(f.Data.Store.ArrivedCount, 0);
     EXPECT_EQ(f.Data.Store.LaunchedCount, 0);
     EXPECT_TRUE(f.Data.Store.IsEmpty());

@@ -23,7 +23,7 @@ protected:
         field->setFocus();
         field->setText(text);
         if (enter) QTest::keyClick(field, Qt::Key_Return);
-        else form->Button2->setFocus();
+        else form->Simulation->Button2->setFocus();
     }
     void ExpectRefused(QLineEdit* field, const QString& text) {
         EXPECT_TRUE(field->hasFocus()) << text.toStdString();
@@ -37,9 +37,9 @@ protected:
 
 TEST_F(ResultsPanel, YmaxTakesWholeNumbersFromTwenty) {
     TForm1& f = *form;
-    f.CheckBox2->setChecked(false);
-    f.CheckBox3->setChecked(false);
-    for (auto [field, spectrum] : {std::pair{f.Edit10, &Energy()}, std::pair{f.Edit12, &Time()}}) {
+    f.EnergySpectrum->CheckBox2->setChecked(false);
+    f.TimeSpectrum->CheckBox3->setChecked(false);
+    for (auto [field, spectrum] : {std::pair{f.EnergySpectrum->Edit10, &Energy()}, std::pair{f.TimeSpectrum->Edit12, &Time()}}) {
         for (const char* bad : {"19", "25 ", ""}) {
             Type(field, bad);
             ExpectRefused(field, bad);
@@ -51,37 +51,37 @@ TEST_F(ResultsPanel, YmaxTakesWholeNumbersFromTwenty) {
         EXPECT_EQ(field->text().trimmed(), "25");
     }
     // Enter applies and moves the focus to "Több részecske"; a refusal keeps it.
-    Type(f.Edit12, "45", true);
+    Type(f.TimeSpectrum->Edit12, "45", true);
     EXPECT_EQ(Time().YMax, 45);
-    EXPECT_TRUE(f.CheckBox1->hasFocus());
-    Type(f.Edit7, "10", true);
-    ExpectRefused(f.Edit7, "10");
+    EXPECT_TRUE(f.IonSource->CheckBox1->hasFocus());
+    Type(f.TimeSpectrum->Edit7, "10", true);
+    ExpectRefused(f.TimeSpectrum->Edit7, "10");
     EXPECT_EQ(Time().XMax, 100);
     EXPECT_TRUE(prompter.Asked.isEmpty());
 }
 
 TEST_F(ResultsPanel, WithAutoAnAcceptedYmaxIsReplacedAtOnce) {
     TForm1& f = *form;
-    Type(f.Edit10, "60");
+    Type(f.EnergySpectrum->Edit10, "60");
     EXPECT_EQ(Energy().YMax, 20);  // no counts: the automatic top is 20
-    EXPECT_EQ(f.Edit10->text().trimmed(), "20");
-    f.CheckBox2->setChecked(false);
-    Type(f.Edit10, "60");
+    EXPECT_EQ(f.EnergySpectrum->Edit10->text().trimmed(), "20");
+    f.EnergySpectrum->CheckBox2->setChecked(false);
+    Type(f.EnergySpectrum->Edit10, "60");
     EXPECT_EQ(Energy().YMax, 60);
     // Switching Auto on scales at once; switching it off keeps the value.
     f.Data.Store.RecordArrival(std::sqrt(10.0 * 12.5), 1.0);
-    f.CheckBox2->setChecked(true);
+    f.EnergySpectrum->CheckBox2->setChecked(true);
     EXPECT_EQ(Energy().YMax, 20);
-    f.CheckBox2->setChecked(false);
+    f.EnergySpectrum->CheckBox2->setChecked(false);
     EXPECT_EQ(Energy().YMax, 20);
     EXPECT_FALSE(Energy().Auto);
 }
 
 TEST_F(ResultsPanel, XminAndXmaxKeepTwentyChannelsApart) {
     TForm1& f = *form;
-    Type(f.Edit5, "100");
+    Type(f.EnergySpectrum->Edit5, "100");
     ASSERT_EQ(Energy().XMax, 100);
-    for (auto [xmin, spectrum] : {std::pair{f.Edit6, &Energy()}, std::pair{f.Edit8, &Time()}}) {
+    for (auto [xmin, spectrum] : {std::pair{f.EnergySpectrum->Edit6, &Energy()}, std::pair{f.TimeSpectrum->Edit8, &Time()}}) {
         for (const char* bad : {"81", "-1", "1,5"}) {
             Type(xmin, bad);
             ExpectRefused(xmin, bad);
@@ -92,7 +92,7 @@ TEST_F(ResultsPanel, XminAndXmaxKeepTwentyChannelsApart) {
         EXPECT_EQ(spectrum->Marker, 80);  // the marker follows Xmin up
         Type(xmin, "30");
     }
-    for (auto [xmax, spectrum] : {std::pair{f.Edit5, &Energy()}, std::pair{f.Edit7, &Time()}}) {
+    for (auto [xmax, spectrum] : {std::pair{f.EnergySpectrum->Edit5, &Energy()}, std::pair{f.TimeSpectrum->Edit7, &Time()}}) {
         Type(xmax, "49");
         ExpectRefused(xmax, "49");
         EXPECT_EQ(spectrum->XMax, 100);
@@ -105,32 +105,32 @@ TEST_F(ResultsPanel, XminAndXmaxKeepTwentyChannelsApart) {
 TEST_F(ResultsPanel, ChannelWidthRebuildsTheHistogramFromEveryValue) {
     TForm1& f = *form;
     for (double e : {12.5, 13.4, 14.1, 17.9, 40.1, 399.9}) f.Data.Store.RecordArrival(std::sqrt(10.0 * e), 0.3);
-    f.DrawSpectrum(Energy());
-    const QImage before = f.Image2->Picture();
+    f.EnergySpectrum->DrawSpectrum();
+    const QImage before = f.EnergySpectrum->Image2->Picture();
     const auto total = [&] {
         long sum = 0;
         for (int n : Energy().Bins) sum += n;
         return sum;
     };
     for (const char* bad : {"0.009", "0", "1,5", ""}) {
-        Type(f.Edit9, bad);
-        ExpectRefused(f.Edit9, bad);
+        Type(f.EnergySpectrum->Edit9, bad);
+        ExpectRefused(f.EnergySpectrum->Edit9, bad);
         EXPECT_EQ(Energy().ChannelWidth, 1.0);
     }
-    Type(f.Edit9, "0.2");
+    Type(f.EnergySpectrum->Edit9, "0.2");
     EXPECT_EQ(Energy().ChannelWidth, 0.2);
     EXPECT_EQ(total(), 6);
     EXPECT_EQ(Energy().Bins.size(), 2000u);  // 399.9 lies in channel 1999
     EXPECT_EQ(Energy().Bins[62], 1);         // 12.5
     // The statistics lines ("Összes=" included) are drawn unchanged; the
     // count line is not.
-    const QImage after = f.Image2->Picture();
+    const QImage after = f.EnergySpectrum->Image2->Picture();
     EXPECT_EQ(after.copy(150, 0, 110, 28), before.copy(150, 0, 110, 28));
     EXPECT_NE(after.copy(26, 30, 220, 128), before.copy(26, 30, 220, 128));
-    Type(f.Edit9, "0.01");
+    Type(f.EnergySpectrum->Edit9, "0.01");
     EXPECT_EQ(Energy().ChannelWidth, 0.01);
     EXPECT_EQ(total(), 6);
-    Type(f.Edit11, "1", true);
+    Type(f.TimeSpectrum->Edit11, "1", true);
     EXPECT_EQ(Time().Bins, std::vector<std::int32_t>{6});
 }
 
@@ -139,8 +139,8 @@ TEST_F(ResultsPanel, AltArrowsMoveTheChosenMarkerWithinTheRange) {
     Energy().Marker = 218;
     for (int i = 0; i < 3; ++i) AltKey(Qt::Key_Right, i > 0);
     EXPECT_EQ(Energy().Marker, 220);
-    EXPECT_EQ(f.Label10->text(), "X=220   ");
-    EXPECT_EQ(f.Shape43->x(), 6 + 25 + 224);  // 220 · (225 / 220 as a double) lies just below 225
+    EXPECT_EQ(f.EnergySpectrum->Label10->text(), "X=220   ");
+    EXPECT_EQ(f.EnergySpectrum->Shape43->x(), 6 + 25 + 224);  // 220 · (225 / 220 as a double) lies just below 225
     Energy().Marker = 1;
     AltKey(Qt::Key_Left);
     AltKey(Qt::Key_Left, true);
@@ -148,19 +148,19 @@ TEST_F(ResultsPanel, AltArrowsMoveTheChosenMarkerWithinTheRange) {
     EXPECT_EQ(Time().Marker, 20);
 
     // Choosing "Ido" switches the marker lines, and only the time marker moves.
-    EXPECT_TRUE(f.Shape43->isVisible());
-    EXPECT_FALSE(f.Shape44->isVisible());
-    f.RadioButton2->click();
-    EXPECT_FALSE(f.RadioButton1->isChecked());
-    EXPECT_FALSE(f.Shape43->isVisible());
-    EXPECT_TRUE(f.Shape44->isVisible());
+    EXPECT_TRUE(f.EnergySpectrum->Shape43->isVisible());
+    EXPECT_FALSE(f.TimeSpectrum->Shape44->isVisible());
+    f.TimeSpectrum->RadioButton2->click();
+    EXPECT_FALSE(f.EnergySpectrum->RadioButton1->isChecked());
+    EXPECT_FALSE(f.EnergySpectrum->Shape43->isVisible());
+    EXPECT_TRUE(f.TimeSpectrum->Shape44->isVisible());
     AltKey(Qt::Key_Right);
     EXPECT_EQ(Time().Marker, 21);
-    EXPECT_EQ(f.Shape44->x(), 6 + 25 + 47);  // Trunc(21 · 2.25)
+    EXPECT_EQ(f.TimeSpectrum->Shape44->x(), 6 + 25 + 47);  // Trunc(21 · 2.25)
     EXPECT_EQ(Energy().Marker, 0);
-    f.RadioButton1->click();
-    EXPECT_TRUE(f.Shape43->isVisible());
-    EXPECT_FALSE(f.Shape44->isVisible());
+    f.EnergySpectrum->RadioButton1->click();
+    EXPECT_TRUE(f.EnergySpectrum->Shape43->isVisible());
+    EXPECT_FALSE(f.TimeSpectrum->Shape44->isVisible());
 }
 
 // Counts the presses of one key that reach a control.
@@ -175,56 +175,56 @@ struct KeyCounter : QObject {
 
 TEST_F(ResultsPanel, KeysWithoutAltReachTheFocusedControlAndWithAltNone) {
     TForm1& f = *form;
-    f.Edit6->setFocus();
-    f.Edit6->setText("123");
+    f.EnergySpectrum->Edit6->setFocus();
+    f.EnergySpectrum->Edit6->setText("123");
     KeyCounter rights(Qt::Key_Right);
-    f.Edit6->installEventFilter(&rights);
-    QTest::keyClick(f.Edit6, Qt::Key_Right);
+    f.EnergySpectrum->Edit6->installEventFilter(&rights);
+    QTest::keyClick(f.EnergySpectrum->Edit6, Qt::Key_Right);
     EXPECT_EQ(rights.count, 1);
     EXPECT_EQ(Energy().Marker, 50);
-    QTest::keyClick(f.Edit6, Qt::Key_Right, Qt::AltModifier);
+    QTest::keyClick(f.EnergySpectrum->Edit6, Qt::Key_Right, Qt::AltModifier);
     EXPECT_EQ(rights.count, 1);
     EXPECT_EQ(Energy().Marker, 51);
-    QTest::keyClick(f.Edit6, Qt::Key_A, Qt::AltModifier);
-    QTest::keyClick(f.Edit6, Qt::Key_Return, Qt::AltModifier);
-    EXPECT_EQ(f.Edit6->text(), "123");
-    EXPECT_TRUE(f.Edit6->hasFocus());
+    QTest::keyClick(f.EnergySpectrum->Edit6, Qt::Key_A, Qt::AltModifier);
+    QTest::keyClick(f.EnergySpectrum->Edit6, Qt::Key_Return, Qt::AltModifier);
+    EXPECT_EQ(f.EnergySpectrum->Edit6->text(), "123");
+    EXPECT_TRUE(f.EnergySpectrum->Edit6->hasFocus());
     // With another modifier held as well the key is the control's.
-    QTest::keyClick(f.Edit6, Qt::Key_Right, Qt::AltModifier | Qt::ShiftModifier);
+    QTest::keyClick(f.EnergySpectrum->Edit6, Qt::Key_Right, Qt::AltModifier | Qt::ShiftModifier);
     EXPECT_EQ(rights.count, 2);
     EXPECT_EQ(Energy().Marker, 51);
-    f.Edit6->removeEventFilter(&rights);
+    f.EnergySpectrum->Edit6->removeEventFilter(&rights);
 }
 
 TEST_F(ResultsPanel, StatisticsBoxOpensOnRightClickAndClosesOnAnyButton) {
     TForm1& f = *form;
     const QPoint middle(130, 100);
-    QTest::mouseClick(f.Image2, Qt::LeftButton, {}, middle);
-    QTest::mouseClick(f.Image2, Qt::MiddleButton, {}, middle);
-    EXPECT_FALSE(f.Panel12->isVisible());
-    QTest::mouseClick(f.Image2, Qt::RightButton, {}, middle);
-    ASSERT_TRUE(f.Panel12->isVisible());
-    EXPECT_EQ(f.Label31->text(), "Összes : 0");
-    EXPECT_EQ(f.Label32->text(), "Átlag  :      0.000");
-    EXPECT_EQ(f.Label33->text(), "Szórás :      0.000");
-    QTest::mouseClick(f.Panel12, Qt::LeftButton, {}, QPoint(124, 50));
-    EXPECT_FALSE(f.Panel12->isVisible());
+    QTest::mouseClick(f.EnergySpectrum->Image2, Qt::LeftButton, {}, middle);
+    QTest::mouseClick(f.EnergySpectrum->Image2, Qt::MiddleButton, {}, middle);
+    EXPECT_FALSE(f.EnergySpectrum->Panel12->isVisible());
+    QTest::mouseClick(f.EnergySpectrum->Image2, Qt::RightButton, {}, middle);
+    ASSERT_TRUE(f.EnergySpectrum->Panel12->isVisible());
+    EXPECT_EQ(f.EnergySpectrum->Label31->text(), "Összes : 0");
+    EXPECT_EQ(f.EnergySpectrum->Label32->text(), "Átlag  :      0.000");
+    EXPECT_EQ(f.EnergySpectrum->Label33->text(), "Szórás :      0.000");
+    QTest::mouseClick(f.EnergySpectrum->Panel12, Qt::LeftButton, {}, QPoint(124, 50));
+    EXPECT_FALSE(f.EnergySpectrum->Panel12->isVisible());
 
     f.Data.Store.RecordArrival(std::sqrt(10.0 * 12.5), 0.5);
     f.Data.Store.RecordArrival(std::sqrt(10.0 * 13.5), 1.5);
-    QTest::mouseClick(f.Image3, Qt::RightButton, {}, middle);
-    ASSERT_TRUE(f.Panel13->isVisible());
-    EXPECT_EQ(f.Label34->text(), "Összes : 2");
-    EXPECT_EQ(f.Label35->text(), "Átlag  :      1.000");
-    EXPECT_EQ(f.Label36->text(), "Szórás :      0.500");
+    QTest::mouseClick(f.TimeSpectrum->Image3, Qt::RightButton, {}, middle);
+    ASSERT_TRUE(f.TimeSpectrum->Panel13->isVisible());
+    EXPECT_EQ(f.TimeSpectrum->Label34->text(), "Összes : 2");
+    EXPECT_EQ(f.TimeSpectrum->Label35->text(), "Átlag  :      1.000");
+    EXPECT_EQ(f.TimeSpectrum->Label36->text(), "Szórás :      0.500");
     f.Data.Store.RecordArrival(10.0, 4.0);  // the box does not follow
-    EXPECT_EQ(f.Label34->text(), "Összes : 2");
-    QTest::mouseClick(f.Label35, Qt::MiddleButton);
-    EXPECT_FALSE(f.Panel13->isVisible());
-    QTest::mouseClick(f.Image2, Qt::RightButton, {}, middle);
-    EXPECT_EQ(f.Label32->text(), "Átlag  :     12.000");
-    QTest::mouseClick(f.Label31, Qt::RightButton);
-    EXPECT_FALSE(f.Panel12->isVisible());
+    EXPECT_EQ(f.TimeSpectrum->Label34->text(), "Összes : 2");
+    QTest::mouseClick(f.TimeSpectrum->Label35, Qt::MiddleButton);
+    EXPECT_FALSE(f.TimeSpectrum->Panel13->isVisible());
+    QTest::mouseClick(f.EnergySpectrum->Image2, Qt::RightButton, {}, middle);
+    EXPECT_EQ(f.EnergySpectrum->Label32->text(), "Átlag  :     12.000");
+    QTest::mouseClick(f.EnergySpectrum->Label31, Qt::RightButton);
+    EXPECT_FALSE(f.EnergySpectrum->Panel12->isVisible());
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ class View : public WindowTest {
 protected:
     void Redraw(double voltage) {
         form->Data.Voltage = voltage;
-        form->DrawAcceleratorView();
+        form->View->DrawAcceleratorView();
     }
     void ExpectPixels(std::initializer_list<std::pair<QPoint, QColor>> rows) {
         for (const auto& [p, colour] : rows) EXPECT_EQ(ViewPixel(p.x(), p.y()), colour) << p.x() << "," << p.y();
@@ -36,7 +36,7 @@ TEST_F(View, ElectrodesLeadsCommonLineSourceAndTargetRod) {
         {{10, y0 + 50}, Blue}, {{6, y0}, Blue}, {{10, y0 - 2}, White},               // source
         {{391, 0}, Blue}, {{391, y0 - 10}, Blue}, {{391, y0 + 10}, White},           // target rod
     });
-    EXPECT_EQ(form->Image1->Picture(), form->ViewBuffer);
+    EXPECT_EQ(form->View->Image1->Picture(), form->View->ViewBuffer);
 }
 
 TEST_F(View, PotentialLineAtTheTruncatedVoltage) {
@@ -47,7 +47,7 @@ TEST_F(View, PotentialLineAtTheTruncatedVoltage) {
                   {{10, base - 50}, Black}, {{10, base + 50}, Black}, {{10, base + 52}, White}});  // the axis
     Redraw(-30.7);
     ExpectPixels({{{50, base + 30}, Black}, {{50, base - 30}, White}});
-    EXPECT_EQ(form->Image1->Picture(), form->ViewBuffer);
+    EXPECT_EQ(form->View->Image1->Picture(), form->View->ViewBuffer);
     Redraw(0.9);
     ExpectPixels({{{50, base}, Black}, {{50, base - 1}, White}});
 }
@@ -57,28 +57,28 @@ TEST_F(View, CavityMarkersUnderTheAcceleratingElectrodesTheNinthSilver) {
     f.Data.Cavities.SetCavityCount(9);
     for (int k = 0; k < 9; ++k) f.Data.Cavities[static_cast<std::size_t>(k)] = {4, 20, 4, 20};
     f.Data.BuildCavities();
-    f.DrawAcceleratorView();
+    f.View->DrawAcceleratorView();
     for (int k = 0; k < 9; ++k) {
-        TShape* m = f.CavityMarkerShapes[static_cast<std::size_t>(k)];
+        TShape* m = f.View->CavityMarkerShapes[static_cast<std::size_t>(k)];
         const int middle = 10 + 48 * k + 4 + 10;
         EXPECT_TRUE(m->isVisible()) << k;
         EXPECT_EQ(m->geometry(), QRect(middle - 10, y0 + 50, 20, 20)) << k;  // in the view
         EXPECT_EQ(m->BrushColor(), k == 8 ? QColor(192, 192, 192) : QColor(255, 255, 0)) << k;
         EXPECT_EQ(ViewPixel(middle, y0 + 40), Blue) << k;  // over the lead of its electrode
     }
-    EXPECT_FALSE(f.Shape10->isVisible());
+    EXPECT_FALSE(f.View->Shape10->isVisible());
     // Fewer cavities again: the markers of the removed ones are hidden.
     f.Data.Cavities.SetCavityCount(2);
     f.Data.BuildCavities();
-    f.DrawAcceleratorView();
-    EXPECT_TRUE(f.Shape2->isVisible());
-    EXPECT_FALSE(f.Shape3->isVisible());
+    f.View->DrawAcceleratorView();
+    EXPECT_TRUE(f.View->Shape2->isVisible());
+    EXPECT_FALSE(f.View->Shape3->isVisible());
 }
 
 TEST_F(View, TheTargetSitsOnTheAxis) {
     form->Data.SetTargetLeft(200);
-    form->DrawAcceleratorView();
-    EXPECT_EQ(form->Target->geometry(), QRect(200, 11 + y0 - 5, 9, 10));
+    form->View->DrawAcceleratorView();
+    EXPECT_EQ(form->View->Target->geometry(), QRect(200, 11 + y0 - 5, 9, 10));
     EXPECT_EQ(ViewPixel(200 - 13 + 4, y0 - 10), Blue);
 }
 
