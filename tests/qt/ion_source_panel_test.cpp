@@ -1,3 +1,4 @@
+// The "Ionforrás" panel: the phase window, the phase fields and the cursor.
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,3 +1,5 @@
+// The "Szimuláció" panel: continue/stop, "Egy lépés", "Újraindít", the speed
+// box, the run clock, and the control states that follow the run.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>

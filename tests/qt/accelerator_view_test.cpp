@@ -1,5 +1,6 @@
-// Adding, editing and deleting cavities through the cavity dialog, and
-// moving the target by dragging it.
+// The accelerator view: its drawing, the cavity markers that open the
+// cavity dialog to edit or delete a cavity, and the target dragged along
+// the axis.
 #include <array>
 
 #include <QLabel>
@@ -7,87 +8,91 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "WindowsFixture.h"
+#include "CavityEditorFixture.h"
+#include "WindowFixture.h"
 #include "core/model/Numeric.h"
 #include "ui/qt/DialogLook.h"
 
 namespace velox::testing {
 namespace {
 
-using Dlg = TUregAdatDlg;
+const QColor Blue(0, 0, 255), Black(0, 0, 0), White(255, 255, 255);
+constexpr int y0 = 41;
 
-std::array<double, 4> Sizes(const CavitySizes& c) { return {c.AccWidth, c.AccGap, c.GroundGap, c.GroundWidth}; }
-
-class CavityEditor : public WindowsTest {
+class View : public WindowTest {
 protected:
-    void SetCavities(int n) {
-        form->Data.Cavities.SetCavityCount(0);
-        for (int k = 0; k < n; ++k) form->Data.Cavities.Append({16.0 + k, 40.0 + k, 12.0 + k, 20.0 + k});
-        form->Data.BuildCavities();
+    void Redraw(double voltage) {
+        form->Data.Voltage = voltage;
         form->View->DrawAcceleratorView();
     }
-    void RightClick(TShape* marker) { QTest::mouseClick(marker, Qt::RightButton); }
-    // Cavity k's marker starts under the middle of its accelerating electrode.
-    int MarkerLeft(int k) const {
-        const Cavity& c = form->Data.CavityList[static_cast<std::size_t>(k)];
-        return TruncToInt(c.Position + static_cast<long double>(c.AccWidth) / 2) - 10;  // in the view
-    }
-    static ui::DialogScript::Step Press(QPushButton* Dlg::*button) {
-        return On<Dlg>([button](Dlg& d) { (d.*button)->click(); });
-    }
-    static ui::DialogScript::Step FillAndConfirm(const CavityFieldTexts& texts) {
-        return On<Dlg>([texts](Dlg& d) {
-            d.SetTexts(texts);
-            d.OKBtn->click();
-        });
-    }
-    void Drag(QWidget* over, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
-        SendMouse(form->View->Target, QEvent::MouseButtonPress, button, QPoint(1, 1));
-        SendMouse(form->View->Target, QEvent::MouseButtonRelease, button, Across(form->View->Target, over, at));
+    void ExpectPixels(std::initializer_list<std::pair<QPoint, QColor>> rows) {
+        for (const auto& [p, colour] : rows) EXPECT_EQ(ViewPixel(p.x(), p.y()), colour) << p.x() << "," << p.y();
     }
 };
 
-TEST_F(CavityEditor, DialogCaptionsFitAndTabOrder) {
-    Dlg& d = *cavityDialog;
-    for (QLabel* l : d.findChildren<QLabel*>()) EXPECT_LE(l->sizeHint().width(), l->width()) << Text(l->text());
-    for (QPushButton* b : d.findChildren<QPushButton*>())
-        EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()) + 8, b->width()) << Text(b->text());
-    QList<QWidget*> chain;
-    for (QWidget* w = d.OKBtn; chain.size() < 7; w = w->nextInFocusChain())
-        if (w->focusPolicy() != Qt::NoFocus) chain << w;
-    EXPECT_EQ(chain, (QList<QWidget*>{d.OKBtn, d.CancelBtn, d.Edit1, d.Edit2, d.Button1, d.Edit3, d.Edit4}));
+TEST_F(View, ElectrodesLeadsCommonLineSourceAndTargetRod) {
+    Redraw(30);
+    // Accelerating electrode 26 … 76: both sides above and below the bore,
+    // the bore itself open.
+    for (int x : {26, 76}) {
+        ExpectPixels({{{x, y0 - 12}, Blue}, {{x, y0 + 12}, Blue}});
+        for (int y = y0 - 2; y <= y0 + 2; ++y) EXPECT_EQ(ViewPixel(x, y), White) << x << "," << y;
+    }
+    // Grounded electrodes 92 … 152 and 283 … 363.
+    for (int x : {92, 152, 283, 363}) ExpectPixels({{{x, y0 - 12}, Black}, {{x, y0}, White}});
+    ExpectPixels({
+        {{50, y0 - 20}, Blue}, {{50, y0 + 20}, Blue}, {{50, y0}, White},  // edges, inside
+        {{200, y0 + 20}, Blue}, {{84, y0 - 12}, White},                   // second cavity, a gap
+        {{51, y0 + 35}, Blue}, {{51, y0 + 60}, White}, {{51, y0 + 85}, Blue},  // lead open for the marker
+        {{122, y0 + 60}, Black},                                               // grounded lead
+        {{300, y0 + 100}, Blue}, {{590, y0 + 100}, Blue}, {{600, y0 + 100}, White},  // common line
+        {{10, y0 + 50}, Blue}, {{6, y0}, Blue}, {{10, y0 - 2}, White},               // source
+        {{391, 0}, Blue}, {{391, y0 - 10}, Blue}, {{391, y0 + 10}, White},           // target rod
+    });
+    EXPECT_EQ(form->View->Image1->Picture(), form->View->ViewBuffer);
 }
 
-TEST_F(CavityEditor, AddingTakesTheFieldsAndPlacesTheMarker) {
-    TForm1& f = *form;
-    SetCavities(0);
-    dialogs.Steps = {FillAndConfirm({"$10", " 12", "0x1A", "7"})};  // hexadecimal passes
-    f.Generator->Button4->click();
-    ASSERT_EQ(f.Data.Cavities.CavityCount(), 1);
-    EXPECT_EQ(Sizes(f.Data.Cavities[0]), (std::array{16.0, 12.0, 26.0, 7.0}));
-    EXPECT_EQ(f.View->Shape1->x(), MarkerLeft(0));
-    EXPECT_TRUE(f.View->Shape1->isVisible());
-
-    // The next add shows the texts last typed; Cancel changes nothing.
-    dialogs.Steps = {On<Dlg>([](Dlg& d) {
-        EXPECT_EQ(d.Edit1->text(), "$10");
-        EXPECT_EQ(d.Edit4->text(), "7");
-        d.CancelBtn->click();
-    })};
-    f.Generator->Button4->click();
-    EXPECT_EQ(f.Data.Cavities.CavityCount(), 1);
-    EXPECT_TRUE(prompter.Asked.isEmpty());
+TEST_F(View, PotentialLineAtTheTruncatedVoltage) {
+    const int base = y0 + 200;
+    Redraw(30.7);
+    ExpectPixels({{{50, base - 30}, Black}, {{50, base - 31}, White}, {{200, base - 30}, Black},
+                  {{120, base - 30}, White},  // back to 0 along the grounded electrode
+                  {{10, base - 50}, Black}, {{10, base + 50}, Black}, {{10, base + 52}, White}});  // the axis
+    Redraw(-30.7);
+    ExpectPixels({{{50, base + 30}, Black}, {{50, base - 30}, White}});
+    EXPECT_EQ(form->View->Image1->Picture(), form->View->ViewBuffer);
+    Redraw(0.9);
+    ExpectPixels({{{50, base}, Black}, {{50, base - 1}, White}});
 }
 
-TEST_F(CavityEditor, TwentyCavitiesShowTheLimitAfterOk) {
+TEST_F(View, CavityMarkersUnderTheAcceleratingElectrodesTheNinthSilver) {
     TForm1& f = *form;
-    SetCavities(20);
-    dialogs.Steps = {FillAndConfirm({"30", "30", "30", "30"})};
-    f.Generator->Button4->click();
-    EXPECT_EQ(prompter.Asked, QStringList{"*** TÁJÉKOZTATÁS ***|Nem lehet ilyen sok gyorsítóelektródot alkalmazni!"});
-    EXPECT_EQ(f.Data.Cavities.CavityCount(), 20);
-    EXPECT_EQ(f.Data.Cavities[19].AccWidth, 59.0);
-    EXPECT_FALSE(f.View->Shape21->isVisible());
+    f.Data.Cavities.SetCavityCount(9);
+    for (int k = 0; k < 9; ++k) f.Data.Cavities[static_cast<std::size_t>(k)] = {4, 20, 4, 20};
+    f.Data.BuildCavities();
+    f.View->DrawAcceleratorView();
+    for (int k = 0; k < 9; ++k) {
+        TShape* m = f.View->CavityMarkerShapes[static_cast<std::size_t>(k)];
+        const int middle = 10 + 48 * k + 4 + 10;
+        EXPECT_TRUE(m->isVisible()) << k;
+        EXPECT_EQ(m->geometry(), QRect(middle - 10, y0 + 50, 20, 20)) << k;  // in the view
+        EXPECT_EQ(m->BrushColor(), k == 8 ? QColor(192, 192, 192) : QColor(255, 255, 0)) << k;
+        EXPECT_EQ(ViewPixel(middle, y0 + 40), Blue) << k;  // over the lead of its electrode
+    }
+    EXPECT_FALSE(f.View->Shape10->isVisible());
+    // Fewer cavities again: the markers of the removed ones are hidden.
+    f.Data.Cavities.SetCavityCount(2);
+    f.Data.BuildCavities();
+    f.View->DrawAcceleratorView();
+    EXPECT_TRUE(f.View->Shape2->isVisible());
+    EXPECT_FALSE(f.View->Shape3->isVisible());
+}
+
+TEST_F(View, TheTargetSitsOnTheAxis) {
+    form->Data.SetTargetLeft(200);
+    form->View->DrawAcceleratorView();
+    EXPECT_EQ(form->View->Target->geometry(), QRect(200, 11 + y0 - 5, 9, 10));
+    EXPECT_EQ(ViewPixel(200 - 13 + 4, y0 - 10), Blue);
 }
 
 // Twenty cavities of the dialog's sizes reach far past the view: the
@@ -194,61 +199,6 @@ TEST_F(CavityEditor, EditingShowsTheCavityAndStoresWhatIsConfirmed) {
     RightClick(f.View->Shape2);
     EXPECT_EQ(Sizes(f.Data.Cavities[1]), (std::array{41.0, 32.0, 13.0, 8.0}));
     EXPECT_EQ(f.Data.CavityList[1].Position, f.Data.CavityList[0].Position + 40 + 12 + 20 + 32);
-}
-
-TEST_F(CavityEditor, RefusedFieldsKeepTheDialogOpenAtTheFirstOne) {
-    SetCavities(1);
-    dialogs.Steps = {On<Dlg>([](Dlg& d) {
-        for (QLineEdit* field : {d.Edit1, d.Edit2, d.Edit3, d.Edit4}) {
-            for (const char* bad : {"3", "abc", "", "4.5", "12 ", "0"}) {
-                d.SetTexts({"4", " 12", "4", "4"});
-                field->setText(bad);
-                d.OKBtn->click();
-                ASSERT_TRUE(d.isVisible()) << bad;
-                EXPECT_EQ(d.focusWidget(), field) << bad;
-                EXPECT_EQ(field->selectedText(), field->text()) << bad;
-            }
-        }
-        d.SetTexts({"4", "x", "x", "x"});
-        d.Edit1->setFocus();
-        d.OKBtn->click();
-        EXPECT_EQ(d.focusWidget(), d.Edit2);
-        d.SetTexts({"4", " 12", "4", "9"});
-        QTest::keyClick(d.Edit3, Qt::Key_Return);  // the default button
-    })};
-    RightClick(form->View->Shape1);
-    EXPECT_FALSE(cavityDialog->isVisible());
-    EXPECT_EQ(form->Data.Cavities[0].AccGap, 12.0);
-    EXPECT_EQ(form->Data.Cavities[0].GroundWidth, 9.0);
-    EXPECT_TRUE(prompter.Asked.isEmpty());
-}
-
-TEST_F(CavityEditor, CancelEscapeAndTheCloseBoxCloseWithRefusedFieldsAndResetTheLook) {
-    TForm1& f = *form;
-    SetCavities(1);
-    const auto before = Sizes(f.Data.Cavities[0]);
-    const std::function<void(Dlg&)> closers[] = {[](Dlg& d) { d.CancelBtn->click(); },
-                                                 [](Dlg& d) { QTest::keyClick(&d, Qt::Key_Escape); },
-                                                 [](Dlg& d) { d.close(); }};
-    for (const auto& close : closers) {
-        // The look and the delete flag are set afresh at every showing;
-        // Cancel with the flag left set deletes nothing.
-        cavityDialog->DeleteConfirmed = true;
-        cavityDialog->Panel1->SetColor(Qt::gray);
-        dialogs.Steps = {On<Dlg>([&close](Dlg& d) {
-            EXPECT_FALSE(d.DeleteConfirmed);
-            EXPECT_EQ(d.palette().color(QPalette::Window), ui::WindowColour);
-            EXPECT_EQ(d.Panel1->Color(), ui::PanelColour);
-            EXPECT_EQ(d.Label2->palette().color(QPalette::WindowText), ui::CaptionColour);
-            d.DeleteConfirmed = true;
-            d.SetTexts({"abc", "", "2", "4"});
-            close(d);
-        })};
-        RightClick(f.View->Shape1);
-    }
-    EXPECT_EQ(dialogs.Shown.size(), 3);
-    ASSERT_EQ(f.Data.Cavities.CavityCount(), 1);
-    EXPECT_EQ(Sizes(f.Data.Cavities[0]), before);
 }
 
 TEST_F(CavityEditor, LeftPressOnACavityMarkerOpensNothingMiddleButtonOpens) {
