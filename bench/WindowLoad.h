@@ -8,6 +8,7 @@
 
 #include "core/qt/Main.h"
 #include "ui/qt/Fonts.h"
+#include "ui/qt/UpDown.h"
 
 namespace velox::bench {
 
