@@ -135,8 +135,9 @@ TEST(DrawSpectrum, StatisticsTexts) {
     const ResultSums sums{12.5, 156.25};
     s.Bins.assign(13, 0);
     s.Bins[12] = 1;
-    EXPECT_EQ(Draw(s, 1, sums).StatisticsTexts,
-              (std::vector<PlotText>{{187, 2, "Összes=1"}, {187, 10, "Átlag=    12.500"}, {187, 18, "Szórás=     0.000"}}));
+    EXPECT_EQ(
+        Draw(s, 1, sums).StatisticsTexts,
+        (std::vector<PlotText>{{187, 2, "Összes=1"}, {187, 10, "Átlag=    12.500"}, {187, 18, "Szórás=     0.000"}}));
 }
 
 TEST(UpdateMarker, ReadoutsAndClamp) {

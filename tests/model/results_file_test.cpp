@@ -167,7 +167,8 @@ TEST(ResultsReader, WholeNumbersTruncatedAndAutoOnlyForExactlyOne) {
 
 TEST(ResultsReader, ParticlesInFlightAddToTheLaunchCountUpToItsLargestValue) {
     for (auto [file, loaded] : {std::pair{7.0, 28}, {2147483640.0, 2147483647}}) {
-        const Results r = Applied(Records({-9999, -9999, 0, file, 0, 1, 0, 100, 20, 1, 1, 0, 100, 20, 1}), {}, nullptr, 21);
+        const Results r =
+            Applied(Records({-9999, -9999, 0, file, 0, 1, 0, 100, 20, 1, 1, 0, 100, 20, 1}), {}, nullptr, 21);
         EXPECT_EQ(r.LaunchedCount, loaded) << file;
     }
 }

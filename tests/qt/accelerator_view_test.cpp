@@ -41,13 +41,24 @@ TEST_F(View, ElectrodesLeadsCommonLineSourceAndTargetRod) {
     // Grounded electrodes 92 … 152 and 283 … 363.
     for (int x : {92, 152, 283, 363}) ExpectPixels({{{x, y0 - 12}, Black}, {{x, y0}, White}});
     ExpectPixels({
-        {{50, y0 - 20}, Blue}, {{50, y0 + 20}, Blue}, {{50, y0}, White},  // edges, inside
-        {{200, y0 + 20}, Blue}, {{84, y0 - 12}, White},                   // second cavity, a gap
-        {{51, y0 + 35}, Blue}, {{51, y0 + 60}, White}, {{51, y0 + 85}, Blue},  // lead open for the marker
-        {{122, y0 + 60}, Black},                                               // grounded lead
-        {{300, y0 + 100}, Blue}, {{590, y0 + 100}, Blue}, {{600, y0 + 100}, White},  // common line
-        {{10, y0 + 50}, Blue}, {{6, y0}, Blue}, {{10, y0 - 2}, White},               // source
-        {{391, 0}, Blue}, {{391, y0 - 10}, Blue}, {{391, y0 + 10}, White},           // target rod
+        {{50, y0 - 20}, Blue},
+        {{50, y0 + 20}, Blue},
+        {{50, y0}, White},  // edges, inside
+        {{200, y0 + 20}, Blue},
+        {{84, y0 - 12}, White},  // second cavity, a gap
+        {{51, y0 + 35}, Blue},
+        {{51, y0 + 60}, White},
+        {{51, y0 + 85}, Blue},    // lead open for the marker
+        {{122, y0 + 60}, Black},  // grounded lead
+        {{300, y0 + 100}, Blue},
+        {{590, y0 + 100}, Blue},
+        {{600, y0 + 100}, White},  // common line
+        {{10, y0 + 50}, Blue},
+        {{6, y0}, Blue},
+        {{10, y0 - 2}, White},  // source
+        {{391, 0}, Blue},
+        {{391, y0 - 10}, Blue},
+        {{391, y0 + 10}, White},  // target rod
     });
     EXPECT_EQ(form->View->Image1->Picture(), form->View->ViewBuffer);
 }
@@ -55,9 +66,13 @@ TEST_F(View, ElectrodesLeadsCommonLineSourceAndTargetRod) {
 TEST_F(View, PotentialLineAtTheTruncatedVoltage) {
     const int base = y0 + 200;
     Redraw(30.7);
-    ExpectPixels({{{50, base - 30}, Black}, {{50, base - 31}, White}, {{200, base - 30}, Black},
+    ExpectPixels({{{50, base - 30}, Black},
+                  {{50, base - 31}, White},
+                  {{200, base - 30}, Black},
                   {{120, base - 30}, White},  // back to 0 along the grounded electrode
-                  {{10, base - 50}, Black}, {{10, base + 50}, Black}, {{10, base + 52}, White}});  // the axis
+                  {{10, base - 50}, Black},
+                  {{10, base + 50}, Black},
+                  {{10, base + 52}, White}});  // the axis
     Redraw(-30.7);
     ExpectPixels({{{50, base + 30}, Black}, {{50, base - 30}, White}});
     EXPECT_EQ(form->View->Image1->Picture(), form->View->ViewBuffer);
@@ -131,8 +146,10 @@ TEST_F(CavityEditor, DeletingEveryCavityLeavesAWayToBuildAgain) {
     TForm1& f = *form;
     const auto enabled = [&f] {
         QList<bool> on;
-        for (QWidget* w : std::initializer_list<QWidget*>{f.Simulation->Button1, f.Simulation->Button2, f.Simulation->Button3, f.Generator->Button4, f.Results->Button5,
-                                                          f.IonSource->Edit13, f.IonSource->Edit14, f.Generator->UpDown1, f.Generator->UpDown2})
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{f.Simulation->Button1, f.Simulation->Button2, f.Simulation->Button3,
+                                             f.Generator->Button4, f.Results->Button5, f.IonSource->Edit13,
+                                             f.IonSource->Edit14, f.Generator->UpDown1, f.Generator->UpDown2})
             on << w->isEnabled();
         return on;
     };
@@ -189,7 +206,8 @@ TEST_F(CavityEditor, EditingShowsTheCavityAndStoresWhatIsConfirmed) {
     // The fractional gap shows as it is and is refused until it is whole.
     dialogs.Steps = {On<Dlg>([](Dlg& d) {
         const CavityFieldTexts t = d.Texts();
-        EXPECT_EQ((std::array{t.Edit1, t.Edit2, t.Edit3, t.Edit4}), (std::array<std::string, 4>{"41", "12.5", "13", "21"}));
+        EXPECT_EQ((std::array{t.Edit1, t.Edit2, t.Edit3, t.Edit4}),
+                  (std::array<std::string, 4>{"41", "12.5", "13", "21"}));
         d.OKBtn->click();
         EXPECT_EQ(d.focusWidget(), d.Edit2);
         d.Edit2->setText("$20");
@@ -206,8 +224,10 @@ TEST_F(CavityEditor, LeftPressOnACavityMarkerOpensNothingMiddleButtonOpens) {
     SetCavities(2);
     const QRect marker = f.View->Shape1->geometry(), target = f.View->Target->geometry();
     SendMouse(f.View->Shape1, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(10, 10));
-    SendMouse(f.View->Shape1, QEvent::MouseMove, Qt::LeftButton, Across(f.View->Shape1, f.View->Image1, QPoint(300, 40)));
-    SendMouse(f.View->Shape1, QEvent::MouseButtonRelease, Qt::LeftButton, Across(f.View->Shape1, f.View->Image1, QPoint(300, 40)));
+    SendMouse(f.View->Shape1, QEvent::MouseMove, Qt::LeftButton,
+              Across(f.View->Shape1, f.View->Image1, QPoint(300, 40)));
+    SendMouse(f.View->Shape1, QEvent::MouseButtonRelease, Qt::LeftButton,
+              Across(f.View->Shape1, f.View->Image1, QPoint(300, 40)));
     EXPECT_TRUE(dialogs.Shown.isEmpty());
     EXPECT_EQ(f.View->Shape1->geometry(), marker);
     EXPECT_EQ(f.View->Target->geometry(), target);
@@ -224,11 +244,14 @@ TEST_F(CavityEditor, DroppingTheTargetPutsItOnTheAxisAtTheDropColumn) {
     ASSERT_EQ(ViewPixel(391, 0), blue);
     SendMouse(f.View->Target, QEvent::MouseButtonPress, Qt::LeftButton, QPoint(1, 1));
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
-    SendMouse(f.View->Target, QEvent::MouseMove, Qt::LeftButton, Across(f.View->Target, f.View->Image1, QPoint(250, 5)));
+    SendMouse(f.View->Target, QEvent::MouseMove, Qt::LeftButton,
+              Across(f.View->Target, f.View->Image1, QPoint(250, 5)));
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::DragMoveCursor);
-    SendMouse(f.View->Target, QEvent::MouseMove, Qt::LeftButton, Across(f.View->Target, f.Generator->Panel1, QPoint(20, 20)));
+    SendMouse(f.View->Target, QEvent::MouseMove, Qt::LeftButton,
+              Across(f.View->Target, f.Generator->Panel1, QPoint(20, 20)));
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::ForbiddenCursor);
-    SendMouse(f.View->Target, QEvent::MouseButtonRelease, Qt::LeftButton, Across(f.View->Target, f.View->Image1, QPoint(250, 5)));
+    SendMouse(f.View->Target, QEvent::MouseButtonRelease, Qt::LeftButton,
+              Across(f.View->Target, f.View->Image1, QPoint(250, 5)));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(f.View->Target->geometry(), QRect(13 + 250 - 4, 11 + 41 - 5, 9, 10));
     EXPECT_EQ(f.Data.TargetX, 246.0);

@@ -138,7 +138,8 @@ TEST_F(FileCommands, ResultsRoundTripThroughTheMenu) {
     r.EnergySpectrum.ChannelWidth = 1;
     f.Run.RunClock = RunClockRestart;
     f.RefreshNumberFields();
-    QSignalSpy energyBox(f.EnergySpectrum->CheckBox2, &QCheckBox::clicked), timeBox(f.TimeSpectrum->CheckBox3, &QCheckBox::clicked);
+    QSignalSpy energyBox(f.EnergySpectrum->CheckBox2, &QCheckBox::clicked),
+        timeBox(f.TimeSpectrum->CheckBox3, &QCheckBox::clicked);
     f.Files->ResultsPath.clear();
     prompter.Names = {Path("r.edat")};
     f.Betlts2->trigger();

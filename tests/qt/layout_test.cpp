@@ -48,7 +48,8 @@ TEST_F(Layout, CaptionsAndReadoutsAreNotCutOff) {
     ui::SetCaption(f.Generator->Label26, "Fázis =  359.9999");
     ui::SetCaption(f.Info->Label18, "Emax =  9999.9999");
     ui::SetCaption(f.Info->Label21, "E =  9999.9999");
-    for (QLabel* l : {f.Info->Label20, f.Generator->Label25, f.Generator->Label26, f.Info->Label18, f.Info->Label21}) ExpectFits(l);
+    for (QLabel* l : {f.Info->Label20, f.Generator->Label25, f.Generator->Label26, f.Info->Label18, f.Info->Label21})
+        ExpectFits(l);
 }
 
 }  // namespace

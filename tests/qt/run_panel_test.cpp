@@ -27,8 +27,8 @@ void ExpectEnabled(const TForm1& f, bool button1, bool button2, bool button3, bo
     EXPECT_EQ(f.Simulation->Button1->isEnabled(), button1);
     EXPECT_EQ(f.Simulation->Button2->isEnabled(), button2);
     EXPECT_EQ(f.Simulation->Button3->isEnabled(), button3);
-    for (QWidget* w : {(QWidget*)f.Generator->Button4, (QWidget*)f.Results->Button5, (QWidget*)f.IonSource->Edit13, (QWidget*)f.IonSource->Edit14,
-                       (QWidget*)f.Generator->UpDown1, (QWidget*)f.Generator->UpDown2})
+    for (QWidget* w : {(QWidget*)f.Generator->Button4, (QWidget*)f.Results->Button5, (QWidget*)f.IonSource->Edit13,
+                       (QWidget*)f.IonSource->Edit14, (QWidget*)f.Generator->UpDown1, (QWidget*)f.Generator->UpDown2})
         EXPECT_EQ(w->isEnabled(), rest);
 }
 
@@ -71,7 +71,8 @@ TEST_F(RunControl, ControlStatesFollowTheRunAndTheMode) {
     f.Data.Cavities.SetCavityCount(0);
     f.Data.BuildCavities();
     f.Results->CheckBox4->click();
-    EXPECT_FALSE(f.Simulation->Button1->isEnabled() || f.Simulation->Button2->isEnabled() || f.Simulation->Button3->isEnabled());
+    EXPECT_FALSE(f.Simulation->Button1->isEnabled() || f.Simulation->Button2->isEnabled() ||
+                 f.Simulation->Button3->isEnabled());
 }
 
 TEST_F(RunControl, RestartAsksBeforeClearingAndGoesAheadEitherWay) {

@@ -25,8 +25,10 @@ protected:
     void Type(QLineEdit* field, const QString& text, bool enter = false) {
         field->setFocus();
         field->setText(text);
-        if (enter) QTest::keyClick(field, Qt::Key_Return);
-        else form->Simulation->Button2->setFocus();
+        if (enter)
+            QTest::keyClick(field, Qt::Key_Return);
+        else
+            form->Simulation->Button2->setFocus();
     }
     void ExpectRefused(QLineEdit* field, const QString& text) {
         EXPECT_TRUE(field->hasFocus()) << text.toStdString();
@@ -54,7 +56,8 @@ TEST_F(ResultsPanel, YmaxTakesWholeNumbersFromTwenty) {
     TForm1& f = *form;
     f.EnergySpectrum->CheckBox2->setChecked(false);
     f.TimeSpectrum->CheckBox3->setChecked(false);
-    for (auto [field, spectrum] : {std::pair{f.EnergySpectrum->Edit10, &Energy()}, std::pair{f.TimeSpectrum->Edit12, &Time()}}) {
+    for (auto [field, spectrum] :
+         {std::pair{f.EnergySpectrum->Edit10, &Energy()}, std::pair{f.TimeSpectrum->Edit12, &Time()}}) {
         for (const char* bad : {"19", "25 ", ""}) {
             Type(field, bad);
             ExpectRefused(field, bad);
@@ -96,7 +99,8 @@ TEST_F(ResultsPanel, XminAndXmaxKeepTwentyChannelsApart) {
     TForm1& f = *form;
     Type(f.EnergySpectrum->Edit5, "100");
     ASSERT_EQ(Energy().XMax, 100);
-    for (auto [xmin, spectrum] : {std::pair{f.EnergySpectrum->Edit6, &Energy()}, std::pair{f.TimeSpectrum->Edit8, &Time()}}) {
+    for (auto [xmin, spectrum] :
+         {std::pair{f.EnergySpectrum->Edit6, &Energy()}, std::pair{f.TimeSpectrum->Edit8, &Time()}}) {
         for (const char* bad : {"81", "-1", "1,5"}) {
             Type(xmin, bad);
             ExpectRefused(xmin, bad);
@@ -107,7 +111,8 @@ TEST_F(ResultsPanel, XminAndXmaxKeepTwentyChannelsApart) {
         EXPECT_EQ(spectrum->Marker, 80);  // the marker follows Xmin up
         Type(xmin, "30");
     }
-    for (auto [xmax, spectrum] : {std::pair{f.EnergySpectrum->Edit5, &Energy()}, std::pair{f.TimeSpectrum->Edit7, &Time()}}) {
+    for (auto [xmax, spectrum] :
+         {std::pair{f.EnergySpectrum->Edit5, &Energy()}, std::pair{f.TimeSpectrum->Edit7, &Time()}}) {
         Type(xmax, "49");
         ExpectRefused(xmax, "49");
         EXPECT_EQ(spectrum->XMax, 100);

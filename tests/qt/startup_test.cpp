@@ -30,11 +30,17 @@ TEST_F(StartUp, DefaultsWithoutTheStartUpFile) {
     EXPECT_FALSE(f.Timer2->isActive());
     EXPECT_EQ(f.Simulation->Button1->text(), "Folytatás");
     EXPECT_TRUE(f.windowTitle().startsWith("Lineáris gyorsító szimulációja"));
-    for (auto [field, text] : {std::pair{f.IonSource->Edit13, "0"}, {f.IonSource->Edit14, "60"}, {f.Generator->Edit2, "1"}, {f.Generator->Edit4, "50"},
-                               {f.EnergySpectrum->Edit5, "220"}, {f.TimeSpectrum->Edit11, "0.05"}, {f.Simulation->Edit15, "00:00:00"}})
+    for (auto [field, text] : {std::pair{f.IonSource->Edit13, "0"},
+                               {f.IonSource->Edit14, "60"},
+                               {f.Generator->Edit2, "1"},
+                               {f.Generator->Edit4, "50"},
+                               {f.EnergySpectrum->Edit5, "220"},
+                               {f.TimeSpectrum->Edit11, "0.05"},
+                               {f.Simulation->Edit15, "00:00:00"}})
         EXPECT_EQ(field->text().trimmed(), text);
     EXPECT_TRUE(f.Files->SetupPath.endsWith("/teszt02.gydat"));
-    EXPECT_TRUE(f.Simulation->Button1->isEnabled() && f.Simulation->Button2->isEnabled() && f.IonSource->Edit13->isEnabled());
+    EXPECT_TRUE(f.Simulation->Button1->isEnabled() && f.Simulation->Button2->isEnabled() &&
+                f.IonSource->Edit13->isEnabled());
     EXPECT_EQ(f.View->Image1->geometry(), QRect(13, 11, 607, 360));  // the view fitted into its frame
     EXPECT_EQ(f.View->ViewBuffer.size(), QSize(607, 360));
     QStringList menu;

@@ -66,9 +66,7 @@ namespace velox {
 
 std::int32_t RunController::Interval() const { return SpeedInterval(SpeedIndex); }
 
-RunState RunController::State() const {
-    return RunState{FreeMode, Data.Cavities.CavityCount() > 0, Running, Offer};
-}
+RunState RunController::State() const { return RunState{FreeMode, Data.Cavities.CavityCount() > 0, Running, Offer}; }
 
 bool RunController::Tick() {
     Data.SimulationStep();

@@ -28,10 +28,10 @@ public:
 
     velox::ui::TPanel* Panel11 = nullptr;
     QLabel *Label27, *Label28, *Label30, *Label3;
-    velox::ui::TImage* Image4 = nullptr;                  // the phase window
-    velox::ui::TShape *Shape50, *Shape51, *Shape52;       // start and stop markers, phase cursor
-    QLineEdit *Edit13, *Edit14;                           // start and stop phase
-    QCheckBox* CheckBox1 = nullptr;                       // "Több részecske"
+    velox::ui::TImage* Image4 = nullptr;             // the phase window
+    velox::ui::TShape *Shape50, *Shape51, *Shape52;  // start and stop markers, phase cursor
+    QLineEdit *Edit13, *Edit14;                      // start and stop phase
+    QCheckBox* CheckBox1 = nullptr;                  // "Több részecske"
 
     // The layout step: the phase window's bitmap and its place for the model.
     void Layout();

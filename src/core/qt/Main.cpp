@@ -34,8 +34,7 @@ namespace {
 // modifier is left to the control (so are the AltGr characters of a
 // keyboard that reports them as Ctrl + Alt).
 bool AltAlone(Qt::KeyboardModifiers shift) {
-    constexpr Qt::KeyboardModifiers held =
-        Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    constexpr Qt::KeyboardModifiers held = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     return (shift & held) == Qt::AltModifier;
 }
 
@@ -139,8 +138,8 @@ void TForm1::Wire() {
     };
     Simulation->ClearResults = [this] { Results->ClearResults(); };
 
-    for (SpectrumPanel* spectrum : {static_cast<SpectrumPanel*>(EnergySpectrum.get()),
-                                    static_cast<SpectrumPanel*>(TimeSpectrum.get())})
+    for (SpectrumPanel* spectrum :
+         {static_cast<SpectrumPanel*>(EnergySpectrum.get()), static_cast<SpectrumPanel*>(TimeSpectrum.get())})
         spectrum->RefreshNumberFields = [this] { RefreshNumberFields(); };
     EnergySpectrum->Chosen = [this] { RadioButton1Click(); };
     TimeSpectrum->Chosen = [this] { RadioButton2Click(); };
@@ -317,7 +316,7 @@ void TForm1::CheckBox4Click() {
 void TForm1::UpdateControlStates() {
     const velox::RunState run{Results->CheckBox4->isChecked(), Data.Cavities.CavityCount() > 0, Timer2->isActive(),
                               Run.Offer};
-    QWidget* locked[] = {Simulation->Button3, Generator->Button4, Results->Button5, IonSource->Edit13,
+    QWidget* locked[] = {Simulation->Button3, Generator->Button4, Results->Button5,  IonSource->Edit13,
                          IonSource->Edit14,   Generator->UpDown1, Generator->UpDown2};
     velox::ControlStates current;
     current.Button1 = Simulation->Button1->isEnabled();
@@ -346,9 +345,8 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
     // Alt+F4 belongs to no control: it closes the window, through the quit
     // question, wherever the focus is.
     if (key == Qt::Key_F4) return false;
-    SpectrumPanel& target = EnergySpectrum->RadioButton1->isChecked()
-                                ? static_cast<SpectrumPanel&>(*EnergySpectrum)
-                                : static_cast<SpectrumPanel&>(*TimeSpectrum);
+    SpectrumPanel& target = EnergySpectrum->RadioButton1->isChecked() ? static_cast<SpectrumPanel&>(*EnergySpectrum)
+                                                                      : static_cast<SpectrumPanel&>(*TimeSpectrum);
     if (key == Qt::Key_Right || key == Qt::Key_Left)
         target.MoveMarker(key == Qt::Key_Right ? velox::MarkerKey::Right : velox::MarkerKey::Left);
     return true;

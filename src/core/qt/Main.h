@@ -48,14 +48,14 @@ public:
     bool ActivationDone = false;  // the first activation has finished
 
     // ---- the panels, in the order of the window's controls -------------------
-    QWidget* Client = nullptr;     // the client area under the menu bar
-    NumberFields Fields{*this};    // the rules of every number field
+    QWidget* Client = nullptr;   // the client area under the menu bar
+    NumberFields Fields{*this};  // the rules of every number field
     std::unique_ptr<AcceleratorViewPanel> View;
-    std::unique_ptr<GeneratorPanel> Generator;    // "Gyorsító"
-    std::unique_ptr<IonSourcePanel> IonSource;    // "Ionforrás"
-    std::unique_ptr<RunPanel> Simulation;         // "Szimuláció"
-    std::unique_ptr<InfoPanel> Info;              // "Tájékoztató adatok"
-    velox::ui::TPanel* Panel2 = nullptr;          // "Eredmények"
+    std::unique_ptr<GeneratorPanel> Generator;  // "Gyorsító"
+    std::unique_ptr<IonSourcePanel> IonSource;  // "Ionforrás"
+    std::unique_ptr<RunPanel> Simulation;       // "Szimuláció"
+    std::unique_ptr<InfoPanel> Info;            // "Tájékoztató adatok"
+    velox::ui::TPanel* Panel2 = nullptr;        // "Eredmények"
     std::unique_ptr<EnergySpectrumPanel> EnergySpectrum;
     std::unique_ptr<TimeSpectrumPanel> TimeSpectrum;
     std::unique_ptr<ResultsStrip> Results;

@@ -20,8 +20,8 @@ RunPanel::RunPanel(QWidget* client, velox::RunController& run, QTimer& simTimer,
     Label2 = NewHeading(Panel3, "Label2", QStringLiteral("Szimuláció"), 8, 8);
     Label4 = NewLabel(Panel3, "Label4", QStringLiteral("Sebesség"), 17, 34);
     ComboBox1 = Named(new QComboBox(Panel3), "ComboBox1");
-    ComboBox1->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
-                         QStringLiteral("5")});
+    ComboBox1->addItems(
+        {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")});
     ComboBox1->setCurrentIndex(Run.SpeedIndex);
     ComboBox1->setGeometry(78, 31, 45, 21);
     Label29 = NewLabel(Panel3, "Label29", QStringLiteral("Idő:"), 17, 59);

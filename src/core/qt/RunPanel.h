@@ -29,8 +29,8 @@ public:
 
     velox::ui::TPanel* Panel3 = nullptr;
     QLabel *Label2, *Label4, *Label29;
-    QComboBox* ComboBox1 = nullptr;      // speed
-    QLineEdit* Edit15 = nullptr;         // run time
+    QComboBox* ComboBox1 = nullptr;            // speed
+    QLineEdit* Edit15 = nullptr;               // run time
     QPushButton *Button2, *Button1, *Button3;  // "Egy lépés", continue/stop, "Újraindít"
 
     void SimulationStep();

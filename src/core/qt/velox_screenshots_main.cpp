@@ -80,7 +80,9 @@ int main(int argc, char** argv) {
     ok = SaveEnlarged(form1.EnergySpectrum->Plot.Bitmap, 4, folder + QStringLiteral("/energy-plot-x4.png")) && ok;
     // The statistics box of a right click on the energy plot.
     form1.EnergySpectrum->Image2MouseDown(Qt::RightButton);
-    ok = SaveEnlarged(form1.EnergySpectrum->Panel4->grab().toImage(), 3, folder + QStringLiteral("/energy-statistics-x3.png")) && ok;
+    ok = SaveEnlarged(form1.EnergySpectrum->Panel4->grab().toImage(), 3,
+                      folder + QStringLiteral("/energy-statistics-x3.png")) &&
+         ok;
 
     // Twenty cavities: 18 added through "Új gyorsítóüreg", each time with
     // the sizes the dialog first shows (10 each), to the two of the start-up.

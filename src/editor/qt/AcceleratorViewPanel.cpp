@@ -49,8 +49,8 @@ AcceleratorViewPanel::AcceleratorViewPanel(QWidget* client, velox::VeloxData& da
         *particle[k] = NewMarker(client, QStringLiteral("Shape%1").arg(k + 22), state.Left, state.Top, state);
         ParticleMarkerShapes[i] = *particle[k];
     }
-    Target = NewMarker(client, QStringLiteral("Target"), Data.TargetMarker.Left, Data.TargetMarker.Top,
-                       Data.TargetMarker);
+    Target =
+        NewMarker(client, QStringLiteral("Target"), Data.TargetMarker.Left, Data.TargetMarker.Top, Data.TargetMarker);
 
     const auto press = [this](TShape& s, QMouseEvent& e) {
         if (e.button() == Qt::LeftButton) DragStart(s, e.globalPosition().toPoint());

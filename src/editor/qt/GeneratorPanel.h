@@ -33,7 +33,7 @@ public:
     QPushButton* Button4 = nullptr;  // "Új gyorsítóüreg"
     QLineEdit *Edit1, *Edit2;        // frequency position (hidden) and display
     velox::ui::TUpDown* UpDown1 = nullptr;
-    QLineEdit *Edit3, *Edit4;        // voltage position (hidden) and display
+    QLineEdit *Edit3, *Edit4;  // voltage position (hidden) and display
     velox::ui::TUpDown* UpDown2 = nullptr;
     QGroupBox* GroupBox3 = nullptr;  // "Aktuális állapot"
     QLabel *Label25, *Label26;       // "Feszültség =", "Fázis ="

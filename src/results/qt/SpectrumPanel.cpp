@@ -162,23 +162,27 @@ void SpectrumPanel::LeaveSetting(QLineEdit* field, Leave how, const std::optiona
 }
 
 void SpectrumPanel::YMaxExit(Leave how) {
-    LeaveSetting(yMaxField, how, velox::AcceptYMax(yMaxField->text().toStdString()),
-                 [this](std::int32_t v) { velox::StoreYMax(Spectrum, v); }, false);
+    LeaveSetting(
+        yMaxField, how, velox::AcceptYMax(yMaxField->text().toStdString()),
+        [this](std::int32_t v) { velox::StoreYMax(Spectrum, v); }, false);
 }
 
 void SpectrumPanel::XMinExit(Leave how) {
-    LeaveSetting(xMinField, how, velox::AcceptXMin(Spectrum, xMinField->text().toStdString()),
-                 [this](std::int32_t v) { velox::StoreXMin(Spectrum, v); }, true);
+    LeaveSetting(
+        xMinField, how, velox::AcceptXMin(Spectrum, xMinField->text().toStdString()),
+        [this](std::int32_t v) { velox::StoreXMin(Spectrum, v); }, true);
 }
 
 void SpectrumPanel::XMaxExit(Leave how) {
-    LeaveSetting(xMaxField, how, velox::AcceptXMax(Spectrum, xMaxField->text().toStdString()),
-                 [this](std::int32_t v) { velox::StoreXMax(Spectrum, v); }, true);
+    LeaveSetting(
+        xMaxField, how, velox::AcceptXMax(Spectrum, xMaxField->text().toStdString()),
+        [this](std::int32_t v) { velox::StoreXMax(Spectrum, v); }, true);
 }
 
 void SpectrumPanel::ChannelWidthExit(Leave how) {
-    LeaveSetting(widthField, how, velox::AcceptChannelWidth(widthField->text().toStdString()),
-                 [this](double v) { velox::StoreChannelWidth(Spectrum, v, Values); }, false);
+    LeaveSetting(
+        widthField, how, velox::AcceptChannelWidth(widthField->text().toStdString()),
+        [this](double v) { velox::StoreChannelWidth(Spectrum, v, Values); }, false);
 }
 
 // ---- the statistics box ---------------------------------------------------------

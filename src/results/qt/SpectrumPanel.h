@@ -28,12 +28,12 @@
 
 // Where one spectrum's controls lie in the results panel and how they start.
 struct SpectrumPanelPlace {
-    QPoint UpperStrip;     // 281 × 28
-    QPoint PlotPanel;      // 279 × 197
-    QPoint LowerStrip;     // 281 × 30
-    int MarkerLineLeft;    // in the plot panel
-    const char* Choice;    // the radio button's caption
-    bool Chosen;           // its marker line shown and the keys acting on it
+    QPoint UpperStrip;   // 281 × 28
+    QPoint PlotPanel;    // 279 × 197
+    QPoint LowerStrip;   // 281 × 30
+    int MarkerLineLeft;  // in the plot panel
+    const char* Choice;  // the radio button's caption
+    bool Chosen;         // its marker line shown and the keys acting on it
     std::int32_t MarkerStart;
 };
 
@@ -41,8 +41,8 @@ class SpectrumPanel : public QObject {
 public:
     using TPanel = velox::ui::TPanel;
 
-    SpectrumPanel(QWidget* results, velox::Results& store, velox::Spectrum& spectrum,
-                  const std::vector<double>& values, NumberFields& fields, const SpectrumPanelPlace& place);
+    SpectrumPanel(QWidget* results, velox::Results& store, velox::Spectrum& spectrum, const std::vector<double>& values,
+                  NumberFields& fields, const SpectrumPanelPlace& place);
 
     // The layout step: the image fills its frame but for 5 pixels each way,
     // the bitmap the image but for 5 more; the spectrum is set up for it.
@@ -105,7 +105,8 @@ private:
     // The rule of the spectrum's fields: accepted, stored, then the number
     // fields, the marker when the range moved it, and the plot.
     template <class Value, class StoreValue>
-    void LeaveSetting(QLineEdit* field, Leave how, const std::optional<Value>& value, StoreValue store, bool placeMarker);
+    void LeaveSetting(QLineEdit* field, Leave how, const std::optional<Value>& value, StoreValue store,
+                      bool placeMarker);
 
     velox::Results& Store;
     velox::Spectrum& Spectrum;
