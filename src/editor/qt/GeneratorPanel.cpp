@@ -95,27 +95,25 @@ void GeneratorPanel::UpDown2Changing() {
 }
 
 // The position fields change with every spinner click.  The spinner takes
-// its position from the field's text, as a bound spinner does.
-void GeneratorPanel::Edit1Change() {
-    const auto p = velox::ParseWholeNumber(Edit1->text().toStdString());
+// its position from the field's text, as a bound spinner does; a text that
+// is not a whole number is reported and changes nothing.
+bool GeneratorPanel::TakePosition(QLineEdit* field, TUpDown* spinner) {
+    const auto p = velox::ParseWholeNumber(field->text().toStdString());
     if (!p) {
-        Prompts().Error(QStringLiteral("'%1' nem érvényes egész szám.").arg(Edit1->text()),
+        Prompts().Error(QStringLiteral("'%1' nem érvényes egész szám.").arg(field->text()),
                         Panel1->window()->windowTitle());
-        return;
+        return false;
     }
-    UpDown1->SetPosition(*p);
-    UpDown1Changing();
+    spinner->SetPosition(*p);
+    return true;
+}
+
+void GeneratorPanel::Edit1Change() {
+    if (TakePosition(Edit1, UpDown1)) UpDown1Changing();
 }
 
 void GeneratorPanel::Edit3Change() {
-    const auto p = velox::ParseWholeNumber(Edit3->text().toStdString());
-    if (!p) {
-        Prompts().Error(QStringLiteral("'%1' nem érvényes egész szám.").arg(Edit3->text()),
-                        Panel1->window()->windowTitle());
-        return;
-    }
-    UpDown2->SetPosition(*p);
-    UpDown2Changing();
+    if (TakePosition(Edit3, UpDown2)) UpDown2Changing();
 }
 
 void GeneratorPanel::Edit2Exit(Leave how) {

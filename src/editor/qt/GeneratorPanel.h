@@ -59,6 +59,8 @@ public:
     std::function<void()> RefreshNumberFields;
 
 private:
+    bool TakePosition(QLineEdit* field, velox::ui::TUpDown* spinner);
+
     velox::VeloxData& Data;
     NumberFields& Fields;
 };
