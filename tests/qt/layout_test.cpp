@@ -18,6 +18,27 @@ void ExpectFits(const QLabel* label) {
     EXPECT_LE(lines.size() * m.height(), label->height()) << label->text().toStdString();
 }
 
+// Each panel's controls, the timers and the menu commands carry the names
+// of the window's definition.
+TEST_F(Layout, ControlsAreFoundByTheirNames) {
+    TForm1& f = *form;
+    const std::pair<const char*, QObject*> named[] = {{"Shape21", f.View->Shape21},
+                                                      {"Shape42", f.View->Shape42},
+                                                      {"Target", f.View->Target},
+                                                      {"UpDown2", f.Generator->UpDown2},
+                                                      {"Edit13", f.IonSource->Edit13},
+                                                      {"Button1", f.Simulation->Button1},
+                                                      {"Label20", f.Info->Label20},
+                                                      {"Edit9", f.EnergySpectrum->Edit9},
+                                                      {"Panel12", f.EnergySpectrum->Panel12},
+                                                      {"Image3", f.TimeSpectrum->Image3},
+                                                      {"Shape44", f.TimeSpectrum->Shape44},
+                                                      {"Button5", f.Results->Button5},
+                                                      {"Timer2", f.Timer2},
+                                                      {"Kirs1", f.Kirs1}};
+    for (auto [name, control] : named) EXPECT_EQ(f.findChild<QObject*>(name), control) << name;
+}
+
 TEST_F(Layout, NoControlReachesOutOfItsParent) {
     for (QWidget* w : form->Client->findChildren<QWidget*>()) {
         if (!w->isVisibleTo(form.get())) continue;
