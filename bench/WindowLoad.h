@@ -8,6 +8,7 @@
 
 #include "core/qt/Main.h"
 #include "ui/qt/Fonts.h"
+#include "ui/qt/UpDown.h"
 
 namespace velox::bench {
 
@@ -34,12 +35,12 @@ inline void ApplyWorstCase(TForm1& form) {
     d.Cavities.SetCavityCount(20);
     for (int k = 0; k < 20; ++k) d.Cavities[static_cast<std::size_t>(k)] = {6, 8, 6, 8};
     d.BuildCavities();
-    d.SetTargetLeft(form.Image1->x() + 590);
-    for (int i = 0; i < 50; ++i) form.UpDown2->ClickUp();
+    d.SetTargetLeft(form.View->Image1->x() + 590);
+    for (int i = 0; i < 50; ++i) form.Generator->UpDown2->ClickUp();
     d.StartPhase = 0;
     d.StopPhase = 360;
-    form.CheckBox1->setChecked(true);
-    form.DrawAcceleratorView();
+    form.IonSource->CheckBox1->setChecked(true);
+    form.View->DrawAcceleratorView();
 }
 
 // Puts all 21 particles in flight, spread along the accelerator, at the

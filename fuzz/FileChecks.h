@@ -18,6 +18,7 @@
 
 #include "core/model/Canvas.h"
 #include "core/model/Numeric.h"
+#include "core/model/Readouts.h"
 #include "core/model/RunControl.h"
 #include "core/model/VeloxData.h"
 #include "editor/model/AcceleratorView.h"
@@ -105,15 +106,17 @@ inline std::string UseLoadedModel(VeloxData& d, double runClock, int steps) {
     }
     const Results& r = d.Store;
     if (r.ArrivedCount < 0 || r.LaunchedCount < 0) return "negative counter";
-    readouts += d.Label18 + d.Label20 + d.Label25 + d.Label26 + r.Label21 + r.Label22 + FormatTimeOfDay(run.RunClock);
+    readouts += EnergyMaxText(d.EnergyMax) + CountsText(r.LaunchedCount, r.ArrivedCount) + VoltageText(d.Voltage) +
+                PhaseText(d.LastPhase) + ArrivalEnergyText(r.LastArrival) + ArrivalTimeText(r.LastArrival) +
+                FormatTimeOfDay(run.RunClock);
 
     const TextMetrics metrics{[](std::string_view t) { return static_cast<int>(t.size()) * 6; }, 12};
     for (Spectrum* s : {&d.Store.EnergySpectrum, &d.Store.TimeSpectrum}) {
-        const SpectrumGeometry g = DrawSpectrumGeometry(*s, r.ArrivedCount, metrics, PlotBitmapWidth);
+        const SpectrumGeometry g = DrawSpectrumGeometry(*s, r.SumsOf(*s), r.ArrivedCount, metrics, PlotBitmapWidth);
         if (!PlotIsPixels(g)) return "plot beyond the pixel range";
         MoveMarker(*s, MarkerKey::Right);
         MoveMarker(*s, MarkerKey::Left);
-        const StatisticsBoxTexts box = StatisticsBox(*s->Sums, r.ArrivedCount);
+        const StatisticsBoxTexts box = StatisticsBox(r.SumsOf(*s), r.ArrivedCount);
         readouts += UpdateMarkerGeometry(*s).XText + box.Count + box.Mean + box.Deviation;
     }
     return readouts.empty() ? "no readouts" : "";

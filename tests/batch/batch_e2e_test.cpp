@@ -103,7 +103,8 @@ TEST(VeloxBatch, DefaultRunWritesFilesThatLoadBackIntoTheSummarisedResults) {
     for (const Spectrum* s : {&loaded.EnergySpectrum, &loaded.TimeSpectrum}) {
         ASSERT_TRUE(s->Auto);
         Spectrum redrawn = *s;
-        const SpectrumGeometry g = DrawSpectrumGeometry(redrawn, loaded.ArrivedCount, {[](std::string_view) { return 0; }, 0}, PlotBitmapWidth);
+        const SpectrumGeometry g = DrawSpectrumGeometry(redrawn, loaded.SumsOf(*s), loaded.ArrivedCount,
+                                                        {[](std::string_view) { return 0; }, 0}, PlotBitmapWidth);
         EXPECT_EQ(s->YMax, redrawn.YMax);
         EXPECT_GT(g.MaxCount, 0);
     }

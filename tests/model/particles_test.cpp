@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "core/model/Numeric.h"
+#include "core/model/Readouts.h"
 #include "core/model/VeloxData.h"
 
 using namespace velox;
@@ -100,16 +101,16 @@ TEST_F(Transport, EnergyMaxIncludesAParticleArrivingInThisStep) {
     EXPECT_EQ(d.BestParticle, 3);
     EXPECT_EQ(d.ParticleMarkers[3].Fill, colours::Red);
     EXPECT_EQ(d.ParticleMarkers[5].Fill, colours::Black);
-    EXPECT_EQ(d.Label18, "Emax =    40.0000");
-    EXPECT_EQ(d.Label20, "Összes indított = 2\rÖsszes beérkezett = 1");
+    EXPECT_EQ(EnergyMaxText(d.EnergyMax), "Emax =    40.0000");
+    EXPECT_EQ(CountsText(d.Store.LaunchedCount, d.Store.ArrivedCount), "Összes indított = 2\rÖsszes beérkezett = 1");
     // The marker follows the particle, also when it has just been hidden.
     EXPECT_EQ(d.ParticleMarkers[3].Left, static_cast<int>(d.Particles[3].X) + 13 - 3);
 }
 
 TEST_F(Transport, NoFlyingParticleStillRewritesTheReadouts) {
     d.StepParticles();
-    EXPECT_EQ(d.Label18, "Emax =     0.0000");
-    EXPECT_EQ(d.Label20, "Összes indított = 0\rÖsszes beérkezett = 0");
+    EXPECT_EQ(EnergyMaxText(d.EnergyMax), "Emax =     0.0000");
+    EXPECT_EQ(CountsText(d.Store.LaunchedCount, d.Store.ArrivedCount), "Összes indított = 0\rÖsszes beérkezett = 0");
     EXPECT_EQ(d.BestParticle, 0);
     EXPECT_EQ(d.ParticleMarkers[0].Fill, colours::Red);
     EXPECT_FALSE(d.IsFlying(0));
@@ -249,8 +250,8 @@ TEST(SimulationStep, ReadoutsAndPhaseCursor) {
     double phase = 0;
     for (int i = 0; i < 31; ++i) phase = d.SimulationStep();
     EXPECT_NEAR(phase, 1.55, 1e-12);
-    EXPECT_EQ(d.Label26, "Fázis =   88.8085");
-    EXPECT_EQ(d.Label25, "Feszültség =   49.9892");
+    EXPECT_EQ(PhaseText(d.LastPhase), "Fázis =   88.8085");
+    EXPECT_EQ(VoltageText(d.Voltage), "Feszültség =   49.9892");
     EXPECT_EQ(d.PhaseCursor, static_cast<int>(1.55 * 101 / (2 * M_PI)) + 15 + 2);
 }
 

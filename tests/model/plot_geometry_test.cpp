@@ -27,8 +27,8 @@ Spectrum Plot(std::int32_t xMin, std::int32_t xMax, bool autoOn = true) {
     return s;
 }
 
-SpectrumGeometry Draw(Spectrum& s, std::int32_t arrived = 0) {
-    return DrawSpectrumGeometry(s, arrived, Metrics, PlotBitmapWidth);
+SpectrumGeometry Draw(Spectrum& s, std::int32_t arrived = 0, const ResultSums& sums = {}) {
+    return DrawSpectrumGeometry(s, sums, arrived, Metrics, PlotBitmapWidth);
 }
 
 Strings Texts(const std::vector<PlotText>& texts) {
@@ -132,12 +132,12 @@ TEST(DrawSpectrum, ExtendedPrecisionPixels) {
 
 TEST(DrawSpectrum, StatisticsTexts) {
     Spectrum s = Plot(0, 100);
-    ResultSums sums{12.5, 156.25};
-    s.Sums = &sums;
+    const ResultSums sums{12.5, 156.25};
     s.Bins.assign(13, 0);
     s.Bins[12] = 1;
-    EXPECT_EQ(Draw(s, 1).StatisticsTexts,
-              (std::vector<PlotText>{{187, 2, "Összes=1"}, {187, 10, "Átlag=    12.500"}, {187, 18, "Szórás=     0.000"}}));
+    EXPECT_EQ(
+        Draw(s, 1, sums).StatisticsTexts,
+        (std::vector<PlotText>{{187, 2, "Összes=1"}, {187, 10, "Átlag=    12.500"}, {187, 18, "Szórás=     0.000"}}));
 }
 
 TEST(UpdateMarker, ReadoutsAndClamp) {
@@ -179,9 +179,8 @@ TEST(DrawSpectrum, DamagedRecordsDrawSafely) {
         Spectrum h = Plot(INT_MIN, INT_MAX, autoOn);
         h.YMax = h.Marker = INT_MAX;
         h.Bins = {INT_MAX, INT_MAX};
-        ResultSums bad{NAN, INFINITY};
-        h.Sums = autoOn ? &bad : nullptr;
-        g = Draw(h, 2);
+        const ResultSums bad{NAN, INFINITY};
+        g = Draw(h, 2, autoOn ? bad : ResultSums{});
         EXPECT_EQ(g.StatisticsTexts[0].text, "Összes=4294967294");
         EXPECT_EQ(g.StatisticsTexts[1].text.find("NAN") != std::string::npos, autoOn);
         EXPECT_LT(g.Axes.CountTicks.size() + g.Axes.ChannelTicks.size(), 2000u);

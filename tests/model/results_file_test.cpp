@@ -51,11 +51,11 @@ void ExpectSameResults(const Results& a, const Results& b) {
     EXPECT_EQ(a.TimeSpectrum.Bins, b.TimeSpectrum.Bins);
 }
 
-Results Applied(const std::string& bytes, Results r = {}, double* clock = nullptr) {
+Results Applied(const std::string& bytes, Results r = {}, double* clock = nullptr, std::int32_t flying = 0) {
     double c = 0;
     const ResultsReadResult read = ParseResults(bytes);
     EXPECT_EQ(read.Status, FileStatus::Ok);
-    ApplyResults(r, clock ? *clock : c, read.Data);
+    ApplyResults(r, clock ? *clock : c, read.Data, flying);
     return r;
 }
 
@@ -162,6 +162,14 @@ TEST(ResultsReader, WholeNumbersTruncatedAndAutoOnlyForExactlyOne) {
         before.EnergySpectrum.Auto = !on;
         const Results r = Applied(Records({-9999, -9999, 0, 0, 0, 1, 0, 100, 20, record, 1, 0, 100, 20, 1}), before);
         EXPECT_EQ(r.EnergySpectrum.Auto, on) << record;
+    }
+}
+
+TEST(ResultsReader, ParticlesInFlightAddToTheLaunchCountUpToItsLargestValue) {
+    for (auto [file, loaded] : {std::pair{7.0, 28}, {2147483640.0, 2147483647}}) {
+        const Results r =
+            Applied(Records({-9999, -9999, 0, file, 0, 1, 0, 100, 20, 1, 1, 0, 100, 20, 1}), {}, nullptr, 21);
+        EXPECT_EQ(r.LaunchedCount, loaded) << file;
     }
 }
 

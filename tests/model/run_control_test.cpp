@@ -46,7 +46,7 @@ TEST(RunController, ContinueRelaunchesSlotZeroAndStopKeepsTheClock) {
     RunController run(d);
     run.ContinueStop();
     EXPECT_TRUE(run.Running);
-    EXPECT_EQ(run.Caption, "Stop");
+    EXPECT_EQ(run.Offer, RunOffer::Stop);
     EXPECT_TRUE(d.IsFlying(0));
     EXPECT_EQ(d.Store.LaunchedCount, 1);
     run.Tick();
@@ -54,7 +54,7 @@ TEST(RunController, ContinueRelaunchesSlotZeroAndStopKeepsTheClock) {
     d.Particles[0].X = 50;
     run.ContinueStop();
     EXPECT_FALSE(run.Running);
-    EXPECT_EQ(run.Caption, "Folytatás");
+    EXPECT_EQ(run.Offer, RunOffer::Continue);
     const double clock = run.RunClock;
     EXPECT_EQ(clock, AdvanceRunClock(AdvanceRunClock(0.0, 10), 10));
     const int launched = d.Store.LaunchedCount;
@@ -75,7 +75,7 @@ TEST(RunController, RestartIdlesEverySlotAndZeroesTheClocks) {
     EXPECT_EQ(d.SimTime, 0.0);
     EXPECT_EQ(run.RunClock, RunClockRestart);
     EXPECT_TRUE(run.Running);
-    EXPECT_EQ(run.Caption, "Stop");
+    EXPECT_EQ(run.Offer, RunOffer::Stop);
 }
 
 TEST(RunController, TimedRunStopsAtTheMinute) {
@@ -95,7 +95,7 @@ TEST(RunController, TimedRunStopsAtTheMinute) {
     EXPECT_TRUE(ended);
     EXPECT_EQ(ticks, 1200);
     EXPECT_FALSE(run.Running);
-    EXPECT_EQ(run.Caption, "Folytatás");
+    EXPECT_EQ(run.Offer, RunOffer::Continue);
     EXPECT_GT(d.Store.ArrivedCount, 0);
 }
 
@@ -107,7 +107,7 @@ TEST(RunController, ModeToggleAlwaysStops) {
     EXPECT_FALSE(run.Running);
     run.SetFreeMode(true);
     EXPECT_FALSE(run.Running);
-    EXPECT_EQ(run.Caption, "Folytatás");
+    EXPECT_EQ(run.Offer, RunOffer::Continue);
 }
 
 TEST(ControlStates, FollowTheRunState) {
@@ -122,7 +122,7 @@ TEST(ControlStates, FollowTheRunState) {
     // timed run goes on.
     for (bool free : {true, false})
         for (bool running : {true, false}) {
-            auto s = UpdateControlStates({free, false, running, !running}, allOff);
+            auto s = UpdateControlStates({free, false, running, running ? RunOffer::Stop : RunOffer::Continue}, allOff);
             EXPECT_EQ(s.Button1, free && running);
             EXPECT_FALSE(s.Button2);
             EXPECT_FALSE(s.Locked[LockButton3]);
@@ -132,28 +132,28 @@ TEST(ControlStates, FollowTheRunState) {
         }
 
     // Free mode, stopped: everything on.
-    auto s = UpdateControlStates({true, true, false, true}, allOff);
+    auto s = UpdateControlStates({true, true, false, RunOffer::Continue}, allOff);
     EXPECT_EQ(s, allOn);
     // Free mode, running: single step and the locked group off.
-    s = UpdateControlStates({true, true, true, false}, allOn);
+    s = UpdateControlStates({true, true, true, RunOffer::Stop}, allOn);
     EXPECT_TRUE(s.Button1);
     EXPECT_FALSE(s.Button2);
     for (bool b : s.Locked) EXPECT_FALSE(b);
     // Stopping again re-enables them.
-    EXPECT_EQ(UpdateControlStates({true, true, false, true}, s), allOn);
+    EXPECT_EQ(UpdateControlStates({true, true, false, RunOffer::Continue}, s), allOn);
 
     // Leaving free mode while running: the run stops; continue and single
     // step off, restart on, the rest of the group stays as it was.
-    auto timed = UpdateControlStates({false, true, false, true}, s);
+    auto timed = UpdateControlStates({false, true, false, RunOffer::Continue}, s);
     EXPECT_FALSE(timed.Button1);
     EXPECT_FALSE(timed.Button2);
     EXPECT_TRUE(timed.Locked[LockButton3]);
     for (int k = LockButton4; k <= LockUpDown2; ++k) EXPECT_FALSE(timed.Locked[static_cast<std::size_t>(k)]);
     // Leaving free mode while stopped keeps the group enabled.
-    auto timedIdle = UpdateControlStates({false, true, false, true}, allOn);
+    auto timedIdle = UpdateControlStates({false, true, false, RunOffer::Continue}, allOn);
     for (bool b : timedIdle.Locked) EXPECT_TRUE(b);
     // A timed run disables the whole group, restart included.
-    auto timedRunning = UpdateControlStates({false, true, true, false}, timedIdle);
+    auto timedRunning = UpdateControlStates({false, true, true, RunOffer::Stop}, timedIdle);
     for (bool b : timedRunning.Locked) EXPECT_FALSE(b);
     EXPECT_FALSE(timedRunning.Button1);
 }

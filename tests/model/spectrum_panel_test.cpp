@@ -50,7 +50,7 @@ TEST(LeaveRules, StoringFollowsUp) {
     Rebin(s, values);
     StoreChannelWidth(s, 0.2, values);
     EXPECT_EQ(s.Bins.size(), 1256u);
-    EXPECT_EQ(DrawSpectrumGeometry(s, 4, TextMetrics{}, PlotBitmapWidth).Total, 4);
+    EXPECT_EQ(DrawSpectrumGeometry(s, ResultSums{}, 4, TextMetrics{}, PlotBitmapWidth).Total, 4);
 }
 
 }  // namespace

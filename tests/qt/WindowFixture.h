@@ -16,6 +16,7 @@
 
 #include "core/qt/Main.h"
 #include "ui/qt/Prompts.h"
+#include "ui/qt/UpDown.h"
 
 namespace velox::testing {
 using ui::TShape;
@@ -73,7 +74,7 @@ protected:
         EXPECT_TRUE(prompter.Answers.empty()) << "questions expected but not asked";
     }
 
-    QColor ViewPixel(int x, int y) const { return form->ViewBuffer.pixelColor(x, y); }
+    QColor ViewPixel(int x, int y) const { return form->View->ViewBuffer.pixelColor(x, y); }
 };
 
 }  // namespace velox::testing

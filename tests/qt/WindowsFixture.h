@@ -119,7 +119,7 @@ protected:
         EXPECT_EQ(dialogs.LeftOpen, 0) << "a step left its window open";
     }
 
-    QColor ViewPixel(int x, int y) const { return form->ViewBuffer.pixelColor(x, y); }
+    QColor ViewPixel(int x, int y) const { return form->View->ViewBuffer.pixelColor(x, y); }
 
     // A step that works on a modal window of type W.
     template <class W>

@@ -44,16 +44,16 @@ TEST_F(AuxWindows, TaskTextIsReadAfreshAtEveryShowing) {
 
 TEST_F(AuxWindows, VegeThenCancelKeepsRunning) {
     TForm1& f = *form;
-    f.Button1->click();
+    f.Simulation->Button1->click();
     ASSERT_TRUE(f.Timer2->isActive());
     // The run-time field had the focus; under the question it is not being
     // typed in, and the clock goes on being shown.
-    f.Edit15->setFocus();
+    f.Simulation->Edit15->setFocus();
     dialogs.Steps = {On<TMsgDlg>([&f](TMsgDlg& d) {
         ASSERT_TRUE(WaitFor([&d] { return d.isActiveWindow(); }));
-        const QString shown = f.Edit15->text();
+        const QString shown = f.Simulation->Edit15->text();
         for (int i = 0; i < 100; ++i) f.Timer2Timer();
-        EXPECT_NE(f.Edit15->text(), shown);
+        EXPECT_NE(f.Simulation->Edit15->text(), shown);
         d.CancelBtn->click();
     })};
     f.Vge1->trigger();

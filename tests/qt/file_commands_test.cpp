@@ -41,13 +41,13 @@ protected:
         for (int k = 0; k < (other ? 1 : 3); ++k) f.Data.Cavities.Append({16.0 + k, 40.0 + k, 12.0 + k, 20.0 + k});
         if (!other) f.Data.Cavities[2].GroundGap = 12.5;
         f.Data.BuildCavities();
-        f.Image1DragDrop(f.Target, other ? 100 : 300, 0);
-        f.UpDown1->SetPosition(other ? 50 : 60);
-        f.UpDown2->SetPosition(other ? 50 : 30);
-        f.CheckBox1->setChecked(other);
+        f.View->Image1DragDrop(f.View->Target, other ? 100 : 300, 0);
+        f.Generator->UpDown1->SetPosition(other ? 50 : 60);
+        f.Generator->UpDown2->SetPosition(other ? 50 : 30);
+        f.IonSource->CheckBox1->setChecked(other);
         f.Data.StartPhase = other ? 0 : 30;
         f.Data.StopPhase = other ? 60 : 120;
-        f.DrawAcceleratorView();
+        f.View->DrawAcceleratorView();
     }
     // Results as a run and the results panel would leave them.
     void MakeResults() {
@@ -58,7 +58,7 @@ protected:
         r.LaunchedCount = 7;
         form->Run.RunClock = AdvanceRunClock(RunClockRestart, 12340);
         r.EnergySpectrum.Auto = false;
-        form->CheckBox2->setChecked(false);
+        form->EnergySpectrum->CheckBox2->setChecked(false);
         r.EnergySpectrum.YMax = 40;
         r.EnergySpectrum.XMin = 10;
         r.EnergySpectrum.XMax = 150;
@@ -70,15 +70,15 @@ protected:
 
 TEST_F(FileCommands, SavingWithoutAPathAsksForOneAndWritesNothingOnCancel) {
     TForm1& f = *form;
-    f.SetupPath.clear();
-    ASSERT_TRUE(f.ResultsPath.isEmpty());
+    f.Files->SetupPath.clear();
+    ASSERT_TRUE(f.Files->ResultsPath.isEmpty());
     prompter.Names = {std::nullopt, std::nullopt};
     f.Kirs1->trigger();
     f.Kirs2->trigger();
     ExpectDialog(0, true, SetupSaveFilters, 1, "gydat");
     ExpectDialog(1, true, ResultsSaveFilters, 1, "edat");
-    EXPECT_TRUE(f.SetupPath.isEmpty());
-    EXPECT_TRUE(f.ResultsPath.isEmpty());
+    EXPECT_TRUE(f.Files->SetupPath.isEmpty());
+    EXPECT_TRUE(f.Files->ResultsPath.isEmpty());
     EXPECT_TRUE(dir.Entries().empty());
     EXPECT_TRUE(prompter.Asked.isEmpty());
 }
@@ -88,7 +88,7 @@ TEST_F(FileCommands, SetupRoundTripThroughTheMenu) {
     MakeSetup();
     prompter.Names = {Path("a.gydat")};
     f.Kirsmsknt1->trigger();
-    EXPECT_EQ(f.SetupPath, Path("a.gydat"));
+    EXPECT_EQ(f.Files->SetupPath, Path("a.gydat"));
     const std::string saved = ReadBytes(In("a.gydat"));
     EXPECT_EQ(saved,
               "Cavity num =3\r\nCavity =\t16\t40\t12\t20\r\nCavity =\t17\t41\t13\t21\r\n"
@@ -100,14 +100,14 @@ TEST_F(FileCommands, SetupRoundTripThroughTheMenu) {
     f.Betlts1->trigger();
     ExpectDialog(1, false, SetupOpenFilters, 1, "gydat");
     EXPECT_EQ(FormatSetup(f.Data), saved);
-    EXPECT_TRUE(f.Shape3->isVisible());
-    EXPECT_FALSE(f.Shape4->isVisible());
-    EXPECT_EQ(f.Target->x(), 309);
-    EXPECT_EQ(f.Edit2->text(), "1.1");
-    EXPECT_EQ(f.Edit4->text(), "40");
-    EXPECT_FALSE(f.CheckBox1->isChecked());
-    EXPECT_EQ(f.Edit13->text(), "30");
-    EXPECT_EQ(f.Edit14->text(), "120");
+    EXPECT_TRUE(f.View->Shape3->isVisible());
+    EXPECT_FALSE(f.View->Shape4->isVisible());
+    EXPECT_EQ(f.View->Target->x(), 309);
+    EXPECT_EQ(f.Generator->Edit2->text(), "1.1");
+    EXPECT_EQ(f.Generator->Edit4->text(), "40");
+    EXPECT_FALSE(f.IonSource->CheckBox1->isChecked());
+    EXPECT_EQ(f.IonSource->Edit13->text(), "30");
+    EXPECT_EQ(f.IonSource->Edit14->text(), "120");
     EXPECT_TRUE(prompter.Asked.isEmpty());
 
     // "Mentés" now writes to the loaded file without asking.
@@ -124,7 +124,7 @@ TEST_F(FileCommands, ResultsRoundTripThroughTheMenu) {
     prompter.Names = {Path("r.edat")};
     f.Kirsmsknt2->trigger();
     ExpectDialog(0, true, ResultsSaveFilters, 1, "edat");
-    EXPECT_EQ(f.ResultsPath, Path("r.edat"));
+    EXPECT_EQ(f.Files->ResultsPath, Path("r.edat"));
     const std::string bytes = ReadBytes(In("r.edat"));
     EXPECT_EQ(bytes, FormatResults(saved, f.Run.RunClock));
     EXPECT_EQ(bytes.size(), 8u * (3 + 3 + 15));
@@ -134,25 +134,26 @@ TEST_F(FileCommands, ResultsRoundTripThroughTheMenu) {
     r.Clear();
     r.RecordArrival(5.0, 1.0);
     r.EnergySpectrum.Auto = true;
-    f.CheckBox2->setChecked(true);
+    f.EnergySpectrum->CheckBox2->setChecked(true);
     r.EnergySpectrum.ChannelWidth = 1;
     f.Run.RunClock = RunClockRestart;
     f.RefreshNumberFields();
-    QSignalSpy energyBox(f.CheckBox2, &QCheckBox::clicked), timeBox(f.CheckBox3, &QCheckBox::clicked);
-    f.ResultsPath.clear();
+    QSignalSpy energyBox(f.EnergySpectrum->CheckBox2, &QCheckBox::clicked),
+        timeBox(f.TimeSpectrum->CheckBox3, &QCheckBox::clicked);
+    f.Files->ResultsPath.clear();
     prompter.Names = {Path("r.edat")};
     f.Betlts2->trigger();
     ExpectDialog(1, false, SetupOpenFilters, 2, "gydat");
-    EXPECT_EQ(f.ResultsPath, Path("r.edat"));
+    EXPECT_EQ(f.Files->ResultsPath, Path("r.edat"));
     EXPECT_EQ(FormatResults(r, f.Run.RunClock), bytes);
     EXPECT_EQ(r.EnergySpectrum.Bins, saved.EnergySpectrum.Bins);  // rebinned with the loaded width
     // The changed "Auto" box was clicked, the unchanged one was not.
-    EXPECT_FALSE(f.CheckBox2->isChecked());
+    EXPECT_FALSE(f.EnergySpectrum->CheckBox2->isChecked());
     EXPECT_EQ(energyBox.count(), 1);
     EXPECT_EQ(timeBox.count(), 0);
-    EXPECT_EQ(f.Label20->text(), "Összes indított = 7\nÖsszes beérkezett = 3");
-    EXPECT_EQ(f.Edit15->text().trimmed(), "00:00:12");
-    EXPECT_EQ(f.Edit9->text().trimmed(), "2.5");
+    EXPECT_EQ(f.Info->Label20->text(), "Összes indított = 7\nÖsszes beérkezett = 3");
+    EXPECT_EQ(f.Simulation->Edit15->text().trimmed(), "00:00:12");
+    EXPECT_EQ(f.EnergySpectrum->Edit9->text().trimmed(), "2.5");
     EXPECT_TRUE(prompter.Asked.isEmpty());
 }
 
@@ -164,15 +165,15 @@ TEST_F(FileCommands, ParticlesInFlightCountAsLaunchedInResultsThatReplaceTheOld)
     MakeResults();  // 7 launched
     prompter.Names = {Path("r.edat"), Path("r.edat")};
     f.Kirsmsknt2->trigger();
-    f.Button1->click();
+    f.Simulation->Button1->click();
     for (int i = 0; i < 20; ++i) f.Timer2Timer();
     const std::int32_t flying = f.Data.FlyingCount();
     ASSERT_GT(flying, 1);
     f.Betlts2->trigger();
     EXPECT_EQ(f.Data.Store.LaunchedCount, 7 + flying);
-    f.Button1->click();  // "Törlés" is open while the run stands
+    f.Simulation->Button1->click();  // "Törlés" is open while the run stands
     prompter.Answers = {ui::Answer::Yes};
-    f.Button5->click();
+    f.Results->Button5->click();
     EXPECT_EQ(f.Data.Store.LaunchedCount, flying);
 }
 
@@ -181,8 +182,8 @@ TEST_F(FileCommands, FilesThatCannotBeReadChangeNothingAndAreReported) {
     MakeSetup();
     MakeResults();
     const std::string before = State();
-    const QString label20 = f.Label20->text(), setupPath = f.SetupPath;
-    f.ResultsPath = Path("old.edat");
+    const QString label20 = f.Info->Label20->text(), setupPath = f.Files->SetupPath;
+    f.Files->ResultsPath = Path("old.edat");
     std::filesystem::copy_file(VELOX_SOURCE_DIR "/tests/corpus/results/cut_in_closing.edat", In("cut.edat"));
     // A FIFO must not block the window; a 64 GiB file picked through
     // "Minden fájl" is refused from its size, before any reading.
@@ -205,9 +206,9 @@ TEST_F(FileCommands, FilesThatCannotBeReadChangeNothingAndAreReported) {
                     prompter.Asked[0].contains(row.reason))
             << Text(prompter.Asked[0]);
         EXPECT_EQ(State(), before);
-        EXPECT_EQ(f.ResultsPath, Path("old.edat"));
-        EXPECT_EQ(f.SetupPath, setupPath);
-        EXPECT_EQ(f.Label20->text(), label20);
+        EXPECT_EQ(f.Files->ResultsPath, Path("old.edat"));
+        EXPECT_EQ(f.Files->SetupPath, setupPath);
+        EXPECT_EQ(f.Info->Label20->text(), label20);
     }
 }
 
@@ -215,8 +216,8 @@ TEST_F(FileCommands, WriteErrorsNameTheFileAndTheReason) {
     TForm1& f = *form;
     WriteBytes(In("file"), "x");
     prompter.Names = {Path("file/a.gydat"), Path("file/r.edat")};
-    EXPECT_FALSE(f.Kirsmsknt1Click());
-    EXPECT_FALSE(f.Kirsmsknt2Click());
+    EXPECT_FALSE(f.Files->Kirsmsknt1Click());
+    EXPECT_FALSE(f.Files->Kirsmsknt2Click());
     ASSERT_EQ(prompter.Asked.size(), 2);
     EXPECT_TRUE(prompter.Asked[0].startsWith("*** HIBA ***|A gyorsító adatait nem sikerült kiírni ide:\n" +
                                              Path("file/a.gydat")));
@@ -238,7 +239,7 @@ TEST_F(FileCommands, SaveDialogKeepsTheResultsFilterList) {
 }
 
 TEST_F(FileCommands, SaveRightAfterStartUpCreatesTheStartUpFile) {
-    EXPECT_EQ(form->SetupPath, ProgramDir() + "teszt02.gydat");
+    EXPECT_EQ(form->Files->SetupPath, ProgramDir() + "teszt02.gydat");
     form->Kirs1->trigger();
     EXPECT_TRUE(prompter.Dialogs.isEmpty());
     EXPECT_EQ(ReadBytes(In("teszt02.gydat")), FormatSetup(form->Data));
@@ -256,9 +257,9 @@ protected:
 TEST_F(StartUpFile, ReplacesTheDefaultsAndIsWrittenBack) {
     TForm1& f = *form;
     EXPECT_EQ(FormatSetup(f.Data), StartUpBytes);
-    EXPECT_TRUE(f.Shape3->isVisible());
-    EXPECT_EQ(f.Edit2->text(), "1.05");
-    EXPECT_TRUE(f.Button1->isEnabled());
+    EXPECT_TRUE(f.View->Shape3->isVisible());
+    EXPECT_EQ(f.Generator->Edit2->text(), "1.05");
+    EXPECT_TRUE(f.Simulation->Button1->isEnabled());
     EXPECT_TRUE(prompter.Asked.isEmpty());
 
     f.Data.Cavities[0].AccWidth = 44;
@@ -278,7 +279,7 @@ protected:
 TEST_F(StartUpFileShort, WarnsWithoutAnIconAndKeepsWhatWasRead) {
     EXPECT_EQ(prompter.Asked, QStringList{"(plain)***WARNING ***|Not all cavities could be read correctly"});
     EXPECT_EQ(form->Data.Cavities.CavityCount(), 1);
-    EXPECT_FALSE(form->Shape2->isVisible());
+    EXPECT_FALSE(form->View->Shape2->isVisible());
     EXPECT_EQ(form->Data.TargetX, 387.0);  // the rest of the defaults stay
 }
 

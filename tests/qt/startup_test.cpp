@@ -23,20 +23,26 @@ TEST_F(StartUp, DefaultsWithoutTheStartUpFile) {
     EXPECT_EQ(f.Data.StopPhase, 60.0);
     EXPECT_EQ(f.Data.Frequency, 1.0);
     EXPECT_EQ(f.Data.Amplitude, 50.0);
-    EXPECT_TRUE(f.CheckBox1->isChecked() && f.Data.MultiParticle);
-    EXPECT_TRUE(f.CheckBox4->isChecked());
-    EXPECT_EQ(f.ComboBox1->currentText(), "5");
+    EXPECT_TRUE(f.IonSource->CheckBox1->isChecked() && f.Data.MultiParticle);
+    EXPECT_TRUE(f.Results->CheckBox4->isChecked());
+    EXPECT_EQ(f.Simulation->ComboBox1->currentText(), "5");
     EXPECT_EQ(f.Timer2->interval(), 10);
     EXPECT_FALSE(f.Timer2->isActive());
-    EXPECT_EQ(f.Button1->text(), "Folytatás");
+    EXPECT_EQ(f.Simulation->Button1->text(), "Folytatás");
     EXPECT_TRUE(f.windowTitle().startsWith("Lineáris gyorsító szimulációja"));
-    for (auto [field, text] : {std::pair{f.Edit13, "0"}, {f.Edit14, "60"}, {f.Edit2, "1"}, {f.Edit4, "50"},
-                               {f.Edit5, "220"}, {f.Edit11, "0.05"}, {f.Edit15, "00:00:00"}})
+    for (auto [field, text] : {std::pair{f.IonSource->Edit13, "0"},
+                               {f.IonSource->Edit14, "60"},
+                               {f.Generator->Edit2, "1"},
+                               {f.Generator->Edit4, "50"},
+                               {f.EnergySpectrum->Edit5, "220"},
+                               {f.TimeSpectrum->Edit11, "0.05"},
+                               {f.Simulation->Edit15, "00:00:00"}})
         EXPECT_EQ(field->text().trimmed(), text);
-    EXPECT_TRUE(f.SetupPath.endsWith("/teszt02.gydat"));
-    EXPECT_TRUE(f.Button1->isEnabled() && f.Button2->isEnabled() && f.Edit13->isEnabled());
-    EXPECT_EQ(f.Image1->geometry(), QRect(13, 11, 607, 360));  // the view fitted into its frame
-    EXPECT_EQ(f.ViewBuffer.size(), QSize(607, 360));
+    EXPECT_TRUE(f.Files->SetupPath.endsWith("/teszt02.gydat"));
+    EXPECT_TRUE(f.Simulation->Button1->isEnabled() && f.Simulation->Button2->isEnabled() &&
+                f.IonSource->Edit13->isEnabled());
+    EXPECT_EQ(f.View->Image1->geometry(), QRect(13, 11, 607, 360));  // the view fitted into its frame
+    EXPECT_EQ(f.View->ViewBuffer.size(), QSize(607, 360));
     QStringList menu;
     for (QMenu* m : {f.Gyorstadatai1, f.Eredmnyek1})
         for (QAction* a : m->actions()) menu << a->text();
@@ -47,7 +53,7 @@ TEST_F(StartUp, FirstActivationDoesNotRunAgainAfterAModalDialog) {
     TForm1& f = *form;
     f.Data.Cavities.SetCavityCount(1);
     f.Data.StartPhase = 10;
-    f.UpDown1->ClickUp();
+    f.Generator->UpDown1->ClickUp();
     struct Counter : QObject {
         int n = 0;
         bool eventFilter(QObject*, QEvent* e) override {
@@ -64,7 +70,7 @@ TEST_F(StartUp, FirstActivationDoesNotRunAgainAfterAModalDialog) {
     f.removeEventFilter(&counter);
     EXPECT_EQ(f.Data.Cavities.CavityCount(), 1);
     EXPECT_EQ(f.Data.StartPhase, 10.0);
-    EXPECT_EQ(f.UpDown1->Position(), 51);
+    EXPECT_EQ(f.Generator->UpDown1->Position(), 51);
 }
 
 // A window that is shown but never activated (a window manager may do
@@ -83,7 +89,7 @@ TEST(StartUpWithoutActivation, DefaultsAreInstalledAnyway) {
     f.show();
     ASSERT_TRUE(WaitFor([&] { return f.ActivationDone; }));
     EXPECT_EQ(f.Data.Cavities.CavityCount(), 2);
-    EXPECT_TRUE(f.Button1->isEnabled());
+    EXPECT_TRUE(f.Simulation->Button1->isEnabled());
 }
 
 }  // namespace

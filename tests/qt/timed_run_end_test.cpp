@@ -28,9 +28,9 @@ class TimedRun : public WindowsTest {
 protected:
     // "Teszt üzemmód" cleared, speed 3, "Újraindít".
     void Start() {
-        form->CheckBox4->click();
-        form->ComboBox1->setCurrentIndex(2);
-        form->Button3->click();
+        form->Results->CheckBox4->click();
+        form->Simulation->ComboBox1->setCurrentIndex(2);
+        form->Simulation->Button3->click();
         ASSERT_EQ(form->Timer2->interval(), 50);
     }
     // Ticks until the run stops; the number of ticks.
@@ -49,7 +49,7 @@ TEST_F(TimedRun, EndsOnTick1200WritesWhatTheBatchRunWritesAndEnds) {
     EXPECT_TRUE(f.Ended);
     EXPECT_FALSE(f.isVisible());
     EXPECT_TRUE(dialogs.Shown.isEmpty());  // no quit question
-    EXPECT_EQ(f.ResultsPath, "VELOX_2013.edat");
+    EXPECT_EQ(f.Files->ResultsPath, "VELOX_2013.edat");
     EXPECT_EQ(dir.Entries(), BothFiles);
 
     TempDir batch;
@@ -84,9 +84,9 @@ TEST_F(TimedRun, LoadsWaitUntilTheRunStops) {
     }
     EXPECT_TRUE(f.Kirs1->isEnabled() && f.Kirs2->isEnabled());
     dialogs.Steps = {On<TUregAdatDlg>([](TUregAdatDlg& d) { d.CancelBtn->click(); })};
-    QTest::mouseClick(f.Shape1, Qt::RightButton);
+    QTest::mouseClick(f.View->Shape1, Qt::RightButton);
     EXPECT_EQ(dialogs.Shown, QStringList{"Gyorsítóüreg"});
-    f.CheckBox4->click();  // stops the run
+    f.Results->CheckBox4->click();  // stops the run
     EXPECT_TRUE(f.Betlts1->isEnabled() && f.Betlts2->isEnabled());
 }
 
@@ -115,7 +115,7 @@ TEST_F(TimedRun, UnwritableFilesAreReportedAndTheProgramStaysOpen) {
     std::filesystem::remove(dir / "gone");
     prompter.Asked.clear();
     prompter.Answers = {ui::Answer::Yes};  // clear the first run
-    f.Button3->click();
+    f.Simulation->Button3->click();
     EXPECT_EQ(TickUntilStopped(), 1200);
     ASSERT_EQ(prompter.Asked.size(), 2);
     const QString report = prompter.Asked[1];
@@ -173,9 +173,9 @@ class TimedRunFiles : public TimedRun, public ::testing::WithParamInterface<Pinn
 
 TEST_P(TimedRunFiles, AreByteForByteThoseOfTheFirstRelease) {
     const PinnedRun& pinned = GetParam();
-    form->CheckBox4->click();
-    form->ComboBox1->setCurrentIndex(pinned.Speed - 1);
-    form->Button3->click();
+    form->Results->CheckBox4->click();
+    form->Simulation->ComboBox1->setCurrentIndex(pinned.Speed - 1);
+    form->Simulation->Button3->click();
     TickUntilStopped();
     ASSERT_TRUE(form->Ended);
     EXPECT_EQ(Digest(ReadBytes(dir / "VELOX_2013.gydat")), PinnedSetup);

@@ -24,35 +24,22 @@ void CavityTable::Remove(std::int32_t i) {
 }
 
 VeloxData::VeloxData() {
+    const MarkerLooks& looks = DefaultMarkerLooks;
     for (int k = 0; k < MaxCavities; ++k) {
         ShapeState& m = CavityMarkers[static_cast<std::size_t>(k)];
-        m.Circle = true;
-        m.Width = 20;
-        m.Height = 20;
-        m.Fill = k == 8 ? colours::Silver : colours::Yellow;
-        m.Outline = colours::Red;
-        m.OutlineWidth = 3;
+        ApplyLook(m, looks.Cavity);
+        if (k == looks.SilverCavity) m.Fill = looks.SilverFill;
         m.Visible = false;
     }
-    for (int i = 0; i < ParticleCount; ++i) {
-        ShapeState& m = ParticleMarkers[static_cast<std::size_t>(i)];
-        m.Circle = true;
-        m.Width = 5;
-        m.Height = 5;
-        m.Fill = colours::Black;
-        m.Outline = colours::Black;
-        m.OutlineWidth = 0;
+    for (ShapeState& m : ParticleMarkers) {
+        ApplyLook(m, looks.Particle);
         m.Visible = false;
     }
-    TargetMarker.Width = 9;
-    TargetMarker.Height = 10;
-    TargetMarker.Fill = colours::Blue;
-    TargetMarker.Outline = colours::Black;
-    TargetMarker.OutlineWidth = 2;
-    TargetMarker.Tag = 100;
+    ApplyLook(TargetMarker, looks.Target);
+    TargetMarker.Tag = looks.TargetTag;
     TargetMarker.Visible = true;
     TargetMarker.Top = View.ImageTop + AxisY - TargetMarker.Height / 2;
-    SetTargetLeft(400);
+    SetTargetLeft(StartupDefaults{}.TargetLeft);
     BuildCavities();
     ResetParticles();
 }
@@ -83,9 +70,9 @@ void VeloxData::BuildCavities() {
         c.Position = static_cast<double>(static_cast<long double>(cursor) + s.AccGap);
         c.Marker = k;
         ShapeState& m = CavityMarkers[static_cast<std::size_t>(k)];
-        m.Height = 20;
-        m.Width = 20;
-        m.Circle = true;
+        m.Height = DefaultMarkerLooks.Cavity.Height;
+        m.Width = DefaultMarkerLooks.Cavity.Width;
+        m.Circle = DefaultMarkerLooks.Cavity.Circle;
         m.Tag = k;
         CavityList.push_back(c);
         cursor = static_cast<double>(static_cast<long double>(c.Position) + c.AccWidth + c.GroundGap + c.GroundWidth);
@@ -168,8 +155,8 @@ double VeloxData::AdvanceRf() {
 void VeloxData::PlaceCavityMarkers() {
     for (const Cavity& c : CavityList) {
         ShapeState& m = CavityMarkers[static_cast<std::size_t>(c.Marker)];
-        m.OutlineWidth = 3;
-        m.Outline = colours::Red;
+        m.OutlineWidth = DefaultMarkerLooks.Cavity.OutlineWidth;
+        m.Outline = DefaultMarkerLooks.Cavity.Outline;
         m.Top = View.ImageTop + AxisY + 50;
         m.Left = PixelAt((c.Position + static_cast<long double>(c.AccWidth) / 2) * ViewScale,
                          static_cast<std::int64_t>(View.ImageLeft) - 10);
@@ -198,21 +185,24 @@ void VeloxData::SetVoltagePosition(std::int32_t position) {
 
 std::int32_t SpeedInterval(int itemIndex) { return (9 - 2 * itemIndex) * 10; }
 
-void VeloxData::ApplyStartupDefaults() {
-    Cavities.SetCavityCount(2);
-    Cavities[0] = {16, 50, 16, 60};
-    Cavities[1] = {16, 95, 20, 80};
-    TargetMarker.Left = 400;
-    TargetLeft = 400;
+void VeloxData::InstallDefaultAccelerator(const StartupDefaults& d) {
+    Cavities.SetCavityCount(static_cast<std::int32_t>(d.Cavities.size()));
+    for (std::size_t k = 0; k < d.Cavities.size(); ++k) Cavities[k] = d.Cavities[k];
+    TargetMarker.Left = d.TargetLeft;
+    TargetLeft = d.TargetLeft;
+}
+
+void VeloxData::ApplyStartupDefaults(const StartupDefaults& d) {
+    InstallDefaultAccelerator(d);
     BuildCavities();
     PlaceCavityMarkers();
-    StartPhase = 0;
-    StopPhase = 60;
-    SetFrequencyPosition(50);
-    SetVoltagePosition(50);
-    MultiParticle = true;
-    Store.EnergySpectrum.XMax = 220;
-    Store.TimeSpectrum.ChannelWidth = 0.05;
+    StartPhase = d.StartPhase;
+    StopPhase = d.StopPhase;
+    SetFrequencyPosition(d.FrequencyPosition);
+    SetVoltagePosition(d.VoltagePosition);
+    MultiParticle = d.MultiParticle;
+    Store.EnergySpectrum.XMax = d.EnergyXMax;
+    Store.TimeSpectrum.ChannelWidth = d.TimeChannelWidth;
 }
 
 }  // namespace velox

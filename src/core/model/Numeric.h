@@ -36,6 +36,13 @@ inline void CountOne(std::int32_t& counter) {
     if (counter < std::numeric_limits<std::int32_t>::max()) ++counter;
 }
 
+// counter + n (n >= 0), stopping at the largest value like CountOne.
+inline std::int32_t CountMore(std::int32_t counter, std::int32_t n) {
+    const std::int64_t sum = static_cast<std::int64_t>(counter) + n;
+    return sum > std::numeric_limits<std::int32_t>::max() ? std::numeric_limits<std::int32_t>::max()
+                                                          : static_cast<std::int32_t>(sum);
+}
+
 // Pixel positions and sizes that reach a control or a painter stay within
 // what every window system takes.
 inline constexpr std::int32_t PixelMin = -32768;

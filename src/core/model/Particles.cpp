@@ -3,7 +3,6 @@
 
 #include "core/model/Numeric.h"
 #include "core/model/VeloxData.h"
-#include "editor/model/NumberText.h"
 
 namespace velox {
 
@@ -47,7 +46,7 @@ void VeloxData::MoveParticle(Particle& p) {
         p.V = static_cast<double>(5.0L * f.Field * dts + p.V);
     }
     // Only the colour of the last sub-step is ever seen.
-    marker.Fill = f.InElectrode ? colours::Aqua : colours::Black;
+    marker.Fill = f.InElectrode ? DefaultMarkerLooks.InElectrode : DefaultMarkerLooks.Particle.Fill;
     if (p.X >= TargetX || p.X < 5.0) marker.Visible = false;
     if (p.X >= TargetX) Store.RecordArrival(p.V, SimTime);
 }
@@ -59,8 +58,8 @@ void VeloxData::StepParticles() {
         if (!IsFlying(i)) continue;
         Particle& p = Particles[static_cast<std::size_t>(i)];
         ShapeState& m = ParticleMarkers[static_cast<std::size_t>(p.Marker)];
-        m.Fill = colours::Black;
-        m.Outline = colours::Black;
+        m.Fill = DefaultMarkerLooks.Particle.Fill;
+        m.Outline = DefaultMarkerLooks.Particle.Outline;
         MoveParticle(p);
         // A particle flung far past the target by an absurd field stays at
         // the edge of what a control can show.
@@ -72,11 +71,9 @@ void VeloxData::StepParticles() {
         }
     }
     BestParticle = best;
-    Label18 = "Emax = " + FormatFixed(EnergyMax, 10, 4);
-    Label20 = CountsText(Store.LaunchedCount, Store.ArrivedCount);
     ShapeState& bm = ParticleMarkers[static_cast<std::size_t>(Particles[static_cast<std::size_t>(best)].Marker)];
-    bm.Fill = colours::Red;
-    bm.Outline = colours::Red;
+    bm.Fill = DefaultMarkerLooks.BestParticle;
+    bm.Outline = DefaultMarkerLooks.BestParticle;
 }
 
 bool VeloxData::InLaunchWindow(double phase) const {
@@ -118,8 +115,7 @@ std::int32_t VeloxData::PhaseCursorLeft(double phase) const {
 
 double VeloxData::SimulationStep() {
     const double phase = AdvanceRf();
-    Label25 = "Feszültség =" + FormatFixed(Voltage, 10, 4);
-    Label26 = "Fázis =" + FormatFixed(static_cast<double>(phase * 180.0L / Pi), 10, 4);
+    LastPhase = phase;
     PhaseCursor = PhaseCursorLeft(phase);
     if (InLaunchWindow(phase)) LaunchDecision();
     StepParticles();

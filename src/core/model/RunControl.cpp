@@ -40,13 +40,13 @@ bool TimedRunEnded(double clock) {
 ControlStates UpdateControlStates(const RunState& run, const ControlStates& current) {
     ControlStates out = current;
     // A free run can always be stopped, also once its last cavity is gone.
-    out.Button1 = run.FreeMode && (run.HasCavities || !run.CaptionFolytatas);
+    out.Button1 = run.FreeMode && (run.HasCavities || run.Offer == RunOffer::Stop);
     out.Button2 = run.FreeMode && run.HasCavities;
     out.Locked[LockButton3] = run.HasCavities;
     if (run.Running && !run.FreeMode) out.Locked.fill(false);
     out.LoadCommands = run.FreeMode || !run.Running;
     if (run.FreeMode && run.HasCavities) {
-        out.Button2 = run.CaptionFolytatas;
+        out.Button2 = run.Offer == RunOffer::Continue;
         out.Locked.fill(!run.Running);
     }
     // Stopped in free mode with no cavities: everything that builds an
@@ -66,9 +66,7 @@ namespace velox {
 
 std::int32_t RunController::Interval() const { return SpeedInterval(SpeedIndex); }
 
-RunState RunController::State() const {
-    return RunState{FreeMode, Data.Cavities.CavityCount() > 0, Running, Caption == "Folytatás"};
-}
+RunState RunController::State() const { return RunState{FreeMode, Data.Cavities.CavityCount() > 0, Running, Offer}; }
 
 bool RunController::Tick() {
     Data.SimulationStep();
@@ -81,12 +79,12 @@ bool RunController::Tick() {
 }
 
 void RunController::ContinueStop() {
-    if (Caption == "Folytatás") {
-        Caption = "Stop";
+    if (Offer == RunOffer::Continue) {
+        Offer = RunOffer::Stop;
         Data.LaunchParticle(0);
         Running = true;
     } else {
-        Caption = "Folytatás";
+        Offer = RunOffer::Continue;
         Running = false;
     }
 }
@@ -94,7 +92,7 @@ void RunController::ContinueStop() {
 void RunController::Restart() {
     Running = false;
     Data.HideAllParticles();
-    Caption = "Stop";
+    Offer = RunOffer::Stop;
     Data.SimTime = 0.0;
     RunClock = RunClockRestart;
     Running = true;
@@ -102,7 +100,7 @@ void RunController::Restart() {
 
 void RunController::SetFreeMode(bool free) {
     FreeMode = free;
-    Caption = "Stop";
+    Offer = RunOffer::Stop;
     ContinueStop();
 }
 

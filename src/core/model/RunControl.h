@@ -41,11 +41,15 @@ struct ControlStates {
 
 enum LockedControl { LockButton3, LockButton4, LockButton5, LockEdit13, LockEdit14, LockUpDown1, LockUpDown2 };
 
+// What the continue/stop button offers: to continue a stopped run
+// ("Folytatás") or to stop a running one ("Stop").
+enum class RunOffer { Continue, Stop };
+
 struct RunState {
     bool FreeMode = true;     // "Teszt üzemmód" checked
     bool HasCavities = true;  // CavityCount > 0
     bool Running = false;     // SimTimer enabled
-    bool CaptionFolytatas = true;  // Button1 shows "Folytatás"
+    RunOffer Offer = RunOffer::Continue;
 };
 
 // The enabled states after UpdateControlStates, given the run state and the
@@ -59,7 +63,7 @@ namespace velox {
 class VeloxData;
 
 // The run commands of the "Szimuláció" panel on the model.  The window
-// mirrors Running into SimTimer and Caption into Button1.
+// mirrors Running into SimTimer and Offer into Button1's caption.
 struct RunController {
     explicit RunController(VeloxData& data) : Data(data) {}
 
@@ -68,7 +72,7 @@ struct RunController {
     int SpeedIndex = 4;  // speed "5"
     bool Running = false;
     bool FreeMode = true;
-    std::string Caption = "Folytatás";
+    RunOffer Offer = RunOffer::Continue;
 
     std::int32_t Interval() const;
     RunState State() const;

@@ -28,6 +28,25 @@ struct CavitySizes {
     double GroundWidth = 0.0;
 };
 
+// The state of the first activation, defined once for the window, the
+// timed exercise of velox-batch and the tests: the default two-cavity
+// accelerator, the target at 400, phases 0 … 60, both spinners at 50, the
+// energy spectrum up to channel 220 and time channels of 0.05.
+struct StartupDefaults {
+    std::array<CavitySizes, 2> Cavities{{{16, 50, 16, 60}, {16, 95, 20, 80}}};
+    std::int32_t TargetLeft = 400;  // also the target's place in the window's definition
+    double StartPhase = 0.0;
+    double StopPhase = 60.0;
+    std::int32_t FrequencyPosition = 50;
+    std::int32_t VoltagePosition = 50;
+    bool MultiParticle = true;
+    std::int32_t EnergyXMax = 220;
+    double TimeChannelWidth = 0.05;
+    // The layout step's voltage, before the first activation applies the
+    // voltage spinner.
+    double LayoutAmplitude = 50.0;
+};
+
 class CavityTable {
 public:
     std::int32_t CavityCount() const { return count_; }
@@ -137,8 +156,6 @@ public:
     std::array<ShapeState, ParticleCount> ParticleMarkers{};
     double EnergyMax = 0.0;
     std::int32_t BestParticle = 0;
-    std::string Label18 = "Emax =";
-    std::string Label20 = "Összes indított =";
 
     bool IsFlying(int i) const { return ParticleMarkers[static_cast<std::size_t>(i)].Visible; }
     // The particles in flight.  When the results are replaced under them
@@ -166,16 +183,16 @@ public:
     Results Store;
 
     // --- one simulation step ---------------------------------------------
-    std::string Label25 = "Feszültség =";
-    std::string Label26 = "Fázis =";
+    double LastPhase = 0.0;  // the RF phase of the last step, radians
     std::int32_t PhaseCursor = 17;
     // AdvanceRf, readouts, launch decision, StepParticles; returns the phase.
     double SimulationStep();
 
-    // The state after the program's first activation: the default
-    // two-cavity accelerator, target at 400, phases 0 … 60, both spinners
-    // at 50, energy spectrum up to channel 220, time channels of 0.05.
-    void ApplyStartupDefaults();
+    // The default accelerator of the first activation: its cavities and the
+    // target marker's left (TargetX keeps its value).
+    void InstallDefaultAccelerator(const StartupDefaults& defaults = {});
+    // The state after the program's first activation.
+    void ApplyStartupDefaults(const StartupDefaults& defaults = {});
 
 private:
     void RebuildFieldIndex();

@@ -1,32 +1,51 @@
-// The main window's creation, its one-shot layout step and its first
-// activation.
+// The main window's creation, its one-shot layout step, its first
+// activation, and what spans its panels.
 #include "core/qt/Main.h"
 
-#include <algorithm>
-#include <vector>
-
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
-#include <QLabel>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
 #include <QTimer>
 
+#include "editor/qt/Uregadat.h"
 #include "ui/qt/DialogLook.h"
 #include "ui/qt/Fonts.h"
+#include "ui/qt/ModalDialogs.h"
+#include "ui/qt/Msg.h"
+#include "ui/qt/Sugo.h"
+#include "ui/qt/UpDown.h"
 
-void SetCaption(QLabel* label, const std::string& text) {
-    QString caption = QString::fromStdString(text);
-    caption.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    if (label->text() != caption) label->setText(caption);
+namespace {
+
+// Alt held without Shift, Ctrl or Meta.  A key pressed with Alt and another
+// modifier is left to the control (so are the AltGr characters of a
+// keyboard that reports them as Ctrl + Alt).
+bool AltAlone(Qt::KeyboardModifiers shift) {
+    constexpr Qt::KeyboardModifiers held = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    return (shift & held) == Qt::AltModifier;
 }
 
+void SetEnabled(QWidget* w, bool enabled) {
+    if (w->isEnabled() != enabled) w->setEnabled(enabled);
+}
+
+}  // namespace
+
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Lineáris gyorsító"));
     setFont(velox::ui::MainFont());
 
@@ -38,54 +57,153 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     // Numbers are written with "." whatever the user's locale.
     QLocale::setDefault(QLocale::c());
 
-    BuildControls();
+    Timer1 = velox::ui::Named(new QTimer(this), "Timer1");
+    Timer2 = velox::ui::Named(new QTimer(this), "Timer2");
+    Timer3 = velox::ui::Named(new QTimer(this), "Timer3");
+
+    // The panels at their places (client coordinates under the menu bar),
+    // in the order of the window's controls.
+    Client = velox::ui::Named(new QWidget(this), "Client");
+    setCentralWidget(Client);
+    View = std::make_unique<AcceleratorViewPanel>(Client, Data);
+    Generator = std::make_unique<GeneratorPanel>(Client, Data, Fields);
+    IonSource = std::make_unique<IonSourcePanel>(Client, Data, Fields);
+    Simulation = std::make_unique<RunPanel>(Client, Run, *Timer2, Fields);
+    Info = std::make_unique<InfoPanel>(Client, Data);
+    Panel2 = velox::ui::NewPanel(Client, "Panel2", 642, 5, 297, 572);
+    EnergySpectrum = std::make_unique<EnergySpectrumPanel>(Panel2, Data.Store, Fields);
+    TimeSpectrum = std::make_unique<TimeSpectrumPanel>(Panel2, Data.Store, Fields);
+    Results = std::make_unique<ResultsStrip>(Panel2, Data);
+    Files = std::make_unique<FileCommands>(Data, Run);
     BuildMenu();
-    BindHandlers();
+    Wire();
     LayoutDone = false;
 
     resize(963, 606);
     setMinimumSize(946, 606);
 
-    Timer1 = new QTimer(this);
     Timer1->setSingleShot(true);
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-    Timer2 = new QTimer(this);
     Timer2->setTimerType(Qt::PreciseTimer);
     Timer2->setInterval(10);
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
     // Timer3 redraws the spectra that hold counts once a second.
-    Timer3 = new QTimer(this);
     Timer3->setInterval(1000);
     connect(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
     Timer1->start();
     Timer3->start();
 }
 
-TForm1::~TForm1() {
-    destroying_ = true;
-    for (QLineEdit* e : numberFields_) e->removeEventFilter(this);
+TForm1::~TForm1() = default;
+
+void TForm1::BuildMenu() {
+    MainMenu1 = velox::ui::Named(menuBar(), "MainMenu1");
+    const auto action = [](QAction* a, const char* name) { return velox::ui::Named(a, name); };
+    Feladat1 = action(MainMenu1->addAction(QStringLiteral("Feladat")), "Feladat1");
+    Gyorstadatai1 = velox::ui::Named(MainMenu1->addMenu(QStringLiteral("Gyorsító adatai")), "Gyorstadatai1");
+    Kirs1 = action(Gyorstadatai1->addAction(QStringLiteral("Mentés")), "Kirs1");
+    Kirsmsknt1 = action(Gyorstadatai1->addAction(QStringLiteral("Mentés másként")), "Kirsmsknt1");
+    Betlts1 = action(Gyorstadatai1->addAction(QStringLiteral("Betöltés")), "Betlts1");
+    Eredmnyek1 = velox::ui::Named(MainMenu1->addMenu(QStringLiteral("Eredmények")), "Eredmnyek1");
+    Kirs2 = action(Eredmnyek1->addAction(QStringLiteral("Kiírás")), "Kirs2");
+    Kirsmsknt2 = action(Eredmnyek1->addAction(QStringLiteral("Kiírás másként")), "Kirsmsknt2");
+    Betlts2 = action(Eredmnyek1->addAction(QStringLiteral("Betöltés")), "Betlts2");
+    Vge1 = action(MainMenu1->addAction(QStringLiteral("Vége")), "Vge1");
 }
 
-void TForm1::BindHandlers() {
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
-    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
-    connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
-    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { ComboBox1Change(); });
-    connect(CheckBox4, &QCheckBox::toggled, this, [this] { CheckBox4Click(); });
-    connect(CheckBox1, &QCheckBox::toggled, this, [this](bool on) { Data.MultiParticle = on; });
-    connect(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
-    connect(Edit3, &QLineEdit::textChanged, this, [this] { Edit3Change(); });
-    BindEditorHandlers();
-    BindResultsPanel();
+// The calls from one panel to another, all in one place.
+void TForm1::Wire() {
+    Fields.FocusAfterEnter = IonSource->CheckBox1;
+    const auto dialog = [this]() -> TUregAdatDlg& { return CavityDialog(); };
 
-    numberFields_ = {Edit2, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11, Edit12, Edit13, Edit14};
-    for (QLineEdit* e : numberFields_) e->installEventFilter(this);
-    leaveHandlers_.insert(Edit2, &TForm1::Edit2Exit);
-    leaveHandlers_.insert(Edit4, &TForm1::Edit4Exit);
-    leaveHandlers_.insert(Edit13, &TForm1::Edit13Exit);
-    leaveHandlers_.insert(Edit14, &TForm1::Edit14Exit);
+    View->CavityDialog = dialog;
+    View->MarkersPlaced = [this] { IonSource->DrawPhaseWindow(); };
+    View->CavityRemoved = [this] { UpdateControlStates(); };
+
+    Generator->CavityDialog = dialog;
+    Generator->CavityAdded = [this] {
+        View->DrawAcceleratorView();
+        UpdateControlStates();
+        RefreshNumberFields();
+    };
+    Generator->RefreshNumberFields = [this] { RefreshNumberFields(); };
+
+    IonSource->PhasesChanged = [this] { View->PlaceCavityMarkers(); };
+
+    Simulation->StepDone = [this] { ShowStepResults(); };
+    Simulation->RunChanged = [this] {
+        View->SyncMarkers();
+        UpdateControlStates();
+    };
+    Simulation->ClearResults = [this] { Results->ClearResults(); };
+
+    for (SpectrumPanel* spectrum :
+         {static_cast<SpectrumPanel*>(EnergySpectrum.get()), static_cast<SpectrumPanel*>(TimeSpectrum.get())})
+        spectrum->RefreshNumberFields = [this] { RefreshNumberFields(); };
+    EnergySpectrum->Chosen = [this] { RadioButton1Click(); };
+    TimeSpectrum->Chosen = [this] { RadioButton2Click(); };
+
+    Results->ResultsCleared = [this] {
+        EnergySpectrum->DrawAxes();
+        TimeSpectrum->DrawAxes();
+    };
+    Results->FreeModeChanged = [this](bool) { CheckBox4Click(); };
+
+    Files->ReadSetupControls = [this] {
+        Generator->ApplySpinnerPositions();
+        Data.MultiParticle = IonSource->CheckBox1->isChecked();
+    };
+    Files->ShowSetupControls = [this] {
+        Generator->ShowSpinnerPositions();
+        IonSource->CheckBox1->setChecked(Data.MultiParticle);
+    };
+    Files->AcceleratorLoaded = [this] {
+        View->DrawAcceleratorView();
+        UpdateControlStates();
+    };
+    Files->ResultsLoaded = [this] {
+        EnergySpectrum->ShowAuto();
+        TimeSpectrum->ShowAuto();
+        // The settings' fields show the loaded values, so that leaving one
+        // of them does not put an old value back.
+        RefreshNumberFields();
+        EnergySpectrum->DrawSpectrum();
+        TimeSpectrum->DrawSpectrum();
+        Info->ShowCounts();
+        Simulation->ShowRunClock();
+    };
+
+    connect(Feladat1, &QAction::triggered, this, [this] { Feladat1Click(); });
+    connect(Kirs1, &QAction::triggered, this, [this] { Files->Kirs1Click(); });
+    connect(Kirsmsknt1, &QAction::triggered, this, [this] { Files->Kirsmsknt1Click(); });
+    connect(Betlts1, &QAction::triggered, this, [this] { Files->Betlts1Click(); });
+    connect(Kirs2, &QAction::triggered, this, [this] { Files->Kirs2Click(); });
+    connect(Kirsmsknt2, &QAction::triggered, this, [this] { Files->Kirsmsknt2Click(); });
+    connect(Betlts2, &QAction::triggered, this, [this] { Files->Betlts2Click(); });
+    connect(Vge1, &QAction::triggered, this, [this] { Vge1Click(); });
+    // The keyboard's way of closing a window, also where no window manager
+    // provides it; it asks the quit confirmation like every other way.
+    auto* closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
+    connect(closeKey, &QShortcut::activated, this, [this] { close(); });
+
+    // The window sees every key before the control that has the focus: an
+    // application-wide filter takes the key presses meant for this window's
+    // controls.
+    keyHook_ = std::make_unique<velox::ui::EventHook>([this](QObject* watched, QEvent* e) {
+        if (e->type() != QEvent::ShortcutOverride && e->type() != QEvent::KeyPress) return false;
+        if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != this) return false;
+        auto* key = static_cast<QKeyEvent*>(e);
+        if (e->type() == QEvent::ShortcutOverride) {
+            // An Alt combination is the window's, never a shortcut's, except
+            // Alt+F4, which closes the window.
+            if (!AltAlone(key->modifiers()) || key->key() == Qt::Key_F4) return false;
+            e->accept();
+            return true;
+        }
+        return FormKeyDown(key->key(), key->modifiers());
+    });
+    qApp->installEventFilter(keyHook_.get());
 }
 
 bool TForm1::event(QEvent* e) {
@@ -102,41 +220,19 @@ bool TForm1::event(QEvent* e) {
 void TForm1::Timer1Timer() {
     Timer1->stop();
     move(5, 2);
-    Data.Amplitude = 50.0;
-    ComboBox1Change();
+    Data.Amplitude = velox::StartupDefaults{}.LayoutAmplitude;
+    Simulation->ComboBox1Change();
 
-    Bevel1->resize(Shape49->width() - 10, Bevel1->height());
-    for (TShape* bar : {Shape46, Shape47, Shape48, Shape49}) {
-        bar->SetBrushColor(velox::ui::PanelColour);
-        bar->SetPenColor(velox::ui::PanelColour);
-    }
-    Image1->setGeometry(Bevel1->x() + 1, Bevel1->y() + 1, Bevel1->width() - 3, Bevel1->height() - 3);
-    Image1->NewBitmap();
-
-    Image4->NewBitmap();
-    Data.View.ImageLeft = Image1->x();
-    Data.View.ImageTop = Image1->y();
-    Data.View.Image4Left = Image4->x();
-    Data.View.Image4Width = Image4->width();
-    DrawPhaseWindow();
-    Shape52->move(Image4->x() + 2, Shape52->y());
-
-    ViewBuffer = QImage(Image1->size(), QImage::Format_RGB32);
-    ViewBuffer.fill(Qt::white);
-
-    Data.AxisY = Image1->y() + 30;
-    Data.SetTargetLeft(Target->x());
-
-    InitSpectrum(Data.Store.EnergySpectrum, Image2, Bevel2, Shape43, Label10, Label11, 50, CheckBox2);
-    InitSpectrum(Data.Store.TimeSpectrum, Image3, Bevel3, Shape44, Label12, Label13, 20, CheckBox3);
-
-    Target->BringToFront();
+    View->Layout();
+    IonSource->Layout();
+    EnergySpectrum->InitSpectrum();
+    TimeSpectrum->InitSpectrum();
     velox::ui::ApplyDialogLook(*this);
 
-    DrawAxes(Data.Store.EnergySpectrum);
-    DrawAxes(Data.Store.TimeSpectrum);
+    EnergySpectrum->DrawAxes();
+    TimeSpectrum->DrawAxes();
     Data.ResetParticles();
-    DrawAcceleratorView();
+    View->DrawAcceleratorView();
     LayoutDone = true;
 
     // A window manager may show the window without activating it; the
@@ -157,58 +253,160 @@ void TForm1::FormActivate() {
     while (!LayoutDone) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 
     BaseName = QString::fromLatin1(velox::BaseName);
-    Data.Cavities.SetCavityCount(2);
-    Data.Cavities[0] = {16, 50, 16, 60};
-    Data.Cavities[1] = {16, 95, 20, 80};
-    // The target's place in the window's definition is 400 already; TargetX
-    // keeps the value of the layout step.
-    Data.TargetMarker.Left = 400;
-    Data.TargetLeft = 400;
+    const velox::StartupDefaults defaults;
+    // The target's place in the window's definition is the default one
+    // already; TargetX keeps the value of the layout step.
+    Data.InstallDefaultAccelerator(defaults);
     Data.BuildCavities();
-    DrawAcceleratorView();
+    View->DrawAcceleratorView();
 
-    Data.StartPhase = 0;
-    Data.StopPhase = 60;
-    UpDown1->SetPosition(50);
-    UpDown1Changing();
-    UpDown2->SetPosition(50);
-    UpDown2Changing();
+    Data.StartPhase = defaults.StartPhase;
+    Data.StopPhase = defaults.StopPhase;
+    Generator->UpDown1->SetPosition(defaults.FrequencyPosition);
+    Generator->UpDown1Changing();
+    Generator->UpDown2->SetPosition(defaults.VoltagePosition);
+    Generator->UpDown2Changing();
 
-    Data.Store.EnergySpectrum.XMax = 220;
-    Data.Store.TimeSpectrum.ChannelWidth = 0.05;
-    UpdateMarker(Data.Store.EnergySpectrum);
-    DrawSpectrum(Data.Store.EnergySpectrum);
-    UpdateMarker(Data.Store.TimeSpectrum);
-    DrawSpectrum(Data.Store.TimeSpectrum);
+    Data.Store.EnergySpectrum.XMax = defaults.EnergyXMax;
+    Data.Store.TimeSpectrum.ChannelWidth = defaults.TimeChannelWidth;
+    EnergySpectrum->UpdateMarker();
+    EnergySpectrum->DrawSpectrum();
+    TimeSpectrum->UpdateMarker();
+    TimeSpectrum->DrawSpectrum();
 
-    LoadAcceleratorData(ProgramDir + QStringLiteral("teszt02.gydat"));
+    Files->LoadAcceleratorData(ProgramDir + QStringLiteral("teszt02.gydat"));
     UpdateControlStates();
     RefreshNumberFields();
     ActivationDone = true;
 }
 
-void TForm1::SyncMarkers() {
-    struct Pending {
-        TShape* Shape;
-        const velox::ShapeState* State;
-        QPoint Origin;
-    };
-    std::vector<Pending> pending;
-    pending.reserve(2 * velox::MaxCavities + 1);
-    auto add = [&](TShape* shape, const velox::ShapeState& state, QPoint origin = {}) {
-        if (shape->AppliedFrontStamp != state.FrontStamp)
-            pending.push_back({shape, &state, origin});
-        else
-            velox::ui::ApplyShapeState(*shape, state, origin);
-    };
-    // The cavity markers lie in the view image (see BuildControls).
-    for (std::size_t k = 0; k < CavityMarkerShapes.size(); ++k)
-        add(CavityMarkerShapes[k], Data.CavityMarkers[k], Image1->pos());
-    for (std::size_t i = 0; i < ParticleMarkerShapes.size(); ++i)
-        add(ParticleMarkerShapes[i], Data.ParticleMarkers[i]);
-    add(Target, Data.TargetMarker);
-    // Raise in the order in which the model brought the shapes to the front.
-    std::sort(pending.begin(), pending.end(),
-              [](const Pending& a, const Pending& b) { return a.State->FrontStamp < b.State->FrontStamp; });
-    for (const Pending& p : pending) velox::ui::ApplyShapeState(*p.Shape, *p.State, p.Origin);
+// ---- what spans the panels ----------------------------------------------------
+
+void TForm1::ShowStepResults() {
+    Generator->ShowStepReadouts();
+    IonSource->ShowPhaseCursor();
+    Info->ShowStepReadouts();
+    View->DrawAcceleratorView();
+}
+
+void TForm1::Timer2Timer() {
+    const bool ended = Run.Tick();
+    ShowStepResults();
+    Simulation->ShowRunClock();
+    if (ended) {
+        Simulation->MirrorRunState();
+        UpdateControlStates();
+        View->DragCancel();
+        if (Files->TimedRunEnd(BaseName)) EndProgram();
+    }
+}
+
+void TForm1::Timer3Timer() {
+    EnergySpectrum->RedrawIfCounted();
+    TimeSpectrum->RedrawIfCounted();
+}
+
+void TForm1::CheckBox4Click() {
+    Simulation->SetFreeMode(Results->CheckBox4->isChecked());
+    UpdateControlStates();
+    RefreshNumberFields();
+    UpdateControlStates();
+}
+
+void TForm1::UpdateControlStates() {
+    const velox::RunState run{Results->CheckBox4->isChecked(), Data.Cavities.CavityCount() > 0, Timer2->isActive(),
+                              Run.Offer};
+    QWidget* locked[] = {Simulation->Button3, Generator->Button4, Results->Button5,  IonSource->Edit13,
+                         IonSource->Edit14,   Generator->UpDown1, Generator->UpDown2};
+    velox::ControlStates current;
+    current.Button1 = Simulation->Button1->isEnabled();
+    current.Button2 = Simulation->Button2->isEnabled();
+    for (std::size_t i = 0; i < current.Locked.size(); ++i) current.Locked[i] = locked[i]->isEnabled();
+    const velox::ControlStates next = velox::UpdateControlStates(run, current);
+    SetEnabled(Simulation->Button1, next.Button1);
+    SetEnabled(Simulation->Button2, next.Button2);
+    for (std::size_t i = 0; i < next.Locked.size(); ++i) SetEnabled(locked[i], next.Locked[i]);
+    for (QAction* load : {Betlts1, Betlts2})
+        if (load->isEnabled() != next.LoadCommands) load->setEnabled(next.LoadCommands);
+}
+
+void TForm1::RefreshNumberFields() {
+    EnergySpectrum->ShowNumberFields();
+    TimeSpectrum->ShowNumberFields();
+    Generator->ApplySpinnerPositions();
+    const QString title = QStringLiteral("Lineáris gyorsító szimulációja");
+    if (windowTitle() != title) setWindowTitle(title);
+}
+
+// Alt + Right / Alt + Left move the chosen spectrum's marker by one channel;
+// no control ever sees a key pressed together with Alt alone.
+bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
+    if (!AltAlone(shift)) return false;
+    // Alt+F4 belongs to no control: it closes the window, through the quit
+    // question, wherever the focus is.
+    if (key == Qt::Key_F4) return false;
+    SpectrumPanel& target = EnergySpectrum->RadioButton1->isChecked() ? static_cast<SpectrumPanel&>(*EnergySpectrum)
+                                                                      : static_cast<SpectrumPanel&>(*TimeSpectrum);
+    if (key == Qt::Key_Right || key == Qt::Key_Left)
+        target.MoveMarker(key == Qt::Key_Right ? velox::MarkerKey::Right : velox::MarkerKey::Left);
+    return true;
+}
+
+void TForm1::RadioButton1Click() {
+    TimeSpectrum->RadioButton2->setChecked(!EnergySpectrum->RadioButton1->isChecked());
+    ShowMarkerLines();
+}
+
+void TForm1::RadioButton2Click() {
+    EnergySpectrum->RadioButton1->setChecked(!TimeSpectrum->RadioButton2->isChecked());
+    ShowMarkerLines();
+}
+
+void TForm1::ShowMarkerLines() {
+    EnergySpectrum->Shape43->setVisible(EnergySpectrum->RadioButton1->isChecked());
+    TimeSpectrum->Shape44->setVisible(TimeSpectrum->RadioButton2->isChecked());
+}
+
+// ---- the auxiliary windows and the program's end --------------------------------
+
+TUregAdatDlg& TForm1::CavityDialog() {
+    if (!UregAdatDlg) UregAdatDlg = new TUregAdatDlg(this);
+    return *UregAdatDlg;
+}
+
+void TForm1::Feladat1Click() {
+    if (!Form3) Form3 = new TForm3(this);
+    velox::ui::ShowModal(*Form3);
+}
+
+void TForm1::Vge1Click() { close(); }
+
+bool TForm1::FormCloseQuery() {
+    if (!MsgDlg) MsgDlg = new TMsgDlg(this);
+    return velox::ui::ShowModal(*MsgDlg) == velox::ui::mrOk;
+}
+
+// "Vége", the close box, the system menu and the keyboard all come here.
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (Ended) {
+        event->accept();
+        return;
+    }
+    const bool mayClose = FormCloseQuery();
+    // The program may have ended while the question was open (the timed run
+    // goes on under it).
+    event->setAccepted(mayClose || Ended);
+}
+
+// Windows still open over the main window (a dialog, a question) are closed
+// as cancelled; then the main window closes, and with it the program.
+void TForm1::EndProgram() {
+    Ended = true;
+    View->DragCancel();
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (modal == this) break;
+        modal->close();
+        if (modal->isVisible()) break;
+    }
+    close();
 }

@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
 
     int ticks = 0;
     QObject::connect(form1.Timer2, &QTimer::timeout, [&ticks] { ++ticks; });
-    form1.Button1->click();
+    form1.Simulation->Button1->click();
     WaitUntil([&] { return ticks >= 400; }, 20000);
     ok = Save(form1, folder + QStringLiteral("/main-running.png")) && ok;
     std::printf("%d steps run\n", ticks);
@@ -74,13 +74,15 @@ int main(int argc, char** argv) {
     QObject::connect(form1.Timer3, &QTimer::timeout, [&redraws] { ++redraws; });
     WaitUntil([&] { return redraws >= 1; }, 3000);
     ok = Save(form1, folder + QStringLiteral("/main-results.png")) && ok;
-    form1.Button1->click();
+    form1.Simulation->Button1->click();
     std::printf("%d particles arrived\n", form1.Data.Store.ArrivedCount);
     ok = SaveEnlarged(form1.Panel2->grab().toImage(), 3, folder + QStringLiteral("/results-panel-x3.png")) && ok;
-    ok = SaveEnlarged(form1.EnergyPlot.Bitmap, 4, folder + QStringLiteral("/energy-plot-x4.png")) && ok;
+    ok = SaveEnlarged(form1.EnergySpectrum->Plot.Bitmap, 4, folder + QStringLiteral("/energy-plot-x4.png")) && ok;
     // The statistics box of a right click on the energy plot.
-    form1.Image2MouseDown(Qt::RightButton);
-    ok = SaveEnlarged(form1.Panel4->grab().toImage(), 3, folder + QStringLiteral("/energy-statistics-x3.png")) && ok;
+    form1.EnergySpectrum->Image2MouseDown(Qt::RightButton);
+    ok = SaveEnlarged(form1.EnergySpectrum->Panel4->grab().toImage(), 3,
+                      folder + QStringLiteral("/energy-statistics-x3.png")) &&
+         ok;
 
     // Twenty cavities: 18 added through "Új gyorsítóüreg", each time with
     // the sizes the dialog first shows (10 each), to the two of the start-up.
@@ -88,7 +90,7 @@ int main(int argc, char** argv) {
     // energy plot and its statistics box alone.
     for (int k = 0; k < 18; ++k) {
         QTimer::singleShot(0, &windows.UregAdatDlg, [&windows] { windows.UregAdatDlg.OKBtn->click(); });
-        form1.Button4->click();
+        form1.Generator->Button4->click();
     }
     std::printf("%d cavities\n", form1.Data.Cavities.CavityCount());
     ok = Save(form1, folder + QStringLiteral("/main-20-cavities.png")) && ok;

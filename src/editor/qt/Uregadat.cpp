@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include "ui/qt/Controls.h"
 #include "ui/qt/DialogLook.h"
 #include "ui/qt/ModalDialogs.h"
 #include "ui/qt/Prompts.h"
@@ -42,6 +43,7 @@ std::string Utf8(const QLineEdit* e) { return e->text().toStdString(); }
 }  // namespace
 
 TUregAdatDlg::TUregAdatDlg(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("UregAdatDlg"));
     setWindowTitle(QStringLiteral("Gyorsítóüreg"));
     setModal(true);
     // A fixed dialog frame: neither resizable nor with the context help
@@ -50,32 +52,33 @@ TUregAdatDlg::TUregAdatDlg(QWidget* parent) : QDialog(parent) {
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(365, 229);
 
-    OKBtn = NewButton(this, QStringLiteral("OK"), 283, 8, 75);
-    CancelBtn = NewButton(this, QStringLiteral("Cancel"), 283, 38, 75);
+    OKBtn = velox::ui::Named(NewButton(this, QStringLiteral("OK"), 283, 8, 75), "OKBtn");
+    CancelBtn = velox::ui::Named(NewButton(this, QStringLiteral("Cancel"), 283, 38, 75), "CancelBtn");
     OKBtn->setDefault(true);
 
-    Panel1 = new TPanel(this);
+    Panel1 = velox::ui::Named(new TPanel(this), "Panel1");
     Panel1->setGeometry(8, 8, 267, 213);
 
     // The accelerating electrode.
-    Bevel1 = new TBevel(Panel1);
+    Bevel1 = velox::ui::Named(new TBevel(Panel1), "Bevel1");
     Bevel1->setGeometry(8, 8, 251, 82);
-    Label5 = NewLabel(Panel1, QStringLiteral("Gyorsító elektróda "), 16, 14, true);
-    Label2 = NewLabel(Panel1, QStringLiteral("Add meg az új hézagot: "), 16, 38);
-    Edit2 = NewEdit(Panel1, 190, 35);
-    Label1 = NewLabel(Panel1, QStringLiteral("Add meg az új szélességet: "), 16, 64);
-    Edit1 = NewEdit(Panel1, 190, 61);
+    Label5 = velox::ui::Named(NewLabel(Panel1, QStringLiteral("Gyorsító elektróda "), 16, 14, true), "Label5");
+    Label2 = velox::ui::Named(NewLabel(Panel1, QStringLiteral("Add meg az új hézagot: "), 16, 38), "Label2");
+    Edit2 = velox::ui::Named(NewEdit(Panel1, 190, 35), "Edit2");
+    Label1 = velox::ui::Named(NewLabel(Panel1, QStringLiteral("Add meg az új szélességet: "), 16, 64), "Label1");
+    Edit1 = velox::ui::Named(NewEdit(Panel1, 190, 61), "Edit1");
 
-    Button1 = NewButton(Panel1, QStringLiteral("Töröld  mindkét elektródát"), 46, 95, 175);
+    Button1 = velox::ui::Named(NewButton(Panel1, QStringLiteral("Töröld  mindkét elektródát"), 46, 95, 175), "Button1");
 
     // The grounded electrode.
-    Bevel2 = new TBevel(Panel1);
+    Bevel2 = velox::ui::Named(new TBevel(Panel1), "Bevel2");
     Bevel2->setGeometry(8, 125, 251, 82);
-    Label6 = NewLabel(Panel1, QStringLiteral("Földpotenciálon lévo elektróda "), 16, 131, true);
-    Label4 = NewLabel(Panel1, QStringLiteral("Add meg az új hézagot: "), 16, 155);
-    Edit3 = NewEdit(Panel1, 190, 152);
-    Label3 = NewLabel(Panel1, QStringLiteral("Add meg az új szélességet: "), 16, 181);
-    Edit4 = NewEdit(Panel1, 190, 178);
+    Label6 =
+        velox::ui::Named(NewLabel(Panel1, QStringLiteral("Földpotenciálon lévo elektróda "), 16, 131, true), "Label6");
+    Label4 = velox::ui::Named(NewLabel(Panel1, QStringLiteral("Add meg az új hézagot: "), 16, 155), "Label4");
+    Edit3 = velox::ui::Named(NewEdit(Panel1, 190, 152), "Edit3");
+    Label3 = velox::ui::Named(NewLabel(Panel1, QStringLiteral("Add meg az új szélességet: "), 16, 181), "Label3");
+    Edit4 = velox::ui::Named(NewEdit(Panel1, 190, 178), "Edit4");
 
     // OK, Cancel, then the panel: Edit1, Edit2, the delete button, Edit3,
     // Edit4.

@@ -121,7 +121,7 @@ ResultsReadResult ReadResultsFile(const std::string& path, std::uint64_t maxByte
     return out;
 }
 
-void ApplyResults(Results& results, double& runClock, const ResultsData& data) {
+void ApplyResults(Results& results, double& runClock, const ResultsData& data, std::int32_t flying) {
     results.EnergyValues = data.EnergyValues;
     results.TimeValues = data.TimeValues;
     results.EnergySums = data.EnergySums;
@@ -132,7 +132,7 @@ void ApplyResults(Results& results, double& runClock, const ResultsData& data) {
     results.ArrivedCount = TruncToInt(static_cast<long double>(results.EnergyValues.size()));
     if (data.Closing) {
         const ClosingRecords& c = *data.Closing;
-        if (const auto l = WholeRecord(c.LaunchedCount, 0)) results.LaunchedCount = *l;
+        if (const auto l = WholeRecord(c.LaunchedCount, 0)) results.LaunchedCount = CountMore(*l, flying);
         if (std::isfinite(c.RunClock) && c.RunClock >= 0 && c.RunClock <= LatestRunClock) runClock = c.RunClock;
         ApplySpectrumRecords(results.EnergySpectrum, c.Energy);
         ApplySpectrumRecords(results.TimeSpectrum, c.Time);

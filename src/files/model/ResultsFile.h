@@ -75,8 +75,11 @@ ResultsReadResult ReadResultsFile(const std::string& path, std::uint64_t maxByte
 // or more than ten years after the restart value (above 40179.0 days).  The
 // arrived count, the divisor of the statistics, is the number of energies
 // read, whatever the file's record says.  Both spectra are rebinned; the
-// window redraws them.
-void ApplyResults(Results& results, double& runClock, const ResultsData& data);
+// window redraws them.  `flying` particles still in flight fly on into the
+// loaded results and count as launched there: they are added to the file's
+// launch count, which stops at the largest 32-bit value; a file without
+// counters leaves the present launch count, which counts them already.
+void ApplyResults(Results& results, double& runClock, const ResultsData& data, std::int32_t flying = 0);
 
 struct ResultsLoadResult {
     FileStatus Status = FileStatus::Failed;

@@ -29,7 +29,8 @@ TimedRunOutcome RunTimedExercise(VeloxData& data, int speedIndex) {
     // redraws a spectrum that holds counts, scaling it when "Auto" is on.
     const TextMetrics metrics{[](std::string_view) { return 0; }, 0};
     for (Spectrum* s : {&data.Store.EnergySpectrum, &data.Store.TimeSpectrum})
-        if (s->Auto && !s->Bins.empty()) DrawSpectrumGeometry(*s, data.Store.ArrivedCount, metrics, PlotBitmapWidth);
+        if (s->Auto && !s->Bins.empty())
+            DrawSpectrumGeometry(*s, data.Store.SumsOf(*s), data.Store.ArrivedCount, metrics, PlotBitmapWidth);
     return {steps, run.RunClock};
 }
 

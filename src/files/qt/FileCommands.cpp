@@ -1,20 +1,11 @@
-// The menu commands of the accelerator data file ("Gyorsító adatai") and
-// the results file ("Eredmények"), the start-up file, and the end of the
-// timed run that writes both.
-//
-// A file is always read whole and only then applied in one step: a file
-// that cannot be read changes nothing and is reported with its path and the
-// system's reason.
-#include <QCheckBox>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
+#include "files/qt/FileCommands.h"
 
-#include "core/qt/Main.h"
+#include <QFile>
+
+#include "core/model/RunControl.h"
+#include "core/model/VeloxData.h"
 #include "files/model/ResultsFile.h"
 #include "files/model/SetupFile.h"
-#include "ui/qt/Prompts.h"
-
 namespace {
 
 const QString ErrorTitle = QStringLiteral("*** HIBA ***");
@@ -29,47 +20,42 @@ void ReportFileError(const QString& what, const QString& path, const std::string
 
 }  // namespace
 
+FileCommands::FileCommands(velox::VeloxData& data, velox::RunController& run) : Data(data), Run(run) {
+    OpenDialog1.Filter = QStringLiteral("Gyorsító adafájl|*.gydat|Eredményfájl|*.edat|Minden fájl|*.*");
+    OpenDialog1.DefaultExt = QStringLiteral("gydat");
+    SaveDialog1.Filter = QStringLiteral("Gyorsító adatfjál|*.gydat|Eredményfájl|*.edat|Minden fájl|*.*");
+    SaveDialog1.DefaultExt = QStringLiteral("gydat");
+}
+
 // ---- accelerator data file -------------------------------------------------
 
 // Reads a set-up file into the model and refreshes the window.  The path
 // becomes SetupPath before it is known whether the file exists, so that a
 // missing start-up file is created by the next "Mentés"; a file that exists
 // but cannot be read leaves everything, SetupPath too, as it was.
-bool TForm1::LoadAcceleratorData(const QString& path) {
+bool FileCommands::LoadAcceleratorData(const QString& path) {
     const velox::SetupLoadResult load = velox::LoadAcceleratorData(Data, LocalPath(path));
     if (load.Status == velox::FileStatus::Failed) {
         ReportFileError(QStringLiteral("A gyorsító adatait nem sikerült betölteni innen:"), path, load.Error);
         return false;
     }
     SetupPath = path;
-    // The spinners, the particle mode and the phases as the model now has
-    // them; the spinners' handlers apply the positions once more (and take
-    // both from the spinners, so both are set first).
-    const std::int32_t frequency = Data.FrequencyPosition;
-    const std::int32_t voltage = Data.VoltagePosition;
-    UpDown1->SetPosition(frequency);
-    UpDown2->SetPosition(voltage);
-    UpDown1Changing();
-    UpDown2Changing();
-    CheckBox1->setChecked(Data.MultiParticle);
+    // The spinners and the particle mode as the model now has them.
+    ShowSetupControls();
     if (load.ShowCountWarning)
         velox::ui::Prompts().InformPlain(QString::fromLatin1(velox::CountWarningText),
                                          QString::fromLatin1(velox::CountWarningTitle));
-    DrawAcceleratorView();
-    UpdateControlStates();
+    AcceleratorLoaded();
     return true;
 }
 
-QString TForm1::WriteSetup() {
-    // The controls that hold parts of the set-up.
-    Data.SetFrequencyPosition(UpDown1->Position());
-    Data.SetVoltagePosition(UpDown2->Position());
-    Data.MultiParticle = CheckBox1->isChecked();
+QString FileCommands::WriteSetup() {
+    ReadSetupControls();
     const velox::WriteOutcome w = velox::WriteSetupFile(LocalPath(SetupPath), Data);
     return w.Ok ? QString() : FromLocal(w.Error);
 }
 
-bool TForm1::Kirs1Click() {
+bool FileCommands::Kirs1Click() {
     if (SetupPath.isEmpty()) return Kirsmsknt1Click();
     const QString error = WriteSetup();
     if (error.isEmpty()) return true;
@@ -80,7 +66,7 @@ bool TForm1::Kirs1Click() {
 
 // The save dialog keeps the filter list it was last given: after "Kiírás
 // másként" that is the results' two-entry list.
-bool TForm1::Kirsmsknt1Click() {
+bool FileCommands::Kirsmsknt1Click() {
     SaveDialog1.FilterIndex = 1;
     SaveDialog1.DefaultExt = QStringLiteral("gydat");
     if (!velox::ui::ExecuteSaveDialog(SaveDialog1)) return false;
@@ -88,7 +74,7 @@ bool TForm1::Kirsmsknt1Click() {
     return Kirs1Click();
 }
 
-bool TForm1::Betlts1Click() {
+bool FileCommands::Betlts1Click() {
     OpenDialog1.FilterIndex = 1;
     if (!velox::ui::ExecuteOpenDialog(OpenDialog1)) return false;
     return LoadAcceleratorData(OpenDialog1.FileName);
@@ -96,12 +82,12 @@ bool TForm1::Betlts1Click() {
 
 // ---- results file ----------------------------------------------------------
 
-QString TForm1::WriteResults() {
+QString FileCommands::WriteResults() {
     const velox::WriteOutcome w = velox::WriteResultsFile(LocalPath(ResultsPath), Data.Store, Run.RunClock);
     return w.Ok ? QString() : FromLocal(w.Error);
 }
 
-bool TForm1::Kirs2Click() {
+bool FileCommands::Kirs2Click() {
     if (ResultsPath.isEmpty()) return Kirsmsknt2Click();
     const QString error = WriteResults();
     if (error.isEmpty()) return true;
@@ -110,7 +96,7 @@ bool TForm1::Kirs2Click() {
     return false;
 }
 
-bool TForm1::Kirsmsknt2Click() {
+bool FileCommands::Kirsmsknt2Click() {
     SaveDialog1.Filter = QStringLiteral("Eredmény fájlok (*.edat)|*.edat|Minden file (*.*)|*.*");
     SaveDialog1.FilterIndex = 1;
     SaveDialog1.DefaultExt = QStringLiteral("edat");
@@ -119,65 +105,38 @@ bool TForm1::Kirsmsknt2Click() {
     return Kirs2Click();
 }
 
-// An "Auto" box that the loaded setting changes runs its click handling, as
-// if the user had clicked it.
-void TForm1::SetAutoBox(QCheckBox* box, bool on) {
-    if (box->isChecked() == on) return;
-    if (box->isEnabled())
-        box->click();
-    else
-        box->setChecked(on);
-}
-
-bool TForm1::Betlts2Click() {
+bool FileCommands::Betlts2Click() {
     OpenDialog1.FilterIndex = 2;
     if (!velox::ui::ExecuteOpenDialog(OpenDialog1)) return false;
     const QString path = OpenDialog1.FileName;
-    velox::ResultsReadResult read = velox::ReadResultsFile(LocalPath(path));
+    const velox::ResultsReadResult read = velox::ReadResultsFile(LocalPath(path));
     if (read.Status != velox::FileStatus::Ok) {
         ReportFileError(QStringLiteral("Az eredményeket nem sikerült betölteni innen:"), path,
                         read.Error + "\n\nAz eddigi eredmények változatlanok maradtak.");
         return false;
     }
     ResultsPath = path;
-    // Particles in flight fly on into the loaded results and count as
-    // launched there.  A file without counters leaves the present ones,
-    // which count them already.
-    if (auto& closing = read.Data.Closing) {
-        const long double launched = closing->LaunchedCount;
-        closing->LaunchedCount = static_cast<double>(launched + Data.FlyingCount());
-    }
-    velox::ApplyResults(Data.Store, Run.RunClock, read.Data);
-    SetAutoBox(CheckBox2, Data.Store.EnergySpectrum.Auto);
-    SetAutoBox(CheckBox3, Data.Store.TimeSpectrum.Auto);
-    // The settings' fields show the loaded values, so that leaving one of
-    // them does not put an old value back.
-    RefreshNumberFields();
-    RedrawSpectra();
-    Data.Label20 = velox::CountsText(Data.Store.LaunchedCount, Data.Store.ArrivedCount);
-    SetCaption(Label20, Data.Label20);
-    ShowTimeInField(Edit15, Run.RunClock);
+    velox::ApplyResults(Data.Store, Run.RunClock, read.Data, Data.FlyingCount());
+    ResultsLoaded();
     return true;
 }
 
 // ---- the end of the timed run ------------------------------------------------
 
-// Both files under BaseName in the working folder, the closing message, and
-// the end of the program without the quit confirmation.  When a file cannot
-// be written the program says which and why, does not claim success and
-// stays open, so that the results still in memory can be saved from the
-// menu.
-void TForm1::TimedRunEnd() {
-    DragCancel();
-    SetupPath = BaseName + QStringLiteral(".gydat");
+// Both files under the base name in the working folder and the closing
+// message; the program then ends without the quit confirmation.  When a
+// file cannot be written the program says which and why, does not claim
+// success and stays open, so that the results still in memory can be saved
+// from the menu.
+bool FileCommands::TimedRunEnd(const QString& baseName) {
+    SetupPath = baseName + QStringLiteral(".gydat");
     const QString setupError = WriteSetup();
-    ResultsPath = BaseName + QStringLiteral(".edat");
+    ResultsPath = baseName + QStringLiteral(".edat");
     const QString resultsError = WriteResults();
     if (setupError.isEmpty() && resultsError.isEmpty()) {
         velox::ui::Prompts().Inform(QStringLiteral("Az adatok kiírásra kerültek"),
                                     QStringLiteral("*** INFORMÁCIÓ ***"));
-        EndProgram();
-        return;
+        return true;
     }
     QString text = QStringLiteral("A mérés véget ért, de nem minden adatot sikerült kiírni.\n");
     if (!setupError.isEmpty())
@@ -188,4 +147,5 @@ void TForm1::TimedRunEnd() {
         "\nA program nyitva marad, az adatok megmaradtak: a „Gyorsító adatai” menü „Mentés másként” és az "
         "„Eredmények” menü „Kiírás másként” parancsával menthetők el egy írható helyre.");
     velox::ui::Prompts().Error(text, ErrorTitle);
+    return false;
 }

@@ -145,8 +145,8 @@ AxesGeometry DrawAxesGeometry(Spectrum& s, const TextMetrics& metrics) {
     return g;
 }
 
-SpectrumGeometry DrawSpectrumGeometry(Spectrum& s, std::int32_t arrivedCount, const TextMetrics& metrics,
-                                      std::int32_t bitmapWidth) {
+SpectrumGeometry DrawSpectrumGeometry(Spectrum& s, const ResultSums& sums, std::int32_t arrivedCount,
+                                      const TextMetrics& metrics, std::int32_t bitmapWidth) {
     SpectrumGeometry g;
     ComputeScales(s);
 
@@ -156,7 +156,7 @@ SpectrumGeometry DrawSpectrumGeometry(Spectrum& s, std::int32_t arrivedCount, co
     for (std::int64_t i = first; i < binCount && i <= s.XMax; ++i)
         g.MaxCount = std::max(g.MaxCount, s.Bins[static_cast<std::size_t>(i)]);
 
-    if (s.Sums != nullptr) g.Stats = ComputeStatistics(*s.Sums, arrivedCount);
+    g.Stats = ComputeStatistics(sums, arrivedCount);
 
     if (s.Auto) {
         g.AutoScaled = true;

@@ -117,9 +117,9 @@ struct SpectrumGeometry {
 };
 
 // The full plot of a spectrum on a bitmap `bitmapWidth` pixels wide, with
-// the statistics taken over `arrivedCount` arrivals.  Writes back XScale,
-// YScale, AxisStep, AxisIntervals, YMax and Marker.
-SpectrumGeometry DrawSpectrumGeometry(Spectrum& spectrum, std::int32_t arrivedCount,
+// the statistics of its `sums` taken over `arrivedCount` arrivals.  Writes
+// back XScale, YScale, AxisStep, AxisIntervals, YMax and Marker.
+SpectrumGeometry DrawSpectrumGeometry(Spectrum& spectrum, const ResultSums& sums, std::int32_t arrivedCount,
                                       const TextMetrics& metrics, std::int32_t bitmapWidth);
 
 // Collects move-to/line-to strokes into polylines.  Consecutive points in

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "core/model/Numeric.h"
-#include "editor/model/NumberText.h"
 
 namespace velox {
 
@@ -61,45 +60,12 @@ Statistics ComputeStatistics(const ResultSums& sums, std::int32_t arrivedCount) 
 }
 
 Results::Results() {
-    BindSums();
-    InitSpectrum(EnergySpectrum, PlotBitmapWidth, PlotBitmapHeight, 50, true);
-    InitSpectrum(TimeSpectrum, PlotBitmapWidth, PlotBitmapHeight, 20, true);
+    InitSpectrum(EnergySpectrum, PlotBitmapWidth, PlotBitmapHeight, EnergyMarkerStart, true);
+    InitSpectrum(TimeSpectrum, PlotBitmapWidth, PlotBitmapHeight, TimeMarkerStart, true);
 }
 
-Results::Results(const Results& other)
-    : EnergyValues(other.EnergyValues),
-      TimeValues(other.TimeValues),
-      EnergySums(other.EnergySums),
-      TimeSums(other.TimeSums),
-      ArrivedCount(other.ArrivedCount),
-      LaunchedCount(other.LaunchedCount),
-      EnergySpectrum(other.EnergySpectrum),
-      TimeSpectrum(other.TimeSpectrum),
-      Label21(other.Label21),
-      Label22(other.Label22) {
-    BindSums();
-}
-
-Results& Results::operator=(const Results& other) {
-    if (this != &other) {
-        EnergyValues = other.EnergyValues;
-        TimeValues = other.TimeValues;
-        EnergySums = other.EnergySums;
-        TimeSums = other.TimeSums;
-        ArrivedCount = other.ArrivedCount;
-        LaunchedCount = other.LaunchedCount;
-        EnergySpectrum = other.EnergySpectrum;
-        TimeSpectrum = other.TimeSpectrum;
-        Label21 = other.Label21;
-        Label22 = other.Label22;
-        BindSums();
-    }
-    return *this;
-}
-
-void Results::BindSums() {
-    EnergySpectrum.Sums = &EnergySums;
-    TimeSpectrum.Sums = &TimeSums;
+const ResultSums& Results::SumsOf(const Spectrum& spectrum) const {
+    return &spectrum == &TimeSpectrum ? TimeSums : EnergySums;
 }
 
 void Results::RecordArrival(double velocity, double arrivalTime) {
@@ -109,17 +75,14 @@ void Results::RecordArrival(double velocity, double arrivalTime) {
     EnergySums.SumSq = static_cast<double>(EnergySums.SumSq + static_cast<long double>(e) * e);
     EnergyValues.push_back(e);
     CountOne(ArrivedCount);
-    EnergySpectrum.Sums = &EnergySums;
     AddToBin(EnergySpectrum, e);
 
     TimeSums.Sum = static_cast<double>(static_cast<long double>(TimeSums.Sum) + arrivalTime);
     TimeSums.SumSq = static_cast<double>(TimeSums.SumSq + static_cast<long double>(arrivalTime) * arrivalTime);
     TimeValues.push_back(arrivalTime);
-    TimeSpectrum.Sums = &TimeSums;
     AddToBin(TimeSpectrum, arrivalTime);
 
-    Label21 = "E = " + FormatFixed(e, 10, 4);
-    Label22 = "t = " + FormatFixed(arrivalTime, 10, 4);
+    LastArrival = Arrival{e, arrivalTime};
 }
 
 bool Results::IsEmpty() const {
@@ -135,10 +98,6 @@ void Results::Clear() {
     TimeSums = ResultSums{};
     TimeSpectrum.Bins.clear();
     EnergySpectrum.Bins.clear();
-}
-
-std::string CountsText(std::int32_t launched, std::int32_t arrived) {
-    return "Összes indított = " + FormatInteger(launched) + "\r" + "Összes beérkezett = " + FormatInteger(arrived);
 }
 
 }  // namespace velox

@@ -3,7 +3,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <optional>
 #include <vector>
 
 namespace velox {
@@ -35,7 +35,6 @@ struct Spectrum {
     std::int32_t YMax = 20;
     std::int32_t Marker = 0;
     std::vector<std::int32_t> Bins;
-    ResultSums* Sums = nullptr;
     bool Auto = true;
 };
 
@@ -44,6 +43,10 @@ struct Spectrum {
 // default channel.
 void InitSpectrum(Spectrum& spectrum, std::int32_t bitmapWidth, std::int32_t bitmapHeight,
                   std::int32_t markerDefault, bool autoState);
+
+// The markers' channels when the spectra are set up.
+inline constexpr std::int32_t EnergyMarkerStart = 50;
+inline constexpr std::int32_t TimeMarkerStart = 20;
 
 // Size of the spectrum plot bitmaps in the standard layout.
 inline constexpr std::int32_t PlotBitmapWidth = 260;
@@ -71,6 +74,12 @@ struct Statistics {
 // Mean and population standard deviation over `arrivedCount` values.
 Statistics ComputeStatistics(const ResultSums& sums, std::int32_t arrivedCount);
 
+// The last particle that reached the target.
+struct Arrival {
+    double Energy = 0.0;
+    double Time = 0.0;
+};
+
 struct Results {
     std::vector<double> EnergyValues;
     std::vector<double> TimeValues;
@@ -80,13 +89,11 @@ struct Results {
     std::int32_t LaunchedCount = 0;
     Spectrum EnergySpectrum;
     Spectrum TimeSpectrum;
-    // Captions of the "Beérkező részecske" readouts.
-    std::string Label21 = "E = 0.000";
-    std::string Label22 = "t = 0.000";
+    // Shown under "Beérkező részecske"; none before the first arrival.  A
+    // clear keeps it.
+    std::optional<Arrival> LastArrival;
 
     Results();
-    Results(const Results& other);
-    Results& operator=(const Results& other);
 
     // Records one particle that reached the target.
     void RecordArrival(double velocity, double arrivalTime);
@@ -95,14 +102,12 @@ struct Results {
     bool IsEmpty() const;
 
     // The effect of answering Yes to the clear question: values, sums,
-    // counters and histograms go; settings and readout captions stay.
+    // counters and histograms go; settings and the last arrival stay.
     void Clear();
 
-private:
-    void BindSums();
+    // The sums of a spectrum's values: EnergySums for EnergySpectrum,
+    // TimeSums for TimeSpectrum.
+    const ResultSums& SumsOf(const Spectrum& spectrum) const;
 };
-
-// "Összes indított = n" CR "Összes beérkezett = m".
-std::string CountsText(std::int32_t launched, std::int32_t arrived);
 
 }  // namespace velox

@@ -1,233 +1,216 @@
-// The controls of the results panel: the marker spectrum's radio buttons,
-// the marker keys, the "Auto" check boxes, the eight spectrum number fields
-// and the statistics box of a right click on a plot.
-#include <QApplication>
-#include <QCheckBox>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
+#include "results/qt/SpectrumPanel.h"
+
 #include <QMouseEvent>
-#include <QRadioButton>
 
-#include "core/qt/Main.h"
-#include "results/model/SpectrumPanel.h"
+#include "results/model/PlotGeometry.h"
+#include "ui/qt/Fonts.h"
 
-namespace {
+using namespace velox::ui;
 
-std::string Utf8(const QString& s) { return s.toStdString(); }
+SpectrumPanel::SpectrumPanel(QWidget* results, velox::Results& store, velox::Spectrum& spectrum,
+                             const std::vector<double>& values, NumberFields& fields, const SpectrumPanelPlace& place)
+    : Store(store), Spectrum(spectrum), Values(values), Fields(fields), markerStart_(place.MarkerStart) {
+    upperStrip = NewPanel(results, "", place.UpperStrip.x(), place.UpperStrip.y(), 281, 28);
+    yMaxLabel = NewLabel(upperStrip, "", QStringLiteral("Ymax"), 5, 8);
+    yMaxField = NewEdit(upperStrip, "", QStringLiteral("20"), 36, 4, 36);
+    autoBox = NewCheckBox(upperStrip, "", QStringLiteral("Auto"), 78, 6, true);
+    choice = new QRadioButton(QString::fromUtf8(place.Choice), upperStrip);
+    choice->move(130, 6);
+    choice->adjustSize();
+    choice->setAutoExclusive(false);
+    choice->setChecked(place.Chosen);
+    widthLabel = NewLabel(upperStrip, "", QStringLiteral("Csat.:"), 204, 8);
+    widthField = NewEdit(upperStrip, "", QStringLiteral("1"), 238, 4, 38);
 
-// Alt held without Shift, Ctrl or Meta.  A key pressed with Alt and another
-// modifier is left to the control (so are the AltGr characters of a
-// keyboard that reports them as Ctrl + Alt).
-bool AltAlone(Qt::KeyboardModifiers shift) {
-    constexpr Qt::KeyboardModifiers held =
-        Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-    return (shift & held) == Qt::AltModifier;
-}
+    plotPanel = NewPanel(results, "", place.PlotPanel.x(), place.PlotPanel.y(), 279, 197);
+    plotPanel->SetColor(Qt::black);
+    frame = new TBevel(plotPanel);
+    frame->setGeometry(4, 4, 270, 189);
+    image = new TImage(plotPanel);
+    image->setGeometry(6, 6, 265, 184);
+    image->NewBitmap(Qt::black);
+    markerLine = NewShape(plotPanel, QString(), TShape::Kind::Rectangle, place.MarkerLineLeft, 4, 1, 189, Qt::yellow,
+                          Qt::yellow, 1);
+    if (!place.Chosen) markerLine->hide();
+    statisticsBox = NewPanel(plotPanel, "", 140, 12, 126, 52);
+    statisticsCount = NewLabel(statisticsBox, "", QStringLiteral("Összes : "), 6, 4);
+    statisticsMean = NewLabel(statisticsBox, "", QStringLiteral("Átlag  : "), 6, 19);
+    statisticsDeviation = NewLabel(statisticsBox, "", QStringLiteral("Szórás : "), 6, 34);
+    statisticsBox->hide();
 
-}  // namespace
+    lowerStrip = NewPanel(results, "", place.LowerStrip.x(), place.LowerStrip.y(), 281, 30);
+    xMinLabel = NewLabel(lowerStrip, "", QStringLiteral("Xmin"), 5, 8);
+    xMinField = NewEdit(lowerStrip, "", QStringLiteral("0"), 36, 5, 36);
+    markerX = NewLabel(lowerStrip, "", QStringLiteral("X="), 82, 8);
+    markerY = NewLabel(lowerStrip, "", QStringLiteral("Y="), 140, 8);
+    xMaxLabel = NewLabel(lowerStrip, "", QStringLiteral("Xmax"), 200, 8);
+    xMaxField = NewEdit(lowerStrip, "", QStringLiteral("100"), 238, 5, 38);
 
-void TForm1::BindResultsPanel() {
-    // A click on a radio button always chooses it, as the two buttons lie
-    // in different strips and only the handlers keep them opposite.
-    connect(RadioButton1, &QRadioButton::clicked, this, [this] {
-        RadioButton1->setChecked(true);
-        RadioButton1Click();
+    // Readouts are rewritten often; they keep a fixed size so that a longer
+    // text does not make their panel lay itself out again.
+    for (QLabel* l : {markerX, markerY}) l->resize(56, l->height());
+    for (QLabel* l : {statisticsCount, statisticsMean, statisticsDeviation}) l->resize(116, l->height());
+
+    // A click on the radio button always chooses it: the two buttons lie in
+    // different strips, and only the window keeps them opposite.
+    connect(choice, &QRadioButton::clicked, this, [this] {
+        choice->setChecked(true);
+        Chosen();
     });
-    connect(RadioButton2, &QRadioButton::clicked, this, [this] {
-        RadioButton2->setChecked(true);
-        RadioButton2Click();
+    plotPanel->OnClick = [this](TPanel&, QMouseEvent&) { Chosen(); };
+    connect(autoBox, &QCheckBox::toggled, this, [this] { AutoClick(); });
+    Fields.Add(yMaxField, [this](Leave how) { YMaxExit(how); });
+    Fields.Add(xMinField, [this](Leave how) { XMinExit(how); });
+    Fields.Add(xMaxField, [this](Leave how) { XMaxExit(how); });
+    Fields.Add(widthField, [this](Leave how) { ChannelWidthExit(how); });
+    image->OnMouseDown = [this](TImage&, QMouseEvent& e) { ImageMouseDown(e.button()); };
+    statisticsBox->OnMouseUp = [this](TPanel& p, QMouseEvent&) { Panel12MouseUp(&p); };
+    for (QLabel* label : {statisticsCount, statisticsMean, statisticsDeviation}) label->installEventFilter(this);
+}
+
+EnergySpectrumPanel::EnergySpectrumPanel(QWidget* results, velox::Results& store, NumberFields& fields)
+    : SpectrumPanel(results, store, store.EnergySpectrum, store.EnergyValues, fields,
+                    {{10, 6}, {12, 36}, {11, 230}, 82, "Energia", true, velox::EnergyMarkerStart}) {}
+
+TimeSpectrumPanel::TimeSpectrumPanel(QWidget* results, velox::Results& store, NumberFields& fields)
+    : SpectrumPanel(results, store, store.TimeSpectrum, store.TimeValues, fields,
+                    {{12, 273}, {12, 307}, {12, 499}, 76, "Ido", false, velox::TimeMarkerStart}) {}
+
+// ---- drawing ----------------------------------------------------------------
+// The plot is drawn off-screen into its bitmap and copied onto the image in
+// one piece; the marker line is a control of its own lying over the plot.
+// Arrivals never draw; Timer3 redraws the spectra that hold counts once a
+// second.
+
+void SpectrumPanel::InitSpectrum() {
+    image->resize(frame->width() - 5, frame->height() - 5);
+    image->NewBitmap(Qt::black);
+    Plot.Bitmap = QImage(image->width() - 5, image->height() - 5, QImage::Format_RGB32);
+    Plot.Bitmap.fill(Qt::black);
+    Plot.Image = image;
+    Plot.MarkerLine = markerLine;
+    Plot.MarkerXLabel = markerX;
+    Plot.MarkerYLabel = markerY;
+    velox::InitSpectrum(Spectrum, Plot.Bitmap.width(), Plot.Bitmap.height(), markerStart_, autoBox->isChecked());
+}
+
+void SpectrumPanel::DrawAxes() {
+    const QFont font = SmallFont();
+    const velox::AxesGeometry axes = velox::DrawAxesGeometry(Spectrum, PlotTextMetrics(font));
+    PaintAxes(Plot.Bitmap, axes, font);
+    ShowBitmap(*Plot.Image, Plot.Bitmap);
+    // A count-axis top below 20 (only a results file brings one) has just
+    // been raised; the "Ymax" field shows the value drawn.
+    if (axes.YMaxRaised) RefreshNumberFields();
+    ShowMarker(Plot, axes.Marker);
+}
+
+void SpectrumPanel::DrawSpectrum() {
+    const QFont font = SmallFont();
+    const velox::SpectrumGeometry geometry = velox::DrawSpectrumGeometry(
+        Spectrum, Store.SumsOf(Spectrum), Store.ArrivedCount, PlotTextMetrics(font), Plot.Bitmap.width());
+    if (geometry.AutoScaled || geometry.Axes.YMaxRaised) RefreshNumberFields();
+    PaintSpectrum(Plot.Bitmap, geometry, font);
+    ShowBitmap(*Plot.Image, Plot.Bitmap);
+    ShowMarker(Plot, geometry.Axes.Marker);
+}
+
+void SpectrumPanel::UpdateMarker() { ShowMarker(Plot, velox::UpdateMarkerGeometry(Spectrum)); }
+
+void SpectrumPanel::RedrawIfCounted() {
+    if (!Spectrum.Bins.empty()) DrawSpectrum();
+}
+
+// Every automatic repeat moves it too.  The plot is not redrawn, only the
+// line and its readouts.
+void SpectrumPanel::MoveMarker(velox::MarkerKey key) {
+    velox::MoveMarker(Spectrum, key);
+    UpdateMarker();
+}
+
+// ---- the settings -------------------------------------------------------------
+
+void SpectrumPanel::ShowNumberFields() {
+    Fields.ShowIntegerInField(yMaxField, Spectrum.YMax);
+    Fields.ShowIntegerInField(xMaxField, Spectrum.XMax);
+    Fields.ShowIntegerInField(xMinField, Spectrum.XMin);
+    Fields.ShowFloatInField(widthField, Spectrum.ChannelWidth);
+}
+
+void SpectrumPanel::ShowAuto() {
+    if (autoBox->isChecked() == Spectrum.Auto) return;
+    if (autoBox->isEnabled())
+        autoBox->click();
+    else
+        autoBox->setChecked(Spectrum.Auto);
+}
+
+void SpectrumPanel::AutoClick() {
+    Spectrum.Auto = autoBox->isChecked();
+    RefreshNumberFields();
+    DrawSpectrum();
+}
+
+template <class Value, class StoreValue>
+void SpectrumPanel::LeaveSetting(QLineEdit* field, Leave how, const std::optional<Value>& value, StoreValue store,
+                                 bool placeMarker) {
+    Fields.LeaveField(field, how, value, store, [&] {
+        RefreshNumberFields();
+        if (placeMarker) UpdateMarker();
+        DrawSpectrum();
     });
-    Panel4->OnClick = [this](TPanel&, QMouseEvent&) { RadioButton1Click(); };
-    Panel5->OnClick = [this](TPanel&, QMouseEvent&) { RadioButton2Click(); };
-    connect(CheckBox2, &QCheckBox::toggled, this, [this] { CheckBox2Click(); });
-    connect(CheckBox3, &QCheckBox::toggled, this, [this] { CheckBox3Click(); });
-
-    leaveHandlers_.insert(Edit10, &TForm1::Edit10Exit);
-    leaveHandlers_.insert(Edit12, &TForm1::Edit12Exit);
-    leaveHandlers_.insert(Edit6, &TForm1::Edit6Exit);
-    leaveHandlers_.insert(Edit8, &TForm1::Edit8Exit);
-    leaveHandlers_.insert(Edit5, &TForm1::Edit5Exit);
-    leaveHandlers_.insert(Edit7, &TForm1::Edit7Exit);
-    leaveHandlers_.insert(Edit9, &TForm1::Edit9Exit);
-    leaveHandlers_.insert(Edit11, &TForm1::Edit11Exit);
-
-    Image2->OnMouseDown = [this](TImage&, QMouseEvent& e) { Image2MouseDown(e.button()); };
-    Image3->OnMouseDown = [this](TImage&, QMouseEvent& e) { Image3MouseDown(e.button()); };
-    Panel12->OnMouseUp = [this](TPanel& p, QMouseEvent&) { Panel12MouseUp(&p); };
-    Panel13->OnMouseUp = [this](TPanel& p, QMouseEvent&) { Panel12MouseUp(&p); };
-
-    // The window sees every key before the control that has the focus: an
-    // application-wide filter takes the key presses meant for this window's
-    // controls.  The same hook takes the releases on the statistics labels.
-    resultsHook_ = std::make_unique<velox::ui::EventHook>([this](QObject* watched, QEvent* e) {
-        switch (e->type()) {
-        case QEvent::ShortcutOverride:
-        case QEvent::KeyPress: {
-            if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != this) return false;
-            auto* key = static_cast<QKeyEvent*>(e);
-            if (e->type() == QEvent::ShortcutOverride) {
-                // An Alt combination is the window's, never a shortcut's,
-                // except Alt+F4, which closes the window.
-                if (!AltAlone(key->modifiers()) || key->key() == Qt::Key_F4) return false;
-                e->accept();
-                return true;
-            }
-            return FormKeyDown(key->key(), key->modifiers());
-        }
-        case QEvent::MouseButtonRelease:
-            for (QLabel* label : {Label31, Label32, Label33, Label34, Label35, Label36}) {
-                if (watched == label) {
-                    Label31MouseUp(label);
-                    return true;
-                }
-            }
-            return false;
-        default:
-            return false;
-        }
-    });
-    qApp->installEventFilter(resultsHook_.get());
 }
 
-// ---- the marker spectrum ----------------------------------------------------
-
-void TForm1::RadioButton1Click() {
-    RadioButton2->setChecked(!RadioButton1->isChecked());
-    Shape43->setVisible(RadioButton1->isChecked());
-    Shape44->setVisible(RadioButton2->isChecked());
+void SpectrumPanel::YMaxExit(Leave how) {
+    LeaveSetting(
+        yMaxField, how, velox::AcceptYMax(yMaxField->text().toStdString()),
+        [this](std::int32_t v) { velox::StoreYMax(Spectrum, v); }, false);
 }
 
-void TForm1::RadioButton2Click() {
-    RadioButton1->setChecked(!RadioButton2->isChecked());
-    Shape43->setVisible(RadioButton1->isChecked());
-    Shape44->setVisible(RadioButton2->isChecked());
+void SpectrumPanel::XMinExit(Leave how) {
+    LeaveSetting(
+        xMinField, how, velox::AcceptXMin(Spectrum, xMinField->text().toStdString()),
+        [this](std::int32_t v) { velox::StoreXMin(Spectrum, v); }, true);
 }
 
-// Alt + Right / Alt + Left move the chosen spectrum's marker by one channel
-// (every automatic repeat too); no control ever sees a key pressed together
-// with Alt alone.  The plot is not redrawn, only the line and its readouts.
-bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
-    if (!AltAlone(shift)) return false;
-    // Alt+F4 belongs to no control: it closes the window, through the quit
-    // question, wherever the focus is.
-    if (key == Qt::Key_F4) return false;
-    velox::Spectrum& target = RadioButton1->isChecked() ? Data.Store.EnergySpectrum : Data.Store.TimeSpectrum;
-    if (key == Qt::Key_Right || key == Qt::Key_Left) {
-        velox::MoveMarker(target, key == Qt::Key_Right ? velox::MarkerKey::Right : velox::MarkerKey::Left);
-        UpdateMarker(target);
-    }
-    return true;
+void SpectrumPanel::XMaxExit(Leave how) {
+    LeaveSetting(
+        xMaxField, how, velox::AcceptXMax(Spectrum, xMaxField->text().toStdString()),
+        [this](std::int32_t v) { velox::StoreXMax(Spectrum, v); }, true);
 }
 
-// ---- "Auto" -------------------------------------------------------------------
-
-void TForm1::CheckBox2Click() {
-    Data.Store.EnergySpectrum.Auto = CheckBox2->isChecked();
-    RefreshNumberFields();
-    DrawSpectrum(Data.Store.EnergySpectrum);
+void SpectrumPanel::ChannelWidthExit(Leave how) {
+    LeaveSetting(
+        widthField, how, velox::AcceptChannelWidth(widthField->text().toStdString()),
+        [this](double v) { velox::StoreChannelWidth(Spectrum, v, Values); }, false);
 }
 
-void TForm1::CheckBox3Click() {
-    Data.Store.TimeSpectrum.Auto = CheckBox3->isChecked();
-    RefreshNumberFields();
-    DrawSpectrum(Data.Store.TimeSpectrum);
-}
-
-// ---- the number fields ------------------------------------------------------
-// A refused entry takes the focus back with the text selected; an accepted
-// one is stored, Enter (no sender) moves the focus on to "Több részecske",
-// and the follow-up steps run.
-
-void TForm1::YMaxExit(QLineEdit* field, velox::Spectrum& spectrum, QObject* sender) {
-    const auto value = velox::AcceptYMax(Utf8(field->text()));
-    if (!value) {
-        RefuseEntry(field);
-        return;
-    }
-    velox::StoreYMax(spectrum, *value);
-    if (!sender) CheckBox1->setFocus(Qt::OtherFocusReason);
-    RefreshNumberFields();
-    DrawSpectrum(spectrum);
-}
-
-void TForm1::XMinExit(QLineEdit* field, velox::Spectrum& spectrum, QObject* sender) {
-    const auto value = velox::AcceptXMin(spectrum, Utf8(field->text()));
-    if (!value) {
-        RefuseEntry(field);
-        return;
-    }
-    velox::StoreXMin(spectrum, *value);
-    if (!sender) CheckBox1->setFocus(Qt::OtherFocusReason);
-    RefreshNumberFields();
-    UpdateMarker(spectrum);
-    DrawSpectrum(spectrum);
-}
-
-void TForm1::XMaxExit(QLineEdit* field, velox::Spectrum& spectrum, QObject* sender) {
-    const auto value = velox::AcceptXMax(spectrum, Utf8(field->text()));
-    if (!value) {
-        RefuseEntry(field);
-        return;
-    }
-    velox::StoreXMax(spectrum, *value);
-    if (!sender) CheckBox1->setFocus(Qt::OtherFocusReason);
-    RefreshNumberFields();
-    UpdateMarker(spectrum);
-    DrawSpectrum(spectrum);
-}
-
-void TForm1::ChannelWidthExit(QLineEdit* field, velox::Spectrum& spectrum, const std::vector<double>& values,
-                              QObject* sender) {
-    const auto value = velox::AcceptChannelWidth(Utf8(field->text()));
-    if (!value) {
-        RefuseEntry(field);
-        return;
-    }
-    velox::StoreChannelWidth(spectrum, *value, values);
-    if (!sender) CheckBox1->setFocus(Qt::OtherFocusReason);
-    RefreshNumberFields();
-    DrawSpectrum(spectrum);
-}
-
-void TForm1::Edit10Exit(QObject* sender) { YMaxExit(Edit10, Data.Store.EnergySpectrum, sender); }
-void TForm1::Edit12Exit(QObject* sender) { YMaxExit(Edit12, Data.Store.TimeSpectrum, sender); }
-void TForm1::Edit6Exit(QObject* sender) { XMinExit(Edit6, Data.Store.EnergySpectrum, sender); }
-void TForm1::Edit8Exit(QObject* sender) { XMinExit(Edit8, Data.Store.TimeSpectrum, sender); }
-void TForm1::Edit5Exit(QObject* sender) { XMaxExit(Edit5, Data.Store.EnergySpectrum, sender); }
-void TForm1::Edit7Exit(QObject* sender) { XMaxExit(Edit7, Data.Store.TimeSpectrum, sender); }
-void TForm1::Edit9Exit(QObject* sender) {
-    ChannelWidthExit(Edit9, Data.Store.EnergySpectrum, Data.Store.EnergyValues, sender);
-}
-void TForm1::Edit11Exit(QObject* sender) {
-    ChannelWidthExit(Edit11, Data.Store.TimeSpectrum, Data.Store.TimeValues, sender);
-}
-
-// ---- the statistics box -------------------------------------------------------
+// ---- the statistics box ---------------------------------------------------------
 // It shows the values of the moment it was opened.
 
-void TForm1::ShowStatisticsBox(TPanel* box, QLabel* count, QLabel* mean, QLabel* deviation,
-                               const velox::ResultSums& sums) {
-    const velox::StatisticsBoxTexts texts = velox::StatisticsBox(sums, Data.Store.ArrivedCount);
-    SetCaption(count, texts.Count);
-    SetCaption(mean, texts.Mean);
-    SetCaption(deviation, texts.Deviation);
-    box->show();
-    box->raise();
-}
-
-void TForm1::Image2MouseDown(Qt::MouseButton button) {
+void SpectrumPanel::ImageMouseDown(Qt::MouseButton button) {
     if (button != Qt::RightButton) return;
-    ShowStatisticsBox(Panel12, Label31, Label32, Label33, Data.Store.EnergySums);
+    const velox::StatisticsBoxTexts texts = velox::StatisticsBox(Store.SumsOf(Spectrum), Store.ArrivedCount);
+    SetCaption(statisticsCount, texts.Count);
+    SetCaption(statisticsMean, texts.Mean);
+    SetCaption(statisticsDeviation, texts.Deviation);
+    statisticsBox->show();
+    statisticsBox->raise();
 }
 
-void TForm1::Image3MouseDown(Qt::MouseButton button) {
-    if (button != Qt::RightButton) return;
-    ShowStatisticsBox(Panel13, Label34, Label35, Label36, Data.Store.TimeSums);
-}
+void SpectrumPanel::Panel12MouseUp(TPanel* sender) { sender->hide(); }
 
-void TForm1::Panel12MouseUp(TPanel* sender) { sender->hide(); }
-
-void TForm1::Label31MouseUp(QLabel* sender) {
+void SpectrumPanel::Label31MouseUp(QLabel* sender) {
     if (QWidget* box = sender->parentWidget()) box->hide();
+}
+
+bool SpectrumPanel::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() != QEvent::MouseButtonRelease) return false;
+    for (QLabel* label : {statisticsCount, statisticsMean, statisticsDeviation}) {
+        if (watched == label) {
+            Label31MouseUp(label);
+            return true;
+        }
+    }
+    return false;
 }

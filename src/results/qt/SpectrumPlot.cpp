@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "core/qt/Main.h"
+#include "ui/qt/Controls.h"
 #include "ui/qt/Image.h"
 #include "ui/qt/PainterCanvas.h"
 #include "ui/qt/Shape.h"

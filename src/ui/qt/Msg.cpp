@@ -4,23 +4,26 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include "ui/qt/Controls.h"
 #include "ui/qt/DialogLook.h"
 #include "ui/qt/Fonts.h"
 #include "ui/qt/ModalDialogs.h"
 
 TMsgDlg::TMsgDlg(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("MsgDlg"));
     setWindowTitle(QStringLiteral("FIGYELMEZTETÉS! "));
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(326, 121);
 
-    Panel1 = new velox::ui::TPanel(this);
+    Panel1 = velox::ui::Named(new velox::ui::TPanel(this), "Panel1");
     Panel1->setGeometry(16, 8, 297, 105);
-    Bevel1 = new velox::ui::TBevel(Panel1);
+    Bevel1 = velox::ui::Named(new velox::ui::TBevel(Panel1), "Bevel1");
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Bevel1->setGeometry(5, 6, 276, 51);
-    Label1 = new QLabel(QStringLiteral("El vannak mentve az eredmények?  Kiléphetünk? "), Panel1);
+    Label1 = velox::ui::Named(new QLabel(QStringLiteral("El vannak mentve az eredmények?  Kiléphetünk? "), Panel1),
+                              "Label1");
     Label1->setTextFormat(Qt::PlainText);
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setWordWrap(true);
@@ -31,10 +34,10 @@ TMsgDlg::TMsgDlg(QWidget* parent) : QDialog(parent) {
     Label1->setFont(bold);
     Label1->setGeometry(21, 12, 241, 32);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), Panel1);
+    OKBtn = velox::ui::Named(new QPushButton(QStringLiteral("OK"), Panel1), "OKBtn");
     OKBtn->setGeometry(52, 68, 75, 25);
     OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), Panel1);
+    CancelBtn = velox::ui::Named(new QPushButton(QStringLiteral("Cancel"), Panel1), "CancelBtn");
     CancelBtn->setGeometry(169, 67, 75, 25);
     QWidget::setTabOrder(OKBtn, CancelBtn);
 

@@ -5,12 +5,14 @@
 #include <QShowEvent>
 #include <QTextEdit>
 
+#include "ui/qt/Controls.h"
 #include "ui/qt/Fonts.h"
 #include "ui/qt/ModalDialogs.h"
 #include "ui/qt/Prompts.h"
 #include "ui/qt/RtfDocument.h"
 
 TForm3::TForm3(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Feladat"));
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -25,14 +27,14 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     ProgramDir = QCoreApplication::applicationDirPath();
     if (!ProgramDir.endsWith(QLatin1Char('/'))) ProgramDir += QLatin1Char('/');
 
-    RichEdit1 = new QTextEdit(this);
+    RichEdit1 = velox::ui::Named(new QTextEdit(this), "RichEdit1");
     RichEdit1->setGeometry(13, 16, 633, 401);
     RichEdit1->setReadOnly(true);
     RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
 
-    Button1 = new QPushButton(QStringLiteral("Vissza"), this);
+    Button1 = velox::ui::Named(new QPushButton(QStringLiteral("Vissza"), this), "Button1");
     Button1->setGeometry(328, 424, 75, 25);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 }

@@ -1,0 +1,32 @@
+// The "Tájékoztató adatok" panel (Panel10): the last arrival and the
+// general readouts, shown from the model's values.
+#pragma once
+
+class QGroupBox;
+class QLabel;
+class QWidget;
+
+namespace velox {
+class VeloxData;
+namespace ui {
+class TPanel;
+}
+}  // namespace velox
+
+class InfoPanel {
+public:
+    InfoPanel(QWidget* client, const velox::VeloxData& data);
+
+    velox::ui::TPanel* Panel10 = nullptr;
+    QLabel* Label24 = nullptr;
+    QGroupBox *GroupBox1, *GroupBox2;  // "Beérkező részecske", "Általános adatok"
+    QLabel *Label21, *Label22;         // "E =", "t =" of the last arrival
+    QLabel *Label18, *Label20;         // "Emax =", the counts
+
+    // The readouts of the last step.
+    void ShowStepReadouts();
+    void ShowCounts();
+
+private:
+    const velox::VeloxData& Data;
+};
