@@ -135,8 +135,9 @@ void SpectrumPanel::PaintPlot(QPainter& painter) const {
     else
         PaintAxes(painter, size, velox::DrawAxesGeometry(spectrum, PlotTextMetrics(font)), font);
     painter.restore();
-    // The marker line is a control lying over the image, where the bitmap
-    // starts; it reaches past the bitmap's top and bottom.
+    // The marker line is a control lying over the image, whose top left
+    // corner is the bitmap's; the line reaches past the bitmap's top and
+    // bottom.
     if (!markerLine->isHidden())
         painter.fillRect(markerLine->geometry().translated(-image->pos()).intersected(QRect(QPoint(), size)),
                          markerLine->BrushColor());

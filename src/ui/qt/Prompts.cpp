@@ -42,13 +42,10 @@ std::optional<QString> RunFileDialog(QFileDialog::AcceptMode mode, const QString
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.setOption(QFileDialog::ReadOnly, false);
     const QStringList parts = filters.split(QLatin1Char('|'));
-    const auto patternOf = [&](const QString& name) {
-        const qsizetype k = names.indexOf(name);
-        return k >= 0 && 2 * k + 1 < parts.size() ? parts[2 * k + 1] : QString();
-    };
     if (chosenFilter) {
         const auto follow = [&](const QString& name) {
-            const QString suffix = PatternSuffix(patternOf(name));
+            const qsizetype k = names.indexOf(name);
+            const QString suffix = k >= 0 && 2 * k + 1 < parts.size() ? PatternSuffix(parts[2 * k + 1]) : QString();
             dialog.setDefaultSuffix(suffix.isEmpty() ? defaultSuffix : suffix);
         };
         follow(dialog.selectedNameFilter());
