@@ -46,7 +46,8 @@ TEST_F(StartUp, DefaultsWithoutTheStartUpFile) {
     QStringList menu;
     for (QMenu* m : {f.Gyorstadatai1, f.Eredmnyek1})
         for (QAction* a : m->actions()) menu << a->text();
-    EXPECT_EQ(menu, QStringList({"Mentés", "Mentés másként", "Betöltés", "Kiírás", "Kiírás másként", "Betöltés"}));
+    EXPECT_EQ(menu, QStringList({"Mentés", "Mentés másként", "Betöltés", "Kiírás", "Kiírás másként", "Betöltés",
+                                 "Exportálás…"}));
 }
 
 TEST_F(StartUp, FirstActivationDoesNotRunAgainAfterAModalDialog) {

@@ -33,8 +33,9 @@ struct ControlStates {
     bool Button2 = true;
     // Button3 is part of the locked group: Locked[LockButton3].
     std::array<bool, 7> Locked{true, true, true, true, true, true, true};
-    // Both "Betöltés" commands: a timed run must end on its own clock with
-    // its own arrivals and accelerator, so nothing is loaded while it runs.
+    // Both "Betöltés" commands and "Exportálás…": a timed run must end on
+    // its own clock with its own arrivals and accelerator, so nothing is
+    // loaded while it runs, and a measurement is exported once it stands.
     bool LoadCommands = true;
     friend bool operator==(const ControlStates&, const ControlStates&) = default;
 };

@@ -109,6 +109,7 @@ void TForm1::BuildMenu() {
     Kirs2 = action(Eredmnyek1->addAction(QStringLiteral("Kiírás")), "Kirs2");
     Kirsmsknt2 = action(Eredmnyek1->addAction(QStringLiteral("Kiírás másként")), "Kirsmsknt2");
     Betlts2 = action(Eredmnyek1->addAction(QStringLiteral("Betöltés")), "Betlts2");
+    Exportls1 = action(Eredmnyek1->addAction(QStringLiteral("Exportálás…")), "Exportls1");
     Vge1 = action(MainMenu1->addAction(QStringLiteral("Vége")), "Vge1");
 }
 
@@ -173,6 +174,7 @@ void TForm1::Wire() {
         Info->ShowCounts();
         Simulation->ShowRunClock();
     };
+    Files->SpectraPicture = [this] { return SpectraPicture(*EnergySpectrum, *TimeSpectrum, 2); };
 
     connect(Feladat1, &QAction::triggered, this, [this] { Feladat1Click(); });
     connect(Kirs1, &QAction::triggered, this, [this] { Files->Kirs1Click(); });
@@ -181,6 +183,7 @@ void TForm1::Wire() {
     connect(Kirs2, &QAction::triggered, this, [this] { Files->Kirs2Click(); });
     connect(Kirsmsknt2, &QAction::triggered, this, [this] { Files->Kirsmsknt2Click(); });
     connect(Betlts2, &QAction::triggered, this, [this] { Files->Betlts2Click(); });
+    connect(Exportls1, &QAction::triggered, this, [this] { Files->Exportls1Click(); });
     connect(Vge1, &QAction::triggered, this, [this] { Vge1Click(); });
     // The keyboard's way of closing a window, also where no window manager
     // provides it; it asks the quit confirmation like every other way.
@@ -326,8 +329,8 @@ void TForm1::UpdateControlStates() {
     SetEnabled(Simulation->Button1, next.Button1);
     SetEnabled(Simulation->Button2, next.Button2);
     for (std::size_t i = 0; i < next.Locked.size(); ++i) SetEnabled(locked[i], next.Locked[i]);
-    for (QAction* load : {Betlts1, Betlts2})
-        if (load->isEnabled() != next.LoadCommands) load->setEnabled(next.LoadCommands);
+    for (QAction* command : {Betlts1, Betlts2, Exportls1})
+        if (command->isEnabled() != next.LoadCommands) command->setEnabled(next.LoadCommands);
 }
 
 void TForm1::RefreshNumberFields() {

@@ -68,6 +68,7 @@ public:
     QAction *Kirs1, *Kirsmsknt1, *Betlts1;  // "Mentés", "Mentés másként", "Betöltés"
     QMenu* Eredmnyek1 = nullptr;            // "Eredmények"
     QAction *Kirs2, *Kirsmsknt2, *Betlts2;  // "Kiírás", "Kiírás másként", "Betöltés"
+    QAction* Exportls1 = nullptr;           // "Exportálás…"
     QAction* Vge1 = nullptr;                // "Vége"
 
     QTimer* Timer1 = nullptr;  // one-shot layout step
@@ -88,7 +89,7 @@ public:
     void Timer2Timer();
     void Timer3Timer();
     // The enabled state of the run controls, of the panels' controls that a
-    // run locks, and of the load commands.
+    // run locks, and of the load and export commands.
     void UpdateControlStates();
     // Every panel's number fields, the generator values, the caption.
     void RefreshNumberFields();

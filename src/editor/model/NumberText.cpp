@@ -181,4 +181,10 @@ std::string FormatInteger(long long value) {
     return std::string(buf, res.ptr);
 }
 
+std::string FormatRoundTrip(double value) {
+    char buf[32];
+    auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, res.ptr);
+}
+
 }  // namespace velox

@@ -38,4 +38,8 @@ std::string FormatPlainDecimal(double value);
 // Decimal digits of an integer, with "-" when negative.
 std::string FormatInteger(long long value);
 
+// The shortest text that reads back as the same double: plain digits or an
+// exponent form ("0.1", "176.07291666666666", "1e-07"), whichever is shorter.
+std::string FormatRoundTrip(double value);
+
 }  // namespace velox

@@ -1,5 +1,7 @@
 #include "files/model/ReportTable.h"
 
+#include <algorithm>
+
 #include "editor/model/NumberText.h"
 
 namespace velox {
@@ -41,5 +43,20 @@ ResultFigures FiguresOf(const Results& results) {
 }
 
 std::string StatisticText(double value) { return FormatFixed(value, 0, 3); }
+
+TextTable ArrivalsTable(const Results& results) {
+    TextTable t;
+    t.Header = {"Sorszám", "Energia", "Érkezési idő"};
+    t.Numeric = {true, true, true};
+    const std::vector<double>& energies = results.EnergyValues;
+    const std::vector<double>& times = results.TimeValues;
+    const std::size_t rows = std::max(energies.size(), times.size());
+    t.Rows.reserve(rows);
+    for (std::size_t i = 0; i < rows; ++i)
+        t.Rows.push_back({FormatInteger(static_cast<long long>(i) + 1),
+                          i < energies.size() ? FormatRoundTrip(energies[i]) : std::string(),
+                          i < times.size() ? FormatRoundTrip(times[i]) : std::string()});
+    return t;
+}
 
 }  // namespace velox

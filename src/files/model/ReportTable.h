@@ -38,4 +38,10 @@ ResultFigures FiguresOf(const Results& results);
 // The statistics as the panel writes them: three decimals.
 std::string StatisticText(double value);
 
+// Every recorded arrival, one row each: its number from 1, its energy and
+// its arrival time, written so that they read back as the same doubles.
+// Where one list is longer (a results file may hold lists of different
+// lengths) the other's cell stays empty.
+TextTable ArrivalsTable(const Results& results);
+
 }  // namespace velox

@@ -1,9 +1,15 @@
 #include "files/qt/FileCommands.h"
 
+#include <algorithm>
+
+#include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 
 #include "core/model/RunControl.h"
 #include "core/model/VeloxData.h"
+#include "files/model/FileAccess.h"
+#include "files/model/ReportTable.h"
 #include "files/model/ResultsFile.h"
 #include "files/model/SetupFile.h"
 namespace {
@@ -25,6 +31,7 @@ FileCommands::FileCommands(velox::VeloxData& data, velox::RunController& run) : 
     OpenDialog1.DefaultExt = QStringLiteral("gydat");
     SaveDialog1.Filter = QStringLiteral("Gyorsító adatfjál|*.gydat|Eredményfájl|*.edat|Minden fájl|*.*");
     SaveDialog1.DefaultExt = QStringLiteral("gydat");
+    ExportDialog.Filter = QStringLiteral("CSV fájl (*.csv)|*.csv|PNG kép (*.png)|*.png");
 }
 
 // ---- accelerator data file -------------------------------------------------
@@ -147,5 +154,45 @@ bool FileCommands::TimedRunEnd(const QString& baseName) {
         "\nA program nyitva marad, az adatok megmaradtak: a „Gyorsító adatai” menü „Mentés másként” és az "
         "„Eredmények” menü „Kiírás másként” parancsával menthetők el egy írható helyre.");
     velox::ui::Prompts().Error(text, ErrorTitle);
+    return false;
+}
+
+// ---- export for a lab report -------------------------------------------------
+
+// The file is replaced only once the whole CSV text or PNG picture is
+// ready, through the same safe replace as the results file.
+bool FileCommands::Exportls1Click() {
+    const QString suffixes[] = {QStringLiteral("csv"), QStringLiteral("png")};
+    ExportDialog.FilterIndex = std::clamp(ExportDialog.FilterIndex, 1, 2);
+    ExportDialog.DefaultExt = suffixes[ExportDialog.FilterIndex - 1];
+    if (!velox::ui::ExecuteSaveChoiceDialog(ExportDialog)) return false;
+    QString path = ExportDialog.FileName;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    bool png = ExportDialog.FilterIndex == 2;
+    if (suffix == suffixes[0] || suffix == suffixes[1])
+        png = suffix == suffixes[1];
+    else if (suffix.isEmpty())
+        path += QLatin1Char('.') + suffixes[png ? 1 : 0];
+    ExportDialog.FilterIndex = png ? 2 : 1;
+
+    std::string bytes;
+    if (png) {
+        QByteArray encoded;
+        QBuffer buffer(&encoded);
+        buffer.open(QIODevice::WriteOnly);
+        if (!SpectraPicture().save(&buffer, "PNG")) {
+            velox::ui::Prompts().Error(
+                QStringLiteral("A képet nem sikerült elkészíteni ehhez a fájlhoz:\n%1").arg(path), ErrorTitle);
+            return false;
+        }
+        bytes = encoded.toStdString();
+    } else {
+        bytes = velox::FormatCsv(velox::ArrivalsTable(Data.Store));
+    }
+    const velox::WriteOutcome w = velox::ReplaceFile(LocalPath(path), bytes);
+    if (w.Ok) return true;
+    velox::ui::Prompts().Error(
+        QStringLiteral("Az eredményeket nem sikerült exportálni ide:\n%1\n\n%2").arg(path, FromLocal(w.Error)),
+        ErrorTitle);
     return false;
 }

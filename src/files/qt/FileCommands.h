@@ -10,6 +10,7 @@
 
 #include <functional>
 
+#include <QImage>
 #include <QString>
 
 #include "ui/qt/Prompts.h"
@@ -27,6 +28,9 @@ public:
     QString ResultsPath;  // current results file
     velox::ui::FileDialogSettings OpenDialog1;
     velox::ui::FileDialogSettings SaveDialog1;
+    // The export's own save dialog: the shared one keeps the filter list the
+    // other commands give it.  It offers the format last exported.
+    velox::ui::FileDialogSettings ExportDialog;
 
     // Reads an accelerator data file into the model and refreshes the window;
     // false when the file exists but could not be read (nothing changed).
@@ -38,6 +42,9 @@ public:
     bool Kirs2Click();       // "Kiírás"
     bool Kirsmsknt2Click();  // "Kiírás másként"
     bool Betlts2Click();     // "Betöltés" of the results
+    // "Exportálás…": the arrivals as CSV, or both spectrum plots as a PNG
+    // picture, whichever the name's suffix (or else the chosen filter) says.
+    bool Exportls1Click();
     // The end of a timed run, after the run has stopped: both files under
     // `baseName` in the working folder and the closing message.  True when
     // both were written and the program is to end.
@@ -53,6 +60,8 @@ public:
     // Loaded results: the "Auto" boxes, the number fields, the spectra, the
     // counts and the run clock show them.
     std::function<void()> ResultsLoaded;
+    // The picture that "Exportálás…" saves as PNG: both spectrum plots.
+    std::function<QImage()> SpectraPicture;
 
 private:
     // Writes the set-up to SetupPath (the results to ResultsPath); empty

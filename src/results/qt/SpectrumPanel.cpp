@@ -1,6 +1,9 @@
 #include "results/qt/SpectrumPanel.h"
 
+#include <algorithm>
+
 #include <QMouseEvent>
+#include <QPainter>
 
 #include "results/model/PlotGeometry.h"
 #include "ui/qt/Fonts.h"
@@ -98,6 +101,7 @@ void SpectrumPanel::DrawAxes() {
     const QFont font = SmallFont();
     const velox::AxesGeometry axes = velox::DrawAxesGeometry(Spectrum, PlotTextMetrics(font));
     PaintAxes(Plot.Bitmap, axes, font);
+    countsShown_ = false;
     ShowBitmap(*Plot.Image, Plot.Bitmap);
     // A count-axis top below 20 (only a results file brings one) has just
     // been raised; the "Ymax" field shows the value drawn.
@@ -111,8 +115,49 @@ void SpectrumPanel::DrawSpectrum() {
         Spectrum, Store.SumsOf(Spectrum), Store.ArrivedCount, PlotTextMetrics(font), Plot.Bitmap.width());
     if (geometry.AutoScaled || geometry.Axes.YMaxRaised) RefreshNumberFields();
     PaintSpectrum(Plot.Bitmap, geometry, font);
+    countsShown_ = true;
     ShowBitmap(*Plot.Image, Plot.Bitmap);
     ShowMarker(Plot, geometry.Axes.Marker);
+}
+
+// Counts that arrived since the empty axes of a clear are drawn too, as the
+// next Timer3 tick would.
+void SpectrumPanel::PaintPlot(QPainter& painter) const {
+    const QFont font = SmallFont();
+    const QSize size = PlotSize();
+    velox::Spectrum spectrum = Spectrum;  // the drawing writes back scales, steps and the axis top
+    painter.save();
+    if (countsShown_ || !spectrum.Bins.empty())
+        PaintSpectrum(painter, size,
+                      velox::DrawSpectrumGeometry(spectrum, Store.SumsOf(Spectrum), Store.ArrivedCount,
+                                                  PlotTextMetrics(font), size.width()),
+                      font);
+    else
+        PaintAxes(painter, size, velox::DrawAxesGeometry(spectrum, PlotTextMetrics(font)), font);
+    painter.restore();
+    // The marker line is a control lying over the image, whose top left
+    // corner is the bitmap's; the line reaches past the bitmap's top and
+    // bottom.
+    if (!markerLine->isHidden())
+        painter.fillRect(markerLine->geometry().translated(-image->pos()).intersected(QRect(QPoint(), size)),
+                         markerLine->BrushColor());
+}
+
+QImage SpectraPicture(const SpectrumPanel& left, const SpectrumPanel& right, int scale) {
+    constexpr int gap = 10;
+    const QSize a = left.PlotSize(), b = right.PlotSize();
+    QImage picture(scale * (a.width() + gap + b.width()), scale * std::max(a.height(), b.height()),
+                   QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    const int dotsPerMetre = static_cast<int>(scale * 96 / 0.0254 + 0.5);
+    picture.setDotsPerMeterX(dotsPerMetre);
+    picture.setDotsPerMeterY(dotsPerMetre);
+    QPainter painter(&picture);
+    painter.scale(scale, scale);
+    left.PaintPlot(painter);
+    painter.translate(a.width() + gap, 0);
+    right.PaintPlot(painter);
+    return picture;
 }
 
 void SpectrumPanel::UpdateMarker() { ShowMarker(Plot, velox::UpdateMarkerGeometry(Spectrum)); }

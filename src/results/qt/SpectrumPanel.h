@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QObject>
+#include <QImage>
 #include <QPoint>
 #include <QRadioButton>
 
@@ -25,6 +26,8 @@
 #include "ui/qt/Controls.h"
 #include "ui/qt/Image.h"
 #include "ui/qt/Shape.h"
+
+class QPainter;
 
 // Where one spectrum's controls lie in the results panel and how they start.
 struct SpectrumPanelPlace {
@@ -59,6 +62,12 @@ public:
     // A loaded setting of "Auto" runs the box's click handling, as if the
     // user had clicked it.
     void ShowAuto();
+    // The plot as the window shows it, drawn afresh from the current results
+    // onto `painter` in the bitmap's coordinates: the axes, the count line and
+    // the statistics texts when the window shows them, and the marker line
+    // over them when it is shown.  The spectrum record is left as it is.
+    void PaintPlot(QPainter& painter) const;
+    QSize PlotSize() const { return Plot.Bitmap.size(); }
 
     // The leave handlers of "Ymax", "Xmin", "Xmax" and "Csat.:".
     void YMaxExit(Leave how);
@@ -113,7 +122,15 @@ private:
     const std::vector<double>& Values;
     NumberFields& Fields;
     std::int32_t markerStart_;
+    // The last drawing was the whole plot, not the empty axes of a clear.
+    bool countsShown_ = false;
 };
+
+// Both plots side by side, `left` and `right` 10 pixels apart on white,
+// drawn afresh at `scale` times their size by a scaled painter, so that
+// they print sharply.  The picture's resolution says `scale` × 96 dots per
+// inch, so that it prints as large as the window shows it.
+QImage SpectraPicture(const SpectrumPanel& left, const SpectrumPanel& right, int scale);
 
 class EnergySpectrumPanel : public SpectrumPanel {
 public:

@@ -23,8 +23,8 @@ void DrawTexts(Canvas& canvas, const std::vector<PlotText>& texts) {
     for (const PlotText& t : texts) canvas.TextOut(t.x, t.y, t.text, colours::White, colours::Black);
 }
 
-void DrawAxesOn(Canvas& canvas, const QImage& bitmap, const AxesGeometry& g) {
-    canvas.FillRect(0, 0, bitmap.width(), bitmap.height(), colours::Black);
+void DrawAxesOn(Canvas& canvas, QSize size, const AxesGeometry& g) {
+    canvas.FillRect(0, 0, size.width(), size.height(), colours::Black);
     canvas.SetPen(colours::White, 1);
     DrawLines(canvas, g.Axes);
     DrawLines(canvas, g.CountTicks);
@@ -43,16 +43,19 @@ TextMetrics PlotTextMetrics(const QFont& font) {
             metrics.height()};
 }
 
-void PaintAxes(QImage& bitmap, const AxesGeometry& axes, const QFont& font) {
-    QPainter painter(&bitmap);
+void PaintAxes(QPainter& painter, QSize size, const AxesGeometry& axes, const QFont& font) {
     PainterCanvas canvas(painter, font);
-    DrawAxesOn(canvas, bitmap, axes);
+    DrawAxesOn(canvas, size, axes);
 }
 
-void PaintSpectrum(QImage& bitmap, const SpectrumGeometry& plot, const QFont& font) {
+void PaintAxes(QImage& bitmap, const AxesGeometry& axes, const QFont& font) {
     QPainter painter(&bitmap);
+    PaintAxes(painter, bitmap.size(), axes, font);
+}
+
+void PaintSpectrum(QPainter& painter, QSize size, const SpectrumGeometry& plot, const QFont& font) {
     PainterCanvas canvas(painter, font);
-    DrawAxesOn(canvas, bitmap, plot.Axes);
+    DrawAxesOn(canvas, size, plot.Axes);
     canvas.SetPen(colours::White, 1);
     for (const auto& line : plot.CountLine) {
         canvas.MoveTo(line.front().x, line.front().y);
@@ -70,6 +73,11 @@ void PaintSpectrum(QImage& bitmap, const SpectrumGeometry& plot, const QFont& fo
     painter.setPen(Qt::white);
     for (const PlotText& t : plot.StatisticsTexts)
         painter.drawText(QPoint(t.x, t.y + metrics.ascent()), QString::fromStdString(t.text));
+}
+
+void PaintSpectrum(QImage& bitmap, const SpectrumGeometry& plot, const QFont& font) {
+    QPainter painter(&bitmap);
+    PaintSpectrum(painter, bitmap.size(), plot, font);
 }
 
 void ShowBitmap(TImage& image, const QImage& bitmap) {

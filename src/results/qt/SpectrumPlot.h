@@ -12,6 +12,8 @@
 
 class QEvent;
 class QLabel;
+class QPainter;
+class QSize;
 
 namespace velox::ui {
 
@@ -34,6 +36,11 @@ void PaintAxes(QImage& bitmap, const AxesGeometry& axes, const QFont& font);
 
 // The whole plot: axes, then the count line, then the statistics texts.
 void PaintSpectrum(QImage& bitmap, const SpectrumGeometry& plot, const QFont& font);
+
+// The same onto any painter, in the coordinates of a bitmap of `size`: a
+// scaled painter draws the plot larger, every line and text at its place.
+void PaintAxes(QPainter& painter, QSize size, const AxesGeometry& axes, const QFont& font);
+void PaintSpectrum(QPainter& painter, QSize size, const SpectrumGeometry& plot, const QFont& font);
 
 // Copies the bitmap onto the image control's picture at (0, 0), in one piece.
 void ShowBitmap(TImage& image, const QImage& bitmap);

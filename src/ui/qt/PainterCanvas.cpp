@@ -1,6 +1,9 @@
 #include "ui/qt/PainterCanvas.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
+#include <QPolygonF>
 
 #include "ui/qt/Shape.h"
 
@@ -17,7 +20,12 @@ PainterCanvas::PainterCanvas(QPainter& painter, const QFont& font) : painter_(pa
 PainterCanvas::~PainterCanvas() { Flush(); }
 
 void PainterCanvas::Flush() {
-    if (line_.size() >= 2) painter_.drawPolyline(line_);
+    if (line_.size() >= 2) {
+        if (lineShift_ == 0)
+            painter_.drawPolyline(line_);
+        else
+            painter_.drawPolyline(QPolygonF(line_).translated(lineShift_, lineShift_));
+    }
     line_.clear();
 }
 
@@ -29,8 +37,12 @@ void PainterCanvas::FillRect(std::int32_t l, std::int32_t t, std::int32_t r, std
 void PainterCanvas::SetPen(Colour c, std::int32_t width) {
     Flush();
     // Square ends and mitred corners keep the electrodes' corners closed.
-    QPen pen(ToQColor(c), width <= 1 ? 0 : width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    // The thin line of width 0 stays one device pixel whatever the scale.
+    const bool scaled = painter_.transform().isScaling();
+    const int penWidth = std::max(width, 1);
+    QPen pen(ToQColor(c), penWidth == 1 && !scaled ? 0 : penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
     painter_.setPen(pen);
+    lineShift_ = scaled && penWidth % 2 == 1 ? 0.5 : 0.0;
 }
 
 void PainterCanvas::MoveTo(std::int32_t x, std::int32_t y) {

@@ -1,5 +1,7 @@
 // The model's drawing surface on a QPainter: no antialiasing, the pen's
-// move-to and line-to chains drawn as connected polylines.
+// move-to and line-to chains drawn as connected polylines.  On a scaled
+// painter (a picture drawn larger) lines are as wide as the picture is
+// scaled and cover the pixels they cover unscaled.
 #pragma once
 
 #include <QFont>
@@ -33,6 +35,9 @@ private:
     QPainter& painter_;
     QPolygon line_;
     QPoint pen_{0, 0};
+    // Where an unscaled line of the pen's width lies from its points: half a
+    // pixel right and down for an odd width.
+    qreal lineShift_ = 0;
     int ascent_;
 };
 

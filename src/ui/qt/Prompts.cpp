@@ -18,8 +18,21 @@ Prompter* current = nullptr;
 
 QWidget* DialogParent() { return QApplication::activeWindow(); }
 
+// The suffix a filter pattern stands for: "png" for "*.png", nothing for
+// "*.*" or a list of patterns.
+QString PatternSuffix(const QString& pattern) {
+    if (!pattern.startsWith(QStringLiteral("*."))) return QString();
+    const QString suffix = pattern.mid(2);
+    for (const QChar c : suffix)
+        if (c == QLatin1Char('*') || c == QLatin1Char('?') || c == QLatin1Char(';') || c == QLatin1Char(' '))
+            return QString();
+    return suffix;
+}
+
+// `chosenFilter`, when given, makes the default suffix follow the filter the
+// user picks and receives that filter's index.
 std::optional<QString> RunFileDialog(QFileDialog::AcceptMode mode, const QString& filters, int filterIndex,
-                                     const QString& defaultSuffix) {
+                                     const QString& defaultSuffix, int* chosenFilter = nullptr) {
     QFileDialog dialog(DialogParent());
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -28,7 +41,18 @@ std::optional<QString> RunFileDialog(QFileDialog::AcceptMode mode, const QString
     if (filterIndex >= 1 && filterIndex <= names.size()) dialog.selectNameFilter(names[filterIndex - 1]);
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.setOption(QFileDialog::ReadOnly, false);
+    const QStringList parts = filters.split(QLatin1Char('|'));
+    if (chosenFilter) {
+        const auto follow = [&](const QString& name) {
+            const qsizetype k = names.indexOf(name);
+            const QString suffix = k >= 0 && 2 * k + 1 < parts.size() ? PatternSuffix(parts[2 * k + 1]) : QString();
+            dialog.setDefaultSuffix(suffix.isEmpty() ? defaultSuffix : suffix);
+        };
+        follow(dialog.selectedNameFilter());
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    if (chosenFilter) *chosenFilter = static_cast<int>(names.indexOf(dialog.selectedNameFilter())) + 1;
     return dialog.selectedFiles().first();
 }
 
@@ -69,6 +93,21 @@ std::optional<QString> QtPrompter::SaveFileName(const QString& filters, int filt
     return RunFileDialog(QFileDialog::AcceptSave, filters, filterIndex, defaultSuffix);
 }
 
+std::optional<QtPrompter::SaveChoice> QtPrompter::SaveFileChoice(const QString& filters, int filterIndex,
+                                                                 const QString& defaultSuffix) {
+    int chosen = filterIndex;
+    auto name = RunFileDialog(QFileDialog::AcceptSave, filters, filterIndex, defaultSuffix, &chosen);
+    if (!name) return std::nullopt;
+    return SaveChoice{*name, chosen >= 1 ? chosen : filterIndex};
+}
+
+std::optional<Prompter::SaveChoice> Prompter::SaveFileChoice(const QString& filters, int filterIndex,
+                                                             const QString& defaultSuffix) {
+    auto name = SaveFileName(filters, filterIndex, defaultSuffix);
+    if (!name) return std::nullopt;
+    return SaveChoice{*name, filterIndex};
+}
+
 QStringList NameFilters(const QString& filters) {
     const QStringList parts = filters.split(QLatin1Char('|'));
     QStringList out;
@@ -96,6 +135,14 @@ bool ExecuteSaveDialog(FileDialogSettings& settings) {
     auto name = Prompts().SaveFileName(settings.Filter, settings.FilterIndex, settings.DefaultExt);
     if (!name) return false;
     settings.FileName = *name;
+    return true;
+}
+
+bool ExecuteSaveChoiceDialog(FileDialogSettings& settings) {
+    auto choice = Prompts().SaveFileChoice(settings.Filter, settings.FilterIndex, settings.DefaultExt);
+    if (!choice) return false;
+    settings.FileName = choice->FileName;
+    settings.FilterIndex = choice->FilterIndex;
     return true;
 }
 

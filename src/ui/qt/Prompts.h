@@ -36,6 +36,18 @@ public:
                                                 const QString& defaultSuffix) = 0;
     virtual std::optional<QString> SaveFileName(const QString& filters, int filterIndex,
                                                 const QString& defaultSuffix) = 0;
+    // A save dialog for a command whose file format follows the filter the
+    // user chooses: the suffix appended to a name typed without one is the
+    // chosen filter's ("*.png" gives "png"; `defaultSuffix` for a filter
+    // without one), and the chosen filter's index comes back with the name.
+    // A prompter that offers no choice of filter answers through
+    // SaveFileName and reports the filter it was given.
+    struct SaveChoice {
+        QString FileName;
+        int FilterIndex = 1;
+    };
+    virtual std::optional<SaveChoice> SaveFileChoice(const QString& filters, int filterIndex,
+                                                     const QString& defaultSuffix);
 };
 
 // The prompter in use; a QtPrompter until another is installed.
@@ -65,6 +77,8 @@ public:
                                         const QString& defaultSuffix) override;
     std::optional<QString> SaveFileName(const QString& filters, int filterIndex,
                                         const QString& defaultSuffix) override;
+    std::optional<SaveChoice> SaveFileChoice(const QString& filters, int filterIndex,
+                                             const QString& defaultSuffix) override;
 };
 
 // Turns "desc|pattern|desc|pattern" into Qt's name filters
@@ -85,5 +99,8 @@ struct FileDialogSettings {
 // (its name is then in settings.FileName).
 bool ExecuteOpenDialog(FileDialogSettings& settings);
 bool ExecuteSaveDialog(FileDialogSettings& settings);
+// The save dialog of Prompter::SaveFileChoice; settings.FilterIndex becomes
+// the filter the user chose.
+bool ExecuteSaveChoiceDialog(FileDialogSettings& settings);
 
 }  // namespace velox::ui
