@@ -10,16 +10,17 @@
 
 using namespace velox;
 
-TEST(Binning, ChannelBoundariesUseExtendedPrecision) {
-    EXPECT_EQ(ChannelOf(2.0, 1.0), 2);
-    EXPECT_EQ(ChannelOf(1.999, 1.0), 1);
-    EXPECT_EQ(ChannelOf(0.3, 1.0), 0);
-    EXPECT_EQ(ChannelOf(0.25, 0.05), 4);
-    EXPECT_EQ(ChannelOf(1.0, 0.05), 19);
+// The quotient is truncated in extended precision: 0.25 / 0.05 and 1.0 / 0.05
+// lie just below 5 and 20.  Values without a channel give -1.
+TEST(Binning, ChannelOfAValue) {
+    const struct { double value, width; std::int32_t channel; } rows[] = {
+        {2.0, 1.0, 2},  {1.999, 1.0, 1}, {0.3, 1.0, 0}, {0.25, 0.05, 4}, {1.0, 0.05, 19}, {-1.0, 1.0, -1},
+        {1e300, 1.0, -1}, {NAN, 1.0, -1}, {INFINITY, 1.0, -1}, {MaxChannel + 5.0, 1.0, -1}, {MaxChannel, 1.0, MaxChannel},
+        {3.0, 0.0, -1}, {3.0, -1.0, -1}, {3.0, NAN, -1}};
+    for (const auto& r : rows) EXPECT_EQ(ChannelOf(r.value, r.width), r.channel) << r.value << " / " << r.width;
     // Simulated times built by adding 0.05, stored as doubles.
     double t = 0;
-    const int expected[] = {1, 2, 3, 4, 4, 5};
-    for (int k : expected) {
+    for (int k : {1, 2, 3, 4, 4, 5}) {
         t = static_cast<double>(static_cast<long double>(t) + 0.05);
         EXPECT_EQ(ChannelOf(t, 0.05), k) << t;
     }
@@ -27,77 +28,46 @@ TEST(Binning, ChannelBoundariesUseExtendedPrecision) {
 
 TEST(Binning, BinsGrowToTheHighestChannel) {
     Spectrum s;
-    s.ChannelWidth = 1.0;
-    AddToBin(s, 37.5);
-    ASSERT_EQ(s.Bins.size(), 38u);
-    EXPECT_EQ(s.Bins[37], 1);
-    for (int c = 0; c < 37; ++c) EXPECT_EQ(s.Bins[static_cast<std::size_t>(c)], 0);
-    AddToBin(s, 3.2);
-    AddToBin(s, 3.9);
-    EXPECT_EQ(s.Bins[3], 2);
-    EXPECT_EQ(s.Bins.size(), 38u);
+    for (double v : {37.5, 3.2, 3.9, -1.0, double(NAN)}) AddToBin(s, v);
+    std::vector<std::int32_t> expected(38, 0);
+    expected[3] = 2;
+    expected[37] = 1;
+    EXPECT_EQ(s.Bins, expected);
 }
 
-TEST(Binning, ValuesWithoutAChannelAreNotBinned) {
-    Spectrum s;
-    s.ChannelWidth = 1.0;
-    AddToBin(s, -1.0);
-    AddToBin(s, 1e300);
-    AddToBin(s, NAN);
-    AddToBin(s, INFINITY);
-    AddToBin(s, static_cast<double>(MaxChannel) + 5);
-    EXPECT_TRUE(s.Bins.empty());
-    AddToBin(s, static_cast<double>(MaxChannel));  // the last channel that exists
-    EXPECT_EQ(s.Bins.size(), static_cast<std::size_t>(MaxChannel) + 1);
-    s.Bins.clear();
-    s.ChannelWidth = 0.0;
-    AddToBin(s, 3.0);
-    s.ChannelWidth = -1.0;
-    AddToBin(s, 3.0);
-    EXPECT_TRUE(s.Bins.empty());
-}
-
-TEST(Binning, HugeValueStillCountsInListsAndSums) {
-    Results r;
-    r.RecordArrival(1e160, 0.5);  // energy far beyond any channel
-    EXPECT_EQ(r.ArrivedCount, 1);
-    EXPECT_EQ(r.EnergyValues.size(), 1u);
-    EXPECT_TRUE(r.EnergySpectrum.Bins.empty());
-    EXPECT_EQ(r.TimeSpectrum.Bins.size(), 1u);
-}
-
+// Energies 0.1, 0.9, 2.5, 4.9, 8.1, 12.1: width 1 → 2 → 1 gives the same
+// histogram back; the values and sums stay.
 TEST(Binning, RebinRestoresTheHistogram) {
     Results r;
-    for (double v : {0.5, 4.0, 7.25, 12.0, 3.999, 19.0}) r.RecordArrival(std::sqrt(10 * v), v / 10);
+    for (double v : {1, 3, 5, 7, 9, 11}) r.RecordArrival(v, v / 10);
     const auto before = r.EnergySpectrum.Bins;
-    const auto values = r.EnergyValues;
+    EXPECT_EQ(before, (std::vector<std::int32_t>{2, 0, 1, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1}));
+    const std::vector<double> values = r.EnergyValues;
     const ResultSums sums = r.EnergySums;
     r.EnergySpectrum.ChannelWidth = 2.0;
     Rebin(r.EnergySpectrum, r.EnergyValues);
-    EXPECT_NE(r.EnergySpectrum.Bins, before);
+    EXPECT_EQ(r.EnergySpectrum.Bins, (std::vector<std::int32_t>{2, 1, 1, 0, 1, 0, 1}));
     r.EnergySpectrum.ChannelWidth = 1.0;
     Rebin(r.EnergySpectrum, r.EnergyValues);
     EXPECT_EQ(r.EnergySpectrum.Bins, before);
-    EXPECT_EQ(r.EnergyValues, values);
-    EXPECT_EQ(r.EnergySums.Sum, sums.Sum);
-    EXPECT_EQ(r.EnergySums.SumSq, sums.SumSq);
+    EXPECT_EQ(std::tuple(r.EnergyValues, r.EnergySums.Sum, r.EnergySums.SumSq), std::tuple(values, sums.Sum, sums.SumSq));
 }
 
+// A velocity of 10 gives E = 10; the time 0.25 goes to channel 4 at 0.05.
 TEST(Arrivals, RecordArrivalFillsListsSumsBinsAndReadouts) {
     Results r;
+    EXPECT_EQ(ArrivalEnergyText(r.LastArrival) + ArrivalTimeText(r.LastArrival), "E = 0.000t = 0.000");
     r.TimeSpectrum.ChannelWidth = 0.05;
     r.RecordArrival(10.0, 0.25);
-    EXPECT_EQ(r.EnergyValues, std::vector<double>{10.0});
-    EXPECT_EQ(r.TimeValues, std::vector<double>{0.25});
-    EXPECT_EQ(r.EnergySums.Sum, 10.0);
-    EXPECT_EQ(r.EnergySums.SumSq, 100.0);
-    EXPECT_EQ(r.TimeSums.SumSq, 0.0625);
-    EXPECT_EQ(r.ArrivedCount, 1);
+    EXPECT_EQ(std::tuple(r.EnergyValues, r.TimeValues, r.ArrivedCount), std::tuple(std::vector{10.0}, std::vector{0.25}, 1));
+    EXPECT_EQ(std::tuple(r.EnergySums.Sum, r.EnergySums.SumSq, r.TimeSums.Sum, r.TimeSums.SumSq),
+              std::tuple(10.0, 100.0, 0.25, 0.0625));
     EXPECT_EQ(ArrivalEnergyText(r.LastArrival), "E =    10.0000");
     EXPECT_EQ(ArrivalTimeText(r.LastArrival), "t =     0.2500");
-    EXPECT_EQ(r.EnergySpectrum.Bins.size(), 11u);
-    ASSERT_EQ(r.TimeSpectrum.Bins.size(), 5u);
-    EXPECT_EQ(r.TimeSpectrum.Bins[4], 1);
+    EXPECT_EQ(std::pair(r.EnergySpectrum.Bins.size(), r.TimeSpectrum.Bins), std::pair(11ul, std::vector{0, 0, 0, 0, 1}));
+    // An energy beyond every channel still counts in the lists and sums.
+    r.RecordArrival(1e160, 0.5);
+    EXPECT_EQ(std::tuple(r.ArrivedCount, r.EnergyValues.size(), r.EnergySpectrum.Bins.size()), std::tuple(2, 2ul, 11ul));
 }
 
 // Counters that a results file brought in at the top stay there.
@@ -112,27 +82,22 @@ TEST(Arrivals, CountersStopAtTheLargest32BitValue) {
               std::tuple(top, top, top));
 }
 
+// Population deviation over the arrival count, which both spectra divide by;
+// a variance that rounds to zero or below gives exactly 0.
 TEST(Statistics, MeanAndPopulationDeviation) {
-    Results r;
-    auto s = ComputeStatistics(r.EnergySums, r.ArrivedCount);
-    EXPECT_EQ(s.Mean, 0.0);
-    EXPECT_EQ(s.Deviation, 0.0);
-    r.RecordArrival(std::sqrt(125.0), 1.0);  // E = 12.5
-    s = ComputeStatistics(r.EnergySums, r.ArrivedCount);
-    EXPECT_DOUBLE_EQ(s.Mean, 12.5);
-    EXPECT_NEAR(s.Deviation, 0.0, 1e-6);  // the squares are rounded when stored
-    ResultSums sums{6.0, 20.0};  // values 2 and 4
-    s = ComputeStatistics(sums, 2);
-    EXPECT_EQ(s.Mean, 3.0);
-    EXPECT_EQ(s.Deviation, 1.0);
-    // A variance that rounds below zero gives exactly 0.
-    ResultSums tiny{0.3, 0.09 * (1 - 1e-15)};
-    EXPECT_EQ(ComputeStatistics(tiny, 1).Deviation, 0.0);
-    // Both spectra divide by the arrival count, not by their own list.
-    EXPECT_EQ(ComputeStatistics(ResultSums{10.0, 50.0}, 4).Mean, 2.5);
+    const struct { ResultSums sums; std::int32_t n; double mean, deviation; } rows[] = {
+        {{0, 0}, 0, 0, 0}, {{5, 25}, 0, 0, 0}, {{6, 20}, 2, 3, 1}, {{10, 50}, 4, 2.5, 2.5},
+        {{12.5, 156.25}, 1, 12.5, 0}, {{0.3, 0.09 * (1 - 1e-15)}, 1, 0.3, 0}};
+    for (const auto& r : rows) {
+        const Statistics s = ComputeStatistics(r.sums, r.n);
+        EXPECT_EQ(std::pair(s.Mean, s.Deviation), std::pair(r.mean, r.deviation)) << r.sums.Sum << " / " << r.n;
+    }
 }
 
-TEST(ClearCommand, AsksOnlyWhenThereIsSomethingToClear) {
+// Only when there is something to clear is the question asked; Yes clears
+// values, sums, counters and histograms and keeps the settings and the
+// last arrival's readout.
+TEST(ClearCommand, ClearsValuesButKeepsSettings) {
     Results r;
     EXPECT_TRUE(r.IsEmpty());
     r.EnergySpectrum.Bins.push_back(0);
@@ -140,28 +105,21 @@ TEST(ClearCommand, AsksOnlyWhenThereIsSomethingToClear) {
     r.EnergySpectrum.Bins.clear();
     r.TimeValues.push_back(1.0);
     EXPECT_FALSE(r.IsEmpty());
-}
-
-TEST(ClearCommand, YesClearsValuesButKeepsSettings) {
-    Results r;
+    r.TimeValues.clear();
     r.EnergySpectrum.ChannelWidth = 2.0;
     r.EnergySpectrum.XMin = 7;
+    r.EnergySpectrum.Marker = 33;
     r.TimeSpectrum.YMax = 60;
     r.TimeSpectrum.Auto = false;
-    r.EnergySpectrum.Marker = 33;
     r.RecordArrival(20, 1);
     r.LaunchedCount = 5;
-    const std::string label = ArrivalEnergyText(r.LastArrival);
     r.Clear();
     EXPECT_TRUE(r.IsEmpty());
-    EXPECT_EQ(r.ArrivedCount, 0);
-    EXPECT_EQ(r.LaunchedCount, 0);
-    EXPECT_EQ(r.EnergySums.Sum, 0.0);
-    EXPECT_EQ(r.TimeSums.SumSq, 0.0);
-    EXPECT_EQ(r.EnergySpectrum.ChannelWidth, 2.0);
-    EXPECT_EQ(r.EnergySpectrum.XMin, 7);
-    EXPECT_EQ(r.EnergySpectrum.Marker, 33);
-    EXPECT_EQ(r.TimeSpectrum.YMax, 60);
-    EXPECT_FALSE(r.TimeSpectrum.Auto);
-    EXPECT_EQ(ArrivalEnergyText(r.LastArrival), label);
+    EXPECT_EQ(std::tuple(r.ArrivedCount, r.LaunchedCount, r.EnergySums.Sum, r.EnergySums.SumSq, r.TimeSums.Sum,
+                         r.TimeSums.SumSq),
+              std::tuple(0, 0, 0.0, 0.0, 0.0, 0.0));
+    EXPECT_EQ(std::tuple(r.EnergySpectrum.ChannelWidth, r.EnergySpectrum.XMin, r.EnergySpectrum.Marker,
+                         r.TimeSpectrum.YMax, r.TimeSpectrum.Auto),
+              std::tuple(2.0, 7, 33, 60, false));
+    EXPECT_EQ(ArrivalEnergyText(r.LastArrival), "E =    40.0000");
 }

@@ -70,7 +70,7 @@ TEST(RtfReader, PlainText) {
         // \u with \uc skipping: plain bytes, \'hh, control words count one unit; a brace ends the skip.
         {"{\\rtf1 \\u337?\\u369?x}", "őűx"}, {"{\\rtf1 \\u-1279?}", "\uFB01"},
         {"{\\rtf1 \\uc0\\u337 x}", "őx"}, {"{\\rtf1\\ansicpg1250 \\uc2\\u337\\'f5\\'f5x\\u369 ab}", "őxű"},
-        {"{\\rtf1 \\uc1\\u337\\emdash x}", "őx"}, {"{\\rtf1 \\uc3{\\u337}AB}", "őAB"},
+        {"{\\rtf1 \\uc1\\u337\\emdash x}", "őx"}, {"{\\rtf1 \\u337\\~x}", "őx"}, {"{\\rtf1 \\uc3{\\u337}AB}", "őAB"},
         {"{\\rtf1 {\\uc0\\u337 A}\\u337 BC}", "őAőC"},
         {"{\\rtf1 \\u-10179?\\u-8704?}", "\U0001F600"},
         {"{\\rtf1 \\u-10179?x\\u-8704?x}", "\uFFFDx\uFFFDx"},
@@ -129,14 +129,10 @@ TEST(RtfReader, FormattingAndParagraphs) {
 
     const RtfText doc = ReadRtf("{\\rtf1\\li720\\fi-360\\ri100\\sb120\\sa240 x\\par\\pard y\\par"
                                 "\\li99999999999 \\fi-99999999999 \\sb-7 z}");
-    ASSERT_EQ(doc.Paragraphs.size(), 3u);
-    auto spacing = [&](int k) {
-        const auto& p = doc.Paragraphs[static_cast<std::size_t>(k)];
-        return std::vector<int>{p.LeftIndent, p.FirstLineIndent, p.RightIndent, p.SpaceBefore, p.SpaceAfter};
-    };
-    EXPECT_EQ(spacing(0), (std::vector<int>{720, -360, 100, 120, 240}));
-    EXPECT_EQ(spacing(1), (std::vector<int>{0, 0, 0, 0, 0}));
-    EXPECT_EQ(spacing(2), (std::vector<int>{31680, -31680, 0, 0, 0}));
+    std::vector<std::vector<int>> spacing;
+    for (const auto& p : doc.Paragraphs)
+        spacing.push_back({p.LeftIndent, p.FirstLineIndent, p.RightIndent, p.SpaceBefore, p.SpaceAfter});
+    EXPECT_EQ(spacing, (std::vector<std::vector<int>>{{720, -360, 100, 120, 240}, {0, 0, 0, 0, 0}, {31680, -31680, 0, 0, 0}}));
 }
 
 TEST(RtfReader, ShippedExerciseText) {
@@ -158,8 +154,6 @@ TEST(RtfReader, ShippedExerciseText) {
         EXPECT_NE(text.find(word), std::string::npos) << word;
     for (const char* leak : {"\\", "{", "\uFFFD", "fcharset"}) EXPECT_EQ(text.find(leak), std::string::npos) << leak;
     const auto& title = doc.Paragraphs.front();
-    EXPECT_EQ(title.Alignment, velox::RtfAlignment::Center);
     ASSERT_FALSE(title.Runs.empty());
-    EXPECT_TRUE(title.Runs[0].Bold);
-    EXPECT_GT(title.Runs[0].FontSize, 12.0);
+    EXPECT_TRUE(title.Alignment == velox::RtfAlignment::Center && title.Runs[0].Bold && title.Runs[0].FontSize > 12.0);
 }
