@@ -21,7 +21,8 @@ TEST(Sweep, ItemValuesAreThoseASetupFileLineReadsBack) {
             ApplySetup(data, ParseSetup(std::string(rule.Name) + " =" + text + "\r\n"));
             const double read[] = {double(data.FrequencyPosition), double(data.VoltagePosition), data.StartPhase,
                                    data.StopPhase, double(data.TargetLeft)};
-            const bool offered = ParseSweepAxis(std::string(rule.Name) + "=" + text + ":" + text + ":1").Axis.has_value();
+            const bool offered =
+                ParseSweepAxis(std::string(rule.Name) + "=" + text + ":" + text + ":1").Axis.has_value();
             EXPECT_EQ(offered, read[static_cast<int>(rule.Item)] == double(v)) << rule.Name << " " << v;
         }
 }
@@ -41,7 +42,8 @@ TEST(Sweep, PointSetupsGiveTheirItems) {
 }
 
 TEST(Sweep, StopLetsTheStartedPointsFinishAndKeepsGridOrder) {
-    const SweepPlan plan{StartupSetup(), {*ParseSweepAxis("Freq=0:1:1").Axis, *ParseSweepAxis("Ampli=0:100:1").Axis}, 0};
+    const SweepPlan plan{
+        StartupSetup(), {*ParseSweepAxis("Freq=0:1:1").Axis, *ParseSweepAxis("Ampli=0:100:1").Axis}, 0};
     std::atomic<bool> stop{false};
     const SweepOutcome out = RunSweep(plan, 2, stop, [&](std::size_t done, std::size_t) { stop = stop || done >= 3; });
     ASSERT_GE(out.Rows.size(), 3u);
@@ -50,8 +52,8 @@ TEST(Sweep, StopLetsTheStartedPointsFinishAndKeepsGridOrder) {
         const SweepRow alone = RunSweepPoint(plan, i);
         EXPECT_EQ(std::tuple(out.Rows[i].Values, out.Rows[i].Amplitude, out.Rows[i].Figures.Launched,
                              out.Rows[i].Figures.Arrived, out.Rows[i].Figures.Energy.Mean),
-                  std::tuple(std::vector<std::int64_t>{0, std::int64_t(i)}, 25 + 0.5 * double(i), alone.Figures.Launched,
-                             alone.Figures.Arrived, alone.Figures.Energy.Mean));
+                  std::tuple(std::vector<std::int64_t>{0, std::int64_t(i)}, 25 + 0.5 * double(i),
+                             alone.Figures.Launched, alone.Figures.Arrived, alone.Figures.Energy.Mean));
     }
 }
 
