@@ -49,8 +49,7 @@ std::string SummaryLines(const std::string& path) {
            StatisticText(f.Time.Deviation) + "\n";
 }
 
-// The default run ends on tick 6001; its files load back into what the summary tells, with the start-up settings
-// and the count axes an automatic redraw of the final histograms gives.
+// Tick 6001 ends the default run; its files hold what the summary tells, start-up settings, redrawn count axes.
 TEST(VeloxBatch, DefaultRunWritesFilesThatLoadBackIntoTheSummarisedResults) {
     TempDir dir;
     const BatchRun r = RunBatch("--out '" + dir.Path() + "'");
@@ -70,8 +69,7 @@ TEST(VeloxBatch, DefaultRunWritesFilesThatLoadBackIntoTheSummarisedResults) {
     }
 }
 
-// A set-up file is loaded on top of the start-up; a count that does not match is reported and the run goes on.  At
-// speed 2 the run ends on tick 858 (857 · 70 ms are 59 990 ms), at speed 1 on tick 667.
+// A set-up file goes on top of the start-up; a wrong count is reported; speed 2 ends on tick 858, speed 1 on 667.
 TEST(VeloxBatch, SetupFileIsAppliedOnTopOfTheStartUp) {
     TempDir dir;
     const std::string cavities =
@@ -91,8 +89,7 @@ TEST(VeloxBatch, SetupFileIsAppliedOnTopOfTheStartUp) {
     EXPECT_TRUE(w.Out.starts_with("Lépések: 667\n")) << w.Out;
 }
 
-// Bad arguments exit with 2, file errors with 1, and nothing is written.  Beyond the file size limit the results
-// file fails like any file error instead of SIGXFSZ ending the program; the old file stays, its temporary is gone.
+// Bad arguments exit with 2, file errors with 1, writing nothing; beyond the size limit the old file stays.
 TEST(VeloxBatch, HelpAndFailures) {
     const BatchRun help = RunBatch("--help");
     EXPECT_TRUE(help.Code == 0 && help.Out.starts_with("Használat: velox-batch [--setup FÁJL.gydat] [--speed 1..5]"));
@@ -123,8 +120,7 @@ TEST(VeloxBatch, HelpAndFailures) {
               std::pair(Names{"VELOX_2013.edat", "VELOX_2013.gydat"}, std::string("old")));
 }
 
-// One row per results file, sorted, with the set-up beside it; a damaged file is named.  Three arrivals of 8
-// launched, energies 10, 40, 90 and times 1, 2, 3, after a full timed run; the spinners at 60 and 40.
+// A row per results file, sorted, set-up beside, damaged ones named: 3 of 8 arrive, E 10, 40, 90, t 1, 2, 3.
 TEST(VeloxBatchSummary, OneRowPerResultsFileSortedWithTheSetupBesideAndDamagedFilesNamed) {
     TempDir dir;
     for (const char* folder : {"class", "class/kiss, \"anna\"", "class/nagy", "class/toth"})
@@ -147,12 +143,10 @@ TEST(VeloxBatchSummary, OneRowPerResultsFileSortedWithTheSetupBesideAndDamagedFi
               "Gyorsítófesz,Hiba\r\n\"kiss, \"\"anna\"\"/VELOX_2013.edat\",8,3,37.5,46.667,32.998,2.000,0.816,"
               "00:01:00,2,1.1,45,\r\nnagy/VELOX_2013.edat,0,0,,0.000,0.000,0.000,0.000,00:00:00,,,,\r\n"
               "toth/VELOX_2013.edat,,,,,,,,,,,," + error + "\r\n");
-    // The terminal shows the same rows in the same order.
     EXPECT_TRUE(run.Out.find("kiss") < run.Out.find("nagy/") && run.Out.find("nagy/") < run.Out.find(error));
 }
 
-// The rows in grid order, with the generator values of each point and its figures; a start phase of 60 does not
-// lie below the stop phase 60 and is skipped.
+// Rows in grid order with each point's generator values and figures; a start phase of 60 is not below 60.
 TEST(VeloxBatchSweep, RowsInGridOrder) {
     TempDir dir;
     WriteBytes(dir / "base.gydat", "Cavity num =1\nCavity =\t16\t40\t16\t50\nAmpli =70\nStopfazis =60\n");

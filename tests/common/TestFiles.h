@@ -27,7 +27,6 @@ public:
     TempDir& operator=(const TempDir&) = delete;
     const std::string& Path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-    // Names of everything in the folder, sorted.
     std::vector<std::string> Entries() const {
         std::vector<std::string> out;
         for (const auto& e : std::filesystem::directory_iterator(path_)) out.push_back(e.path().filename().string());

@@ -1,5 +1,4 @@
-// The data files: the set-up file's exact lines and its lenient reader, the results file's records and a reader
-// that loads a whole file, a file cut short or nothing, and the fuzz targets' seed files.
+// The set-up file and its lenient reader, the results file and its reader, and the fuzz targets' seed files.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -28,8 +27,7 @@ struct Started {
     Started() { Data.ApplyStartupDefaults(); }
 };
 
-// The default set-up; without cavities the target comes second, phases are written whole; cavity values go
-// without an exponent, which the reader would split.
+// The default set-up; no cavities; phases written whole; cavity values without the exponent the reader splits.
 TEST(SetupWriter, ExampleFileNoCavitiesAndPlainDecimals) {
     Started s;
     EXPECT_EQ(FormatSetup(s.Data),
@@ -84,8 +82,7 @@ TEST(SetupReader, PhaseLimitsAndSigns) {
     EXPECT_EQ(ParseSetup("Target =-20\n").TargetLeft, 20);
 }
 
-// A spinner line without a number re-applies the spinner's position; later lines win; positions are held within
-// 0 … 100.
+// A spinner line without a number re-applies the position; later lines win; positions are held within 0 … 100.
 TEST(SetupReader, SpinnerLinesReapplyEvenWithoutANumber) {
     Started s;
     s.Data.FrequencyPosition = 70;  // the spinner moved, the value not yet applied
@@ -125,8 +122,7 @@ TEST(SetupReader, LineEndsKeysAndEncodings) {
     }
 }
 
-// A missing file changes nothing and expects the two start-up cavities; a file that cannot be read changes
-// nothing; an empty one loads no cavities and nothing else.
+// Missing: nothing changes, two cavities expected; unreadable: nothing changes; empty: no cavities, nothing else.
 TEST(SetupFile, EmptyMissingOrUnreadableFile) {
     TempDir dir;
     ASSERT_EQ(::mkfifo((dir / "x.gydat").c_str(), 0644), 0);
@@ -233,8 +229,7 @@ TEST(ResultsFile, CutAtEveryByteLoadsWholeOrChangesNothing) {
     ExpectSameResults(r, DistinctResults());
 }
 
-// Whole numbers are truncated; "Auto" is on only for exactly 1.0; particles still in flight add to the launch
-// count, up to its largest value.
+// Whole numbers truncated; "Auto" only for 1.0; particles in flight add to the launch count, up to its largest.
 TEST(ResultsReader, WholeNumbersAutoAndParticlesInFlight) {
     double clock = 0;
     const Results r =
@@ -276,8 +271,7 @@ TEST(ResultsReader, ValuesTheWindowCannotHoldKeepTheirValues) {
     }
 }
 
-// The fuzz targets' seed files, checked as the fuzz targets check every input, so that each file kept there (crash
-// finds included) stays a regression test of the ordinary build.
+// The fuzz targets' seed files (crash finds included), checked as the fuzz targets check every input.
 TEST(FileCorpus, SeedFilesPassTheFuzzChecks) {
     for (auto [kind, problem] :
          {std::pair{"setup", &fuzzing::SetupInputProblem}, {"results", &fuzzing::ResultsInputProblem}}) {

@@ -1,5 +1,4 @@
-// Reading limits and special files, and replacing files: what the user may replace, what is kept, and failures
-// that leave the old file alone.
+// Reading limits and special files; replacing files: what the user may replace, what is kept, what fails safely.
 #include <gtest/gtest.h>
 
 #include <grp.h>
@@ -28,8 +27,7 @@ constexpr uid_t Nobody = 65534;
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-// The ReplaceFile outcome of `body` run in a forked child, as user and group 65534 when `drop` is set: "1" or "0"
-// and the error.
+// ReplaceFile by `body` in a forked child, as user 65534 when `drop` is set: "1", or "0" and the error.
 std::string InChild(bool drop, const std::function<WriteOutcome()>& body) {
     int fds[2];
     if (::pipe(fds) != 0) return "no pipe";
@@ -77,8 +75,7 @@ TEST(ReadWholeFile, RefusesSpecialAndOversizedFilesAtOnce) {
     EXPECT_EQ(ReadWholeFile(dir / "none.edat", 8).Status, FileStatus::Missing);
 }
 
-// A symbolic link is followed and stays; the access rights stay; the longest name a folder takes still leaves room
-// for the temporary one.
+// A link is followed and stays; the rights stay; the longest name still leaves room for the temporary one.
 TEST(ReplaceFile, ReplacesKeepingModeAndLinkAndLeavesNothingElse) {
     TempDir dir;
     const std::string bytes("binary\0\r\n\x80\xFF", 11);
@@ -96,8 +93,7 @@ TEST(ReplaceFile, ReplacesKeepingModeAndLinkAndLeavesNothingElse) {
     EXPECT_EQ(dir.Entries(), (Names{"f.edat", "link", longest}));
 }
 
-// A read-only folder keeps the old file (the superuser saves as user 65534 there); a write beyond the file size
-// limit does so too (VeloxBatch.HelpAndFailures).
+// A read-only folder keeps the old file (the superuser saves as user 65534 there).
 TEST(ReplaceFile, ReadOnlyFolderKeepsTheOldFile) {
     TempDir dir;
     WriteBytes(dir / "VELOX_2013.gydat", Old);
@@ -125,8 +121,7 @@ TEST(ReplaceFile, TargetsThatAreNoRegularFileAreRefused) {
     EXPECT_EQ(dir.Entries(), (Names{"fifo.gydat", "null.edat", "x.gydat"}));
 }
 
-// In a folder that everybody may write, user 65534 replaces only its own writable file; as the superuser the
-// replacement keeps owner and group.
+// In a shared folder user 65534 replaces only its own writable file; the superuser keeps the owner and group.
 TEST(ReplaceFile, OnlyWhatTheUserCouldWriteInPlaceIsReplaced) {
     if (::geteuid() != 0) GTEST_SKIP() << "acting as another user needs the superuser";
     TempDir dir;

@@ -1,5 +1,4 @@
-// Number fields: whole and decimal conversions, the number formats, padding to a field, the RF display fields and
-// the cavity dialog's fields.
+// Number fields: conversions, formats, padding, and the RF display, cavity dialog and phase fields.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +7,7 @@
 #include <filesystem>
 #include <locale>
 
+#include "core/model/PhaseWindow.h"
 #include "core/model/VeloxData.h"
 #include "editor/model/CavityFields.h"
 #include "editor/model/NumberFields.h"
@@ -51,42 +51,33 @@ TEST(Formats, FixedGeneralAndPlain) {
               "0.000001 150000000000000000000 -2.25 -20");
 }
 
-// Numbers in fields, labels and both files are written and read with "." whatever the locale says.  A locale with a
+// Numbers in fields, labels and files are written and read with "." whatever the locale says; a locale with a
 // decimal comma is built with localedef into a temporary folder when none is installed.
 TEST(Formats, IndependentOfTheProcessLocale) {
     VeloxData data;
     data.ApplyStartupDefaults();
     data.Cavities[0] = {12.5, 0.25, 16, 0.000001};
-    Results results;
-    results.RecordArrival(10, 0.25);
-    const std::string setupInC = FormatSetup(data), resultsInC = FormatResults(results, 36526.5);
-
+    const std::string setupInC = FormatSetup(data);
     struct Restore {
         ~Restore() { std::setlocale(LC_ALL, "C"); }
     } restore;
     if (!std::setlocale(LC_ALL, "hu_HU.UTF-8")) {
         const auto dir = std::filesystem::temp_directory_path() / "velox-test-locales", made = dir / "hu_HU.UTF-8";
         std::filesystem::create_directories(dir);
-        if (!std::filesystem::exists(made))
-            (void)!std::system(("localedef -i hu_HU -f UTF-8 " + made.native()).c_str());
+        if (!std::filesystem::exists(made)) (void)!std::system(("localedef -i hu_HU -f UTF-8 " + made.native()).data());
         setenv("LOCPATH", dir.c_str(), 1);
         if (!std::setlocale(LC_ALL, "hu_HU.UTF-8")) GTEST_SKIP() << "no locale with a decimal comma can be made";
     }
-    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     const std::locale cpp = std::locale::global(std::locale(std::setlocale(LC_ALL, nullptr)));
-    EXPECT_EQ(FormatGeneral(1.01) + FormatFixed(2.5, 10, 4), "1.01    2.5000");
+    EXPECT_EQ(std::tuple(*std::localeconv()->decimal_point, FormatGeneral(1.01) + FormatFixed(2.5, 10, 4)),
+              std::tuple(',', "1.01    2.5000"));
+    EXPECT_EQ(FormatSetup(data), setupInC);
     EXPECT_TRUE(ParseDecimalNumber("2.5") == 2.5 && !ParseDecimalNumber("2,5"));
-    EXPECT_EQ(std::pair(FormatSetup(data), FormatResults(results, 36526.5)), std::pair(setupInC, resultsInC));
-    EXPECT_NE(setupInC.find("Cavity =\t12.5\t0.25\t16\t0.000001\r\n"), std::string::npos) << setupInC;
-    const SetupData read = ParseSetup("Cavity num =1\r\nCavity =\t12.5\t0.25\t16.75\t3\r\nStartfazis =-7.5\r\n");
-    ASSERT_EQ(read.Cavities.size(), 1u);
-    EXPECT_EQ(std::tuple(read.Cavities[0].AccGap, read.Cavities[0].GroundGap, read.StartPhase),
-              std::tuple(12.5, 16.75, std::optional(-7.5)));
+    EXPECT_EQ(ParseSetup("Startfazis =-7.5").StartPhase, -7.5);
     std::locale::global(cpp);
 }
 
-// A digit measures 6 pixels, a blank 3, anything else 7: the text gets the most blanks for which blanks + text +
-// two blanks fit; a blank without width ends the search.
+// Digits 6 pixels, blanks 3, else 7: the most blanks for which blanks + text + two blanks fit; 0-wide blanks end.
 TEST(PadToFieldWidth, AddsTheLargestNumberOfBlanksThatFit) {
     const auto measure = [](std::string_view s) {
         std::int32_t w = 0;
@@ -111,19 +102,30 @@ TEST(RfDisplayEntry, RoundsToTheNearestPosition) {
     for (const char* bad : {"24.9", "75.5", "x"}) EXPECT_FALSE(VoltageDisplayPosition(bad)) << bad;
 }
 
-// Whole numbers of at least 4, checked in the order Edit1, Edit2, Edit3, Edit4.
+// Whole numbers of at least 4, checked in the order Edit1, Edit2, Edit3, Edit4 (Wa, Ga, Gg, Wg).
 TEST(CavityFields, WholeNumbersOfAtLeastFour) {
-    for (auto [text, value] :
-         {std::pair{"4", 4}, {" 12", 12}, {"+5", 5}, {"$10", 16}, {"0x1A", 26}, {"2147483647", 2147483647}})
-        EXPECT_EQ(CavityFieldValue(text), value) << text;
-    for (const char* bad : {"3", "0", "-4", "abc", "", "4.5", "4.0", "12 ", "1e3", "$FFFFFFFF", "4,5"})
-        EXPECT_FALSE(CavityFieldValue(bad)) << bad;
-    EXPECT_EQ(FirstRefusedCavityField({"4", "4", "3", "x"}), 2);
-    EXPECT_EQ(FirstRefusedCavityField({"4", "abc", "4", "4"}), 1);
-    EXPECT_FALSE(FirstRefusedCavityField({"4", "4", "4", "4"}) || CavitySizesOf({"4", "4", "4", "3"}));
-    const auto s = CavitySizesOf({"$10", "12", "0x1A", " 7"});
-    ASSERT_TRUE(s);
-    EXPECT_EQ(std::tuple(s->AccWidth, s->AccGap, s->GroundGap, s->GroundWidth), std::tuple(16.0, 12.0, 26.0, 7.0));
+    const auto value = CavityFieldValue;
+    const auto first = FirstRefusedCavityField;
+    const auto none = std::nullopt;
+    EXPECT_EQ(std::tuple(value("4"), value(" $10"), value("3"), value("4.0")), std::tuple(4, 16, none, none));
+    EXPECT_EQ(std::tuple(first({"4", "4", "3", "x"}), first({"4", "abc", "4", "4"}), first({"4", "4", "4", "4"})),
+              std::tuple(2, 1, none));
+    EXPECT_FALSE(CavitySizesOf({"4", "4", "4", "3"}));
+    const CavitySizes s = CavitySizesOf({"$10", "12", "0x1A", " 7"}).value();
+    EXPECT_EQ(std::tuple(s.AccWidth, s.AccGap, s.GroundGap, s.GroundWidth), std::tuple(16.0, 12.0, 26.0, 7.0));
     const CavityFieldTexts t = CavityFieldTextsOf({12.5, 10, 0.000001, 1e20});
     EXPECT_EQ(std::tuple(t.Edit1, t.Edit2, t.Edit3, t.Edit4), std::tuple("10", "12.5", "1E-6", "1E20"));
+}
+
+// Start −360 … 360 and below the stop; stop 0 … 360 and above the start; whole numbers only.
+TEST(PhaseFields, WholeNumbersInRangeAndOrder) {
+    using Row = std::tuple<const char*, double, std::optional<double>>;
+    for (auto [text, stop, start] : {Row{"-360", 60, -360}, {"  12", 60, 12}, {"$1F", 60, 31}, {"0x1f", 60, 31},
+                                     {"360", 1e3, 360}, {"59", 60, 59}, {"-361", 60, {}}, {"361", 1e3, {}},
+                                     {"60", 60, {}}, {"45.5", 60, {}}, {"abc", 60, {}}, {"12 ", 60, {}}, {"", 60, {}},
+                                     {"-$1F", 60, {}}})
+        EXPECT_EQ(AcceptStartPhase(text, stop), start) << text;
+    for (auto [text, start, stop] : {Row{"360", 0, 360}, {"1", 0, 1}, {"0", -30, 0}, {"361", 0, {}}, {"-1", -30, {}},
+                                     {"90", 90, {}}, {"x", -30, {}}})
+        EXPECT_EQ(AcceptStopPhase(text, start), stop) << text;
 }

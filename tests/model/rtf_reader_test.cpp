@@ -15,28 +15,19 @@ using namespace std::string_literals;
 
 namespace {
 
-// Paragraphs as "A: run run / A: ...", A the alignment (L, C, R, J); a run is its flags (b, i, u), "@size" unless
-// 12 points, "#rrggbb" when coloured, then its text in quotes.
+// "A: run run / A: ...", A the alignment (LCRJ), a run its flags (biu), "@size" unless 12, "#rrggbb", 'text'.
 std::string Describe(const RtfText& doc) {
     std::string out;
     for (const auto& p : doc.Paragraphs) {
-        if (!out.empty()) out += " / ";
-        out += "LCRJ"[static_cast<int>(p.Alignment)] + ":"s;
+        out += (out.empty() ? "" : " / ") + std::string(1, "LCRJ"[static_cast<int>(p.Alignment)]) + ":";
         for (const auto& r : p.Runs) {
-            out += ' ';
-            if (r.Bold) out += 'b';
-            if (r.Italic) out += 'i';
-            if (r.Underline) out += 'u';
-            if (r.FontSize != 12.0) {
-                char size[16];
-                out += '@' + std::string(size, std::to_chars(size, size + sizeof size, r.FontSize).ptr);
-            }
-            if (r.Color) {
-                out += '#';
-                for (int v : {r.Color->Red, r.Color->Green, r.Color->Blue})
-                    out += {"0123456789abcdef"[v >> 4], "0123456789abcdef"[v & 15]};
-            }
-            out += "'" + r.Text + "'";
+            char size[16];
+            std::string hex = r.Color ? "#" : "";
+            for (int v : r.Color ? std::vector<int>{r.Color->Red, r.Color->Green, r.Color->Blue} : std::vector<int>{})
+                hex += {"0123456789abcdef"[v >> 4], "0123456789abcdef"[v & 15]};
+            out += " "s + (r.Bold ? "b" : "") + (r.Italic ? "i" : "") + (r.Underline ? "u" : "") +
+                   (r.FontSize == 12.0 ? "" : "@" + std::string(size, std::to_chars(size, size + 16, r.FontSize).ptr)) +
+                   hex + "'" + r.Text + "'";
         }
     }
     return out;

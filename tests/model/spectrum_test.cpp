@@ -1,11 +1,11 @@
-// The results: binning, statistics, arrivals and the clear command; the spectrum plots with their 1-2-5 steps,
-// axes, count line, statistics and marker readouts; the results panel's entries and statistics box.
+// The results store, the spectrum plots and the results panel's rules.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <climits>
 #include <cmath>
+#include <numeric>
 
 #include "core/model/Readouts.h"
 #include "results/model/PlotGeometry.h"
@@ -43,8 +43,7 @@ const auto X1 = [](const PlotLine& l) { return l.x1; };
 
 }  // namespace
 
-// The quotient is truncated in extended precision: 0.25 / 0.05 and 1.0 / 0.05 lie just below 5 and 20, and so do
-// simulated times built by adding 0.05.  Values without a channel give -1 and are not counted.
+// Extended precision: 0.25 / 0.05, 1.0 / 0.05 and summed times lie just below 5, 20, …; no channel gives -1.
 TEST(Binning, ChannelsOfValues) {
     const struct { double value, width; std::int32_t channel; } rows[] = {
         {2.0, 1.0, 2},    {1.999, 1.0, 1}, {0.3, 1.0, 0},       {0.25, 0.05, 4},   {1.0, 0.05, 19},
@@ -55,10 +54,8 @@ TEST(Binning, ChannelsOfValues) {
     for (int k : {1, 2, 3, 4, 4, 5}) EXPECT_EQ(ChannelOf(t = double(static_cast<long double>(t) + 0.05), 0.05), k) << t;
     Spectrum s;
     for (double v : {37.5, 3.2, 3.9, -1.0, double(NAN)}) AddToBin(s, v);
-    Bins expected(38, 0);
-    expected[3] = 2;
-    expected[37] = 1;
-    EXPECT_EQ(s.Bins, expected);
+    EXPECT_EQ(std::tuple(s.Bins.size(), s.Bins[3], s.Bins[37], std::reduce(s.Bins.begin(), s.Bins.end())),
+              std::tuple(38ul, 2, 1, 3));
 }
 
 // A velocity of 10 gives E = 10.  Energies 0.1, 0.9, 2.5, 4.9, 8.1, 12.1: the channel width 1 → 2 → 1 gives the
@@ -89,8 +86,7 @@ TEST(Arrivals, RecordArrivalAndRebin) {
               std::tuple(7, 7ul, 13ul));
 }
 
-// Population deviation over the arrival count, which both spectra divide by; a variance that rounds to zero or
-// below gives exactly 0.  The statistics box writes them with "%10.3f".
+// Population deviation over the arrival count; a variance rounding to 0 or below gives 0; the box has "%10.3f".
 TEST(Statistics, MeanDeviationAndTheStatisticsBox) {
     const struct { ResultSums sums; std::int32_t n; double mean, deviation; } rows[] = {
         {{0, 0}, 0, 0, 0},        {{5, 25}, 0, 0, 0},           {{6, 20}, 2, 3, 1},
@@ -105,16 +101,12 @@ TEST(Statistics, MeanDeviationAndTheStatisticsBox) {
                          "Átlag  :      3.000", "Szórás :      1.000"));
 }
 
-// The question is asked only when there is something to clear; Yes clears values, sums, counters and histograms
-// and keeps the settings and the last arrival's readout.
+// Asked only with something to clear; Yes clears the results, keeping settings and the last arrival's readout.
 TEST(ClearCommand, ClearsValuesButKeepsSettings) {
     Results r;
     const bool empty = r.IsEmpty();
     r.EnergySpectrum.Bins.push_back(0);
-    const bool bins = r.IsEmpty();
-    r.EnergySpectrum.Bins.clear();
-    r.TimeValues.push_back(1.0);
-    EXPECT_EQ(std::tuple(empty, bins, r.IsEmpty()), std::tuple(true, false, false));
+    EXPECT_TRUE(empty && !r.IsEmpty());
     std::tie(r.EnergySpectrum.ChannelWidth, r.EnergySpectrum.XMin, r.EnergySpectrum.Marker) = std::tuple(2.0, 7, 33);
     std::tie(r.TimeSpectrum.YMax, r.TimeSpectrum.Auto) = std::tuple(60, false);
     r.RecordArrival(20, 1);
