@@ -12,12 +12,11 @@
 
 namespace velox::testing {
 
+// A new folder, removed with everything in it (made writable first) when the object goes.
 class TempDir {
 public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velox-test.XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-        path_ = pattern;
+    TempDir() : path_((std::filesystem::temp_directory_path() / "velox-test.XXXXXX").string()) {
+        if (::mkdtemp(path_.data()) == nullptr) std::abort();
     }
     ~TempDir() {
         std::error_code ec;
@@ -26,11 +25,8 @@ public:
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-
     const std::string& Path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
-    // Names of everything in the folder, sorted.
     std::vector<std::string> Entries() const {
         std::vector<std::string> out;
         for (const auto& e : std::filesystem::directory_iterator(path_)) out.push_back(e.path().filename().string());
@@ -48,8 +44,8 @@ inline std::string ReadBytes(const std::string& path) {
 }
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace velox::testing
