@@ -5,7 +5,6 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
-
 #include <vector>
 
 #include "ui/qt/RtfDocument.h"
@@ -18,50 +17,36 @@ std::vector<QTextCharFormat> Formats(const QTextBlock& block) {
     return out;
 }
 
-Qt::Alignment Alignment(const QTextBlock& block) {
-    return block.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
-}
+Qt::Alignment Alignment(const QTextBlock& block) { return block.blockFormat().alignment() & Qt::AlignHorizontal_Mask; }
 
 TEST(RtfDocument, FormatsReachTheDocument) {
     QTextDocument doc;
-    velox::LoadRtfIntoDocument(
-        QByteArray("{\\rtf1\\ansi\\ansicpg1250{\\colortbl;\\red136\\green34\\blue0;}"
-                   "\\qc\\b\\fs32\\cf1 C\\'edm\\par\\pard\\qj\\li567\\fi-283\\sa120 n"
-                   "{\\i d\\'f5lt}{\\ul al\\'e1}\\line h\\'fazott\\tab x\\par\\qr\\par}"),
-        doc);
+    velox::LoadRtfIntoDocument(QByteArray("{\\rtf1\\ansi\\ansicpg1250{\\colortbl;\\red136\\green34\\blue0;}"
+                                          "\\qc\\b\\fs32\\cf1 C\\'edm\\par\\pard\\qj\\li567\\fi-283\\sa120 n"
+                                          "{\\i d\\'f5lt}{\\ul al\\'e1}\\line h\\'fazott\\tab x\\par\\qr\\par}"),
+                               doc);
     ASSERT_EQ(doc.blockCount(), 3);
-
-    const QTextBlock title = doc.begin();
-    EXPECT_EQ(title.text(), QString::fromUtf8("Cím"));
-    EXPECT_EQ(Alignment(title), Qt::AlignHCenter);
+    const QTextBlock title = doc.begin(), body = title.next();
+    EXPECT_EQ(std::tuple(title.text(), Alignment(title)), std::tuple(QString::fromUtf8("Cím"), Qt::AlignHCenter));
     const auto t = Formats(title);
     ASSERT_EQ(t.size(), 1u);
-    EXPECT_EQ(t[0].fontWeight(), QFont::Bold);
-    EXPECT_EQ(t[0].fontPointSize(), 16.0);
-    EXPECT_EQ(t[0].foreground().color(), QColor(136, 34, 0));
-
-    const QTextBlock body = title.next();
-    EXPECT_EQ(body.text(), QString::fromUtf8("ndőltalá\u2028húzott\tx"));
-    EXPECT_EQ(Alignment(body), Qt::AlignJustify);
-    EXPECT_NEAR(body.blockFormat().leftMargin(), 567 / 15.0, 1e-9);
-    EXPECT_NEAR(body.blockFormat().textIndent(), -283 / 15.0, 1e-9);
-    EXPECT_NEAR(body.blockFormat().bottomMargin(), 8.0, 1e-9);
-    const auto b = Formats(body);
-    ASSERT_EQ(b.size(), 4u);
-    EXPECT_EQ(b[0].fontWeight(), QFont::Bold);  // \pard keeps characters
-    EXPECT_EQ(std::vector<bool>({b[1].fontItalic(), b[1].fontUnderline(), b[2].fontItalic(),
-                                 b[2].fontUnderline(), b[3].fontUnderline()}),
+    EXPECT_EQ(std::tuple(t[0].fontWeight(), t[0].fontPointSize(), t[0].foreground().color()),
+              std::tuple(int(QFont::Bold), 16.0, QColor(136, 34, 0)));
+    EXPECT_EQ(std::tuple(body.text(), Alignment(body)),
+              std::tuple(QString::fromUtf8("ndőltalá\u2028húzott\tx"), Qt::AlignJustify));
+    const QTextBlockFormat& b = body.blockFormat();
+    EXPECT_EQ(std::tuple(b.leftMargin(), b.textIndent(), b.bottomMargin()), std::tuple(567 / 15.0, -283 / 15.0, 8.0));
+    const auto f = Formats(body);
+    ASSERT_EQ(f.size(), 4u);
+    EXPECT_EQ(f[0].fontWeight(), QFont::Bold);  // \pard keeps characters
+    EXPECT_EQ(std::vector<bool>({f[1].fontItalic(), f[1].fontUnderline(), f[2].fontItalic(), f[2].fontUnderline(),
+                                 f[3].fontUnderline()}),
               std::vector<bool>({true, false, false, true, false}));
-
-    EXPECT_TRUE(body.next().text().isEmpty());
-    EXPECT_EQ(Alignment(body.next()), Qt::AlignRight);
-
+    EXPECT_EQ(std::tuple(body.next().text(), Alignment(body.next())), std::tuple(QString(), Qt::AlignRight));
     // Default colour: no foreground set, so the view's palette applies.
     velox::LoadRtfIntoDocument(QByteArray("{\\rtf1 plain}"), doc);
     EXPECT_EQ(doc.toPlainText(), "plain");
-    const auto p = Formats(doc.begin());
-    ASSERT_EQ(p.size(), 1u);
-    EXPECT_FALSE(p[0].hasProperty(QTextFormat::ForegroundBrush));
+    EXPECT_FALSE(Formats(doc.begin()).at(0).hasProperty(QTextFormat::ForegroundBrush));
 }
 
 }  // namespace
