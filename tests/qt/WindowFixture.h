@@ -1,6 +1,6 @@
-// The program's four windows, started in a temporary folder that is both the
-// program folder and the working folder.  Questions, file dialogs and modal
-// windows are answered from scripts; a script left unused fails the test.
+// The program's windows, started in a temporary folder that is both the
+// program folder and the working folder; questions, file dialogs and modal
+// windows are answered from scripts, and a script left unused fails.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,13 +10,19 @@
 #include <memory>
 #include <optional>
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "../common/TestFiles.h"
 #include "core/qt/Main.h"

@@ -1,5 +1,4 @@
-// The accelerator view: the drawing on the screen, the cavity markers that
-// open the cavity dialog, and the target dragged along the axis.
+// The accelerator view: its drawing, the cavity markers and the target.
 #include <QMouseEvent>
 
 #include "WindowFixture.h"
@@ -26,8 +25,6 @@ void SendMouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, QWidget* a
     QApplication::sendEvent(w, &e);
 }
 
-// Electrodes with the bore open, the lead open for the marker, the target
-// rod, the potential at the truncated voltage.
 TEST_F(View, TheDrawingReachesTheScreenInOnePiece) {
     for (const int u : {1, -1}) {
         form->Data.Voltage = 30.7 * u;
@@ -41,8 +38,7 @@ TEST_F(View, TheDrawingReachesTheScreenInOnePiece) {
     }
 }
 
-// Markers past the view are cut off at its edge: the energy plot under one
-// takes the right click; a marker partly inside is clicked only there.
+// Markers past the view's edge are cut off there and take no click.
 TEST_F(View, MarkersAreCutOffAtTheEdgeOfTheView) {
     TForm1& f = *form;
     for (int k = 0; k < 18; ++k) {
@@ -53,7 +49,11 @@ TEST_F(View, MarkersAreCutOffAtTheEdgeOfTheView) {
     const QPoint tenth(f.Data.CavityMarkers[9].Left + 10, f.Data.CavityMarkers[9].Top + 10);
     QWidget* under = f.Client->childAt(tenth);
     ASSERT_EQ(under, f.EnergySpectrum->Image2);
-    EXPECT_NE(f.Client->grab().toImage().pixelColor(tenth), Yellow);
+    const QImage screen = f.Client->grab().toImage();
+    const QPoint first = f.View->Shape1->mapTo(f.Client, QPoint(10, 10));
+    EXPECT_EQ(std::tuple(screen.pixelColor(first), screen.pixelColor(first - QPoint(9, 0))),
+              std::tuple(Yellow, QColor(Qt::red)));  // a marker drawn with its outline
+    EXPECT_NE(screen.pixelColor(tenth), Yellow);
     QTest::mouseClick(under, Qt::RightButton, {}, under->mapFrom(f.Client, tenth));
     EXPECT_TRUE(f.EnergySpectrum->Panel12->isVisible());
     dialogs.Steps = {On<Dlg>([](Dlg& d) {
@@ -65,9 +65,7 @@ TEST_F(View, MarkersAreCutOffAtTheEdgeOfTheView) {
     EXPECT_NE(f.Client->childAt(f.View->Shape8->mapTo(f.Client, QPoint(17, 10))), f.View->Shape8);
 }
 
-// No keeps the cavity; deleting the first packs the rest from the source.
-// After the last delete nothing can run but all that builds again is open;
-// while running, "Stop" still stops.
+// After the last delete all that builds again is open; "Stop" still stops.
 TEST_F(View, DeletingEveryCavityLeavesAWayToBuildAgain) {
     TForm1& f = *form;
     const QList<QWidget*> controls{f.Simulation->Button1, f.Simulation->Button2, f.Simulation->Button3,
@@ -105,7 +103,6 @@ TEST_F(View, DeletingEveryCavityLeavesAWayToBuildAgain) {
     }
 }
 
-// A fractional gap shows as it is and is refused until it is whole.
 TEST_F(View, EditingShowsTheCavityAndStoresWhatIsConfirmed) {
     TForm1& f = *form;
     SetCavities(2);
@@ -124,7 +121,6 @@ TEST_F(View, EditingShowsTheCavityAndStoresWhatIsConfirmed) {
     EXPECT_EQ(f.Data.CavityList[1].Position, f.Data.CavityList[0].Position + 40 + 12 + 20 + 32);
 }
 
-// A left press on a cavity marker starts a drag that nothing accepts.
 TEST_F(View, ALeftPressOnACavityMarkerOpensNothingAndMovesNothing) {
     TShape* m = form->View->Shape1;
     const QRect marker = m->geometry();
@@ -137,8 +133,7 @@ TEST_F(View, ALeftPressOnACavityMarkerOpensNothingAndMovesNothing) {
     QTest::mouseClick(form->View->Shape2, Qt::MiddleButton);  // opens it as the right button does
 }
 
-// The target lands on the axis, its middle at the drop column, also left of
-// the source; anywhere but on the view it stays, as the cursor tells.
+// The target lands on the axis at the drop column, only over the view.
 TEST_F(View, TheTargetIsDroppedOnTheAxisOnlyOverTheView) {
     TForm1& f = *form;
     TShape* t = f.View->Target;

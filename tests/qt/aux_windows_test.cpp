@@ -1,6 +1,4 @@
 // The exercise text window, the quit confirmation and the dialog look.
-#include <QAction>
-#include <QLabel>
 #include <QTextEdit>
 #include <filesystem>
 
@@ -12,8 +10,7 @@ namespace {
 
 using AuxWindows = WindowTest;
 
-// Without the file an empty viewer and no message; then the document; then
-// a folder by that name, which is reported.
+// No file: an empty viewer; then the document; then a folder, reported.
 TEST_F(AuxWindows, TaskTextIsReadAfreshAtEveryShowing) {
     const QString texts[] = {"", "Első feladat", ""};
     for (int k = 0; k < 3; ++k) {
@@ -33,8 +30,7 @@ TEST_F(AuxWindows, TaskTextIsReadAfreshAtEveryShowing) {
                                                    ProgramDir() + "Velox.rtf"));
 }
 
-// A run goes on under the question, and the run time is shown though the
-// field had the focus: under the question it is not being typed in.
+// The run and its clock go on under the question, though Edit15 had the focus.
 TEST_F(AuxWindows, VegeThenCancelKeepsRunning) {
     TForm1& f = *form;
     f.Simulation->Button1->click();
@@ -51,11 +47,19 @@ TEST_F(AuxWindows, VegeThenCancelKeepsRunning) {
     EXPECT_TRUE(f.isVisible() && f.Timer2->isActive() && dir.Entries().empty());
 }
 
-// "Vége", the close box and Alt+F4 ask the same question; Esc and the
-// question's close box keep the program, Enter ends it.
+// "Vége", the close box and Alt+F4 ask, in the dialog look every time.
 TEST_F(AuxWindows, EnterInTheConfirmationQuitsEscDoesNot) {
     TForm1& f = *form;
-    const auto escape = [](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); };
+    TMsgDlg& m = *f.MsgDlg;
+    EXPECT_LE(m.Label1->heightForWidth(m.Label1->width()), m.Label1->height());  // the question fits
+    const auto escape = On<TMsgDlg>([](TMsgDlg& d) {
+        EXPECT_EQ(std::tuple(d.palette().color(QPalette::Window), d.Panel1->Color(),
+                             d.Label1->palette().color(QPalette::WindowText)),
+                  std::tuple(ui::WindowColour, ui::PanelColour, ui::CaptionColour));
+        d.Panel1->SetColor(Qt::gray);
+        d.Label1->setPalette(QPalette(Qt::black));
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
     dialogs.Steps = {escape, escape, [](QDialog& d) { d.close(); }};
     f.Vge1->trigger();
     f.close();
@@ -65,22 +69,6 @@ TEST_F(AuxWindows, EnterInTheConfirmationQuitsEscDoesNot) {
     dialogs.Steps = {[](QDialog& d) { QTest::keyClick(&d, Qt::Key_Return); }};
     f.Vge1->trigger();
     EXPECT_EQ(std::tuple(f.isVisible(), f.Ended), std::tuple(false, false));  // closed by the user
-}
-
-TEST_F(AuxWindows, ConfirmationGetsTheDialogLookAtEveryShowing) {
-    TMsgDlg& m = *form->MsgDlg;
-    EXPECT_LE(m.Label1->heightForWidth(m.Label1->width()), m.Label1->height());  // the question fits
-    const auto look = On<TMsgDlg>([](TMsgDlg& d) {
-        EXPECT_EQ(std::tuple(d.palette().color(QPalette::Window), d.Panel1->Color(),
-                             d.Label1->palette().color(QPalette::WindowText)),
-                  std::tuple(ui::WindowColour, ui::PanelColour, ui::CaptionColour));
-        d.CancelBtn->click();
-    });
-    dialogs.Steps = {look, look};
-    form->Vge1->trigger();
-    m.Panel1->SetColor(Qt::gray);
-    m.Label1->setPalette(QPalette(Qt::black));
-    form->Vge1->trigger();
 }
 
 }  // namespace

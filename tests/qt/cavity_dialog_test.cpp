@@ -1,6 +1,4 @@
-// The cavity dialog: its tab order, the fields it refuses and the ways of
-// closing it.
-#include <QLabel>
+// The cavity dialog: its tab order, the fields it refuses, its ways out.
 
 #include "WindowFixture.h"
 #include "ui/qt/DialogLook.h"
@@ -10,18 +8,14 @@ namespace {
 
 using CavityDialog = WindowTest;
 
-TEST_F(CavityDialog, CaptionsFitAndTheTabOrder) {
-    Dlg& d = *form->UregAdatDlg;
-    for (QLabel* l : d.findChildren<QLabel*>()) EXPECT_LE(l->sizeHint().width(), l->width()) << Text(l->text());
+TEST_F(CavityDialog, TheTabOrderAndOkStoppingAtTheFirstRefusedField) {
+    Dlg& dialog = *form->UregAdatDlg;
+    for (QLabel* l : dialog.findChildren<QLabel*>()) EXPECT_LE(l->sizeHint().width(), l->width()) << Text(l->text());
     QList<QWidget*> chain;
-    for (QWidget* w = d.OKBtn; chain.size() < 7; w = w->nextInFocusChain())
+    for (QWidget* w = dialog.OKBtn; chain.size() < 7; w = w->nextInFocusChain())
         if (w->focusPolicy() != Qt::NoFocus) chain << w;
-    EXPECT_EQ(chain, (QList<QWidget*>{d.OKBtn, d.CancelBtn, d.Edit1, d.Edit2, d.Button1, d.Edit3, d.Edit4}));
-}
-
-// OK stays in the dialog at the first refused field, its text selected;
-// Enter is OK.
-TEST_F(CavityDialog, OkStopsAtTheFirstRefusedField) {
+    EXPECT_EQ(chain, (QList<QWidget*>{dialog.OKBtn, dialog.CancelBtn, dialog.Edit1, dialog.Edit2, dialog.Button1,
+                                      dialog.Edit3, dialog.Edit4}));
     SetCavities(1);
     dialogs.Steps = {On<Dlg>([](Dlg& d) {
         for (QLineEdit* field : {d.Edit4, d.Edit3, d.Edit2, d.Edit1}) {
@@ -37,9 +31,7 @@ TEST_F(CavityDialog, OkStopsAtTheFirstRefusedField) {
     EXPECT_EQ(std::tuple(form->Data.Cavities[0].AccGap, form->Data.Cavities[0].GroundWidth), std::tuple(12.0, 9.0));
 }
 
-// Cancel, Escape and the close box close it with refused fields and change
-// nothing, also with the delete flag set; the flag and the look are set
-// afresh at every showing.
+// The delete flag and the look are set afresh at every showing.
 TEST_F(CavityDialog, CancelEscapeAndTheCloseBoxChangeNothing) {
     SetCavities(1);
     const std::function<void(Dlg&)> closers[] = {[](Dlg& d) { d.CancelBtn->click(); },

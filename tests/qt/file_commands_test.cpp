@@ -1,11 +1,6 @@
-// The menu commands of the accelerator data file and the results file, the
-// shared file dialogs, and the start-up file.
+// The file commands of both menus, their dialogs and reports, and the start-up file.
 #include <sys/stat.h>
 
-#include <QAction>
-#include <QCheckBox>
-#include <QLabel>
-#include <QSignalSpy>
 #include <filesystem>
 
 #include "WindowFixture.h"
@@ -37,8 +32,7 @@ protected:
     std::string State() const { return FormatSetup(form->Data) + FormatResults(form->Data.Store, form->Run.RunClock); }
 };
 
-// Without a current file each save asks for one and a cancel writes nothing;
-// the save dialog keeps the results' filter list once it has shown it.
+// The save dialog keeps the results' filter list once it has shown it.
 TEST_F(FileCommands, SavingWithoutAPathAsksAndACancelWritesNothing) {
     TForm1& f = *form;
     f.Files->SetupPath.clear();
@@ -52,16 +46,11 @@ TEST_F(FileCommands, SavingWithoutAPathAsksAndACancelWritesNothing) {
     EXPECT_TRUE(f.Files->SetupPath.isEmpty() && f.Files->ResultsPath.isEmpty() && dir.Entries().empty());
 }
 
-TEST_F(FileCommands, SaveRightAfterStartUpCreatesTheStartUpFile) {
-    EXPECT_EQ(form->Files->SetupPath, ProgramDir() + "teszt02.gydat");
-    form->Kirs1->trigger();
-    EXPECT_EQ(ReadBytes(dir / "teszt02.gydat"), DefaultSetup);
-}
-
-// The set-up as the controls hold it is saved; "Mentés" then writes to the
-// same file without asking.
+// "Mentés" right after start-up creates the start-up file.
 TEST_F(FileCommands, SetupSavedFromTheControls) {
     TForm1& f = *form;
+    f.Kirs1->trigger();
+    EXPECT_EQ(ReadBytes(dir / "teszt02.gydat"), DefaultSetup);
     SetCavities(3);
     f.View->Image1DragDrop(f.View->Target, 300, 0);
     f.Generator->UpDown1->SetPosition(60);
@@ -83,7 +72,6 @@ const std::string OtherSetup =
     "Cavity num =3\r\nCavity =\t16\t40\t16\t50\r\nCavity =\t16\t60\t16\t70\r\nCavity =\t16\t80\t16\t90\r\n"
     "Target =560\r\nFreq =55\r\nAmpli =70\r\nSingle particle\r\nStartfazis =20\r\nStopfazis =200\r\n";
 
-// A loaded set-up replaces the model and shows on every control.
 TEST_F(FileCommands, SetupLoadedOntoTheControls) {
     TForm1& f = *form;
     WriteBytes(dir / "b.gydat", OtherSetup);
@@ -99,16 +87,13 @@ TEST_F(FileCommands, SetupLoadedOntoTheControls) {
     EXPECT_TRUE(prompter.Asked.isEmpty());
 }
 
-// Loaded results reach every display; a changed "Auto" box is clicked, an
-// unchanged one is not.
-TEST_F(FileCommands, ResultsRoundTripThroughTheMenu) {
+// A changed "Auto" box is clicked, an unchanged one is not.
+TEST_F(FileCommands, ResultsLoadedOntoEveryDisplay) {
     TForm1& f = *form;
     MakeResults();
+    const std::string bytes = FormatResults(f.Data.Store, f.Run.RunClock);
     const std::vector<std::int32_t> bins = f.Data.Store.EnergySpectrum.Bins;
-    prompter.Names = {Path("r.edat"), Path("r.edat")};
-    f.Kirsmsknt2->trigger();
-    const std::string bytes = ReadBytes(dir / "r.edat");
-    EXPECT_EQ(bytes, FormatResults(f.Data.Store, f.Run.RunClock));
+    WriteBytes(dir / "r.edat", bytes);
     f.Data.Store.Clear();
     f.Data.Store.RecordArrival(5.0, 1.0);
     f.EnergySpectrum->CheckBox2->setChecked(true);
@@ -116,22 +101,20 @@ TEST_F(FileCommands, ResultsRoundTripThroughTheMenu) {
     f.Run.RunClock = RunClockRestart;
     QSignalSpy energyBox(f.EnergySpectrum->CheckBox2, &QCheckBox::clicked),
         timeBox(f.TimeSpectrum->CheckBox3, &QCheckBox::clicked);
-    f.Files->ResultsPath.clear();
+    prompter.Names = {Path("r.edat")};
     f.Betlts2->trigger();
-    EXPECT_EQ(prompter.Dialogs.value(1), SetupOpen + "2|gydat");
-    EXPECT_EQ(f.Files->ResultsPath, Path("r.edat"));
-    EXPECT_EQ(FormatResults(f.Data.Store, f.Run.RunClock), bytes);
+    EXPECT_EQ(prompter.Dialogs, QStringList{SetupOpen + "2|gydat"});
+    EXPECT_EQ(std::tuple(f.Files->ResultsPath, FormatResults(f.Data.Store, f.Run.RunClock)),
+              std::tuple(Path("r.edat"), bytes));
     EXPECT_EQ(f.Data.Store.EnergySpectrum.Bins, bins);  // rebinned with the loaded width
     EXPECT_EQ(std::tuple(f.EnergySpectrum->CheckBox2->isChecked(), energyBox.count(), timeBox.count()),
               std::tuple(false, 1, 0));
-    EXPECT_EQ(f.Info->Label20->text(), "Összes indított = 7\nÖsszes beérkezett = 3");
-    EXPECT_EQ(f.Simulation->Edit15->text().trimmed(), "00:00:12");
-    EXPECT_EQ(f.EnergySpectrum->Edit9->text().trimmed(), "2.5");
+    EXPECT_EQ(QStringList({f.Info->Label20->text(), f.Simulation->Edit15->text().trimmed(),
+                           f.EnergySpectrum->Edit9->text().trimmed()}),
+              QStringList({"Összes indított = 7\nÖsszes beérkezett = 3", "00:00:12", "2.5"}));
 }
 
-// A file that cannot be read is reported and changes nothing, not even the
-// paths or the counts shown.  A FIFO must not block the window; a 64 GiB
-// file is refused from its size, before any reading.
+// A FIFO must not block the window; a 64 GiB file is refused before reading.
 TEST_F(FileCommands, FilesThatCannotBeReadChangeNothingAndAreReported) {
     TForm1& f = *form;
     SetCavities(3);

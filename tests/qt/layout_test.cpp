@@ -1,7 +1,5 @@
-// What is drawn where: every control inside its parent, captions and the
-// widest readouts not cut off.
+// Every control inside its parent, captions and the widest readouts not cut off.
 #include <QAbstractButton>
-#include <QLabel>
 #include <QPushButton>
 
 #include "WindowFixture.h"
@@ -33,8 +31,6 @@ TEST_F(Layout, CaptionsAndReadoutsAreNotCutOff) {
     TForm1& f = *form;
     for (QLabel* l : f.Client->findChildren<QLabel*>())
         if (!l->wordWrap()) ExpectFits(l);
-    // A push button's caption with room for its frame; a check or radio
-    // button's caption with its indicator.
     for (QAbstractButton* b : f.Client->findChildren<QAbstractButton*>()) {
         const int needed = qobject_cast<QPushButton*>(b) ? b->fontMetrics().horizontalAdvance(b->text()) + 12
                            : b->text().isEmpty()         ? 0

@@ -1,5 +1,4 @@
-// The rules shared by every number field: values are right-aligned with the
-// window's font, and a refresh leaves the field being typed in alone.
+// The rules shared by every number field.
 #include <QFontMetrics>
 
 #include "WindowFixture.h"

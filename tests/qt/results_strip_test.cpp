@@ -1,6 +1,4 @@
 // "Törlés": the clear question, the counts after a clear and what it redraws.
-#include <QCheckBox>
-#include <QLabel>
 #include <cmath>
 
 #include "WindowFixture.h"
@@ -10,22 +8,12 @@ namespace {
 
 using ResultsStripTest = WindowTest;
 
-// Asked only when there is something to clear; No keeps it all.
-TEST_F(ResultsStripTest, ClearAsksOnlyWhenThereIsSomethingToClear) {
-    form->Results->Button5->click();
-    form->Data.Store.RecordArrival(10.0, 0.25);
-    prompter.Answers = {ui::Answer::No};
-    form->Results->Button5->click();
-    EXPECT_EQ(prompter.Asked, QStringList{"*** MEGEROSÍTÉS ***|Valóban törölni akarja az eredményeket? "});
-    EXPECT_EQ(form->Data.Store.ArrivedCount, 1);
-}
-
-// Yes empties the results; the plots show empty axes, the settings and the
-// markers stay; particles still in flight count as launched into the
-// cleared results, so that arrivals never outnumber launches.
-TEST_F(ResultsStripTest, ClearRedrawsEmptyAxesAndCountsTheParticlesInFlight) {
+// Asked only when there is something to clear; after Yes the particles in
+// flight count as launched into the cleared results.
+TEST_F(ResultsStripTest, ClearAsksThenRedrawsEmptyAxesAndCountsTheParticlesInFlight) {
     TForm1& f = *form;
     const auto pixel = [&f](int x, int y) { return f.EnergySpectrum->Image2->Picture().pixelColor(x, y); };
+    f.Results->Button5->click();
     f.Simulation->Button1->click();
     for (int i = 0; i < 20; ++i) f.Timer2Timer();
     f.Simulation->Button1->click();
@@ -35,7 +23,10 @@ TEST_F(ResultsStripTest, ClearRedrawsEmptyAxesAndCountsTheParticlesInFlight) {
     f.EnergySpectrum->CheckBox2->click();                                                   // draws the counts
     f.Data.Store.TimeSpectrum.Marker = 30;
     ASSERT_EQ(pixel(127, 82), QColor(Qt::white));
-    prompter.Answers = {ui::Answer::Yes};
+    prompter.Answers = {ui::Answer::No, ui::Answer::Yes};
+    f.Results->Button5->click();
+    EXPECT_EQ(prompter.Asked, QStringList{"*** MEGEROSÍTÉS ***|Valóban törölni akarja az eredményeket? "});
+    EXPECT_EQ(f.Data.Store.ArrivedCount, 10);
     f.Results->Button5->click();
     EXPECT_EQ(std::tuple(f.Data.Store.IsEmpty(), f.Data.Store.ArrivedCount, f.Data.Store.LaunchedCount),
               std::tuple(true, 0, flying));

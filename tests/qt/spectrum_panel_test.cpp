@@ -1,5 +1,4 @@
-// The two spectrum panels: the settings fields, "Auto", the marker and its
-// keys, the statistics box, and the plots.
+// The two spectrum panels: their fields, "Auto", the markers, the box, the plots.
 #include <cmath>
 #include <functional>
 
@@ -18,7 +17,6 @@ protected:
 
 const QColor Black(0, 0, 0), White(255, 255, 255), Red(255, 0, 0);
 
-// Each field sets its own spectrum's setting, the marker follows the range.
 TEST_F(SpectrumPanelTest, EachFieldSetsItsOwnSetting) {
     TForm1& f = *form;
     f.EnergySpectrum->CheckBox2->click();
@@ -52,8 +50,7 @@ TEST_F(SpectrumPanelTest, EachFieldSetsItsOwnSetting) {
     EXPECT_TRUE(prompter.Asked.isEmpty());
 }
 
-// With "Auto" an accepted "Ymax" gives way to the automatic top at once;
-// switching "Auto" on scales at once, switching it off keeps the value.
+// Switching "Auto" off keeps the automatic top.
 TEST_F(SpectrumPanelTest, AutoReplacesTheCountAxisTopAtOnce) {
     TForm1& f = *form;
     Type(f.EnergySpectrum->Edit10, "60");
@@ -69,7 +66,6 @@ TEST_F(SpectrumPanelTest, AutoReplacesTheCountAxisTopAtOnce) {
     EXPECT_EQ(std::tuple(Energy().Auto, Energy().YMax, Time().YMax), std::tuple(false, 40, 20));
 }
 
-// A new channel width rebuilds that spectrum's histogram from its own values.
 TEST_F(SpectrumPanelTest, ChannelWidthRebuildsTheHistogramFromItsValues) {
     for (double e : {12.5, 13.5, 399.9}) form->Data.Store.RecordArrival(std::sqrt(10.0 * e), 2.5);
     Type(form->EnergySpectrum->Edit9, "0.2");
@@ -87,9 +83,7 @@ struct RightKeys : QObject {
     }
 };
 
-// Every key pressed with Alt alone is the window's: the arrows move the
-// chosen spectrum's marker within its range, also on automatic repeats.
-// With another modifier as well, or without Alt, the key is the control's.
+// A key pressed with Alt alone is the window's, also on automatic repeats.
 TEST_F(SpectrumPanelTest, AltArrowsMoveTheChosenMarkerAndReachNoControl) {
     TForm1& f = *form;
     QLineEdit* edit = f.EnergySpectrum->Edit6;
@@ -113,7 +107,6 @@ TEST_F(SpectrumPanelTest, AltArrowsMoveTheChosenMarkerAndReachNoControl) {
     QTest::keyClick(edit, Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Energy().Marker, 0);
     edit->removeEventFilter(&rights);
-    // Choosing "Ido" switches the marker lines and the keys to the time marker.
     f.TimeSpectrum->RadioButton2->click();
     EXPECT_EQ(std::tuple(f.EnergySpectrum->RadioButton1->isChecked(), f.EnergySpectrum->Shape43->isVisible(),
                          f.TimeSpectrum->Shape44->isVisible()),
@@ -127,8 +120,7 @@ TEST_F(SpectrumPanelTest, AltArrowsMoveTheChosenMarkerAndReachNoControl) {
               std::tuple(false, true, false));
 }
 
-// Only a right click opens the box, with the values of that moment; any
-// button on the box or its labels closes it.
+// The box shows the values of the moment it was opened.
 TEST_F(SpectrumPanelTest, StatisticsBoxOpensOnRightClickAndClosesOnAnyButton) {
     TForm1& f = *form;
     const QPoint middle(130, 100);
@@ -152,9 +144,7 @@ TEST_F(SpectrumPanelTest, StatisticsBoxOpensOnRightClickAndClosesOnAnyButton) {
     EXPECT_FALSE(f.EnergySpectrum->Panel12->isVisible());
 }
 
-// Both plots at start-up: the axes with their labels, the ticks of their
-// channel ranges, the marker lines and readouts.
-TEST_F(SpectrumPanelTest, StartUpShowsEmptyAxes) {
+TEST_F(SpectrumPanelTest, EmptyAxesAtStartUpAndRedrawsOfSpectraWithCounts) {
     TForm1& f = *form;
     const QImage &energy = f.EnergySpectrum->Image2->Picture(), &time = f.TimeSpectrum->Image3->Picture();
     const auto lit = [](const QImage& p, QRect r) {
@@ -171,11 +161,7 @@ TEST_F(SpectrumPanelTest, StartUpShowsEmptyAxes) {
     EXPECT_EQ(
         std::tuple(f.EnergySpectrum->Shape43->x(), f.EnergySpectrum->Label11->text(), f.TimeSpectrum->Label12->text()),
         std::tuple(6 + 25 + 51, QString("Y=         "), QString("X=20   ")));
-}
-
-// Timer3 redraws a spectrum that holds counts, and no other.
-TEST_F(SpectrumPanelTest, Timer3RedrawsOnlySpectraWithCounts) {
-    TForm1& f = *form;
+    // Timer3 redraws a spectrum that holds counts, and no other.
     Energy().Bins.assign(101, 0);
     Energy().Bins[100] = 10;
     f.EnergySpectrum->Image2->Canvas().setPixelColor(200, 100, Red);

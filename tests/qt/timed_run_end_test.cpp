@@ -1,8 +1,4 @@
-// The end of the timed run: both files in the working folder, the closing
-// message and the end of the program, or the report of what was not written.
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
+// The end of the timed run: both files written and the program ended, or a report.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -34,8 +30,7 @@ protected:
     }
 };
 
-// The run's clock, arrivals and accelerator are its own: nothing is loaded
-// while it runs, though saving is open and the markers answer as ever.
+// Nothing is loaded into a timed run, though saving is open and the markers answer.
 TEST_F(TimedRun, LoadsWaitUntilTheRunStops) {
     TForm1& f = *form;
     Start();
@@ -51,24 +46,19 @@ TEST_F(TimedRun, LoadsWaitUntilTheRunStops) {
     EXPECT_TRUE(f.Betlts1->isEnabled() && f.Betlts2->isEnabled());
 }
 
-// The end comes under an open question too: the question is closed, both
-// files are written, the program ends without asking.
+// The end closes the quit question too.
 TEST_F(TimedRun, EndingUnderTheQuitQuestionEndsTheProgram) {
     TForm1& f = *form;
     Start();
     for (int tick = 1; tick < 1200; ++tick) f.Run.RunClock = AdvanceRunClock(f.Run.RunClock, 50);
     dialogs.Steps = {[&f](QDialog&) { f.Timer2Timer(); }};
     f.Vge1->trigger();
-    EXPECT_FALSE(form->MsgDlg->isVisible());
-    EXPECT_TRUE(f.Ended);
-    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(std::tuple(f.MsgDlg->isVisible(), f.Ended, f.isVisible()), std::tuple(false, true, false));
     EXPECT_EQ(prompter.Asked, Written);
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"VELOX_2013.edat", "VELOX_2013.gydat"}));
 }
 
-// A file that cannot be written (a folder stands in its place) is named in
-// the report, the other one is written, the program stays open and the
-// results can still be saved from the menu.
+// A folder in a file's place: it is reported, the other written, the results kept.
 TEST_F(TimedRun, AFileThatCannotBeWrittenIsReportedAndTheProgramStaysOpen) {
     TForm1& f = *form;
     const std::string names[] = {"VELOX_2013.gydat", "VELOX_2013.edat"};
@@ -77,8 +67,9 @@ TEST_F(TimedRun, AFileThatCannotBeWrittenIsReportedAndTheProgramStaysOpen) {
         for (const std::string& name : names) std::filesystem::remove_all(dir / name);
         std::filesystem::create_directory(dir / names[blocked]);
         prompter.Asked.clear();
+        if (blocked == 0) prompter.Answers = {ui::Answer::Yes};  // clears the first run
         if (blocked == 1) Start();
-        if (blocked == 0) prompter.Answers = {ui::Answer::Yes}, f.Simulation->Button3->click();
+        if (blocked == 0) f.Simulation->Button3->click();
         EXPECT_EQ(TickUntilStopped(), 1200);
         const QString report = prompter.Asked.value(blocked == 1 ? 0 : 1);
         EXPECT_TRUE(report.startsWith("*** HIBA ***|A mérés véget ért, de nem minden adatot sikerült kiírni.") &&
