@@ -17,18 +17,15 @@ void ExpectFits(const QLabel* label) {
     EXPECT_LE(lines.size() * m.height(), label->height()) << Text(label->text());
 }
 
-TEST_F(Layout, NoControlReachesOutOfItsParent) {
-    for (QWidget* w : form->Client->findChildren<QWidget*>()) {
+TEST_F(Layout, NoControlReachesOutOfItsParentNoCaptionOrReadoutIsCutOff) {
+    TForm1& f = *form;
+    for (QWidget* w : f.Client->findChildren<QWidget*>()) {
         const bool control =
             qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w);
-        if (w->isVisibleTo(form.get()) && (control || w->parentWidget() == form->Client)) {
+        if (w->isVisibleTo(&f) && (control || w->parentWidget() == f.Client)) {
             EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << Text(w->objectName());
         }
     }
-}
-
-TEST_F(Layout, CaptionsAndReadoutsAreNotCutOff) {
-    TForm1& f = *form;
     for (QLabel* l : f.Client->findChildren<QLabel*>())
         if (!l->wordWrap()) ExpectFits(l);
     for (QAbstractButton* b : f.Client->findChildren<QAbstractButton*>()) {

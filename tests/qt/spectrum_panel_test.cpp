@@ -2,6 +2,7 @@
 #include <cmath>
 #include <functional>
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 
 #include "WindowFixture.h"
@@ -169,6 +170,25 @@ TEST_F(SpectrumPanelTest, EmptyAxesAtStartUpAndRedrawsOfSpectraWithCounts) {
     EXPECT_TRUE(WaitFor([&] { return f.EnergySpectrum->Image2->Picture().pixelColor(200, 100) == Black; }, 2500));
     EXPECT_EQ(f.EnergySpectrum->Image2->Picture().pixelColor(127, 159 - 77), White);  // 10 of 20 counts
     EXPECT_EQ(f.TimeSpectrum->Image3->Picture().pixelColor(200, 100), Red);
+}
+
+// The rules of every number field: right-aligned with the window's font, but
+// not in the field being typed in.
+TEST_F(SpectrumPanelTest, ValuesAreRightAlignedButNotInTheFieldBeingTypedIn) {
+    TForm1& f = *form;
+    const QFontMetrics metrics(f.font());
+    for (QLineEdit* field : {f.EnergySpectrum->Edit10, f.EnergySpectrum->Edit5, f.TimeSpectrum->Edit11}) {
+        const QString text = field->text();
+        EXPECT_LE(metrics.horizontalAdvance(text + "  "), field->width()) << Text(text);
+        EXPECT_GT(metrics.horizontalAdvance(" " + text + "  "), field->width()) << Text(text);
+        EXPECT_EQ(field->cursorPosition(), text.size());
+    }
+    f.EnergySpectrum->Edit5->setFocus();
+    f.EnergySpectrum->Edit5->setText("12");
+    f.EnergySpectrum->Edit10->setText("x");
+    f.RefreshNumberFields();
+    EXPECT_EQ(std::tuple(f.EnergySpectrum->Edit5->text(), f.EnergySpectrum->Edit10->text().trimmed()),
+              std::tuple(QString("12"), QString("20")));
 }
 
 }  // namespace
