@@ -1,5 +1,6 @@
-// A started main window for the widget tests, and a prompter that answers
-// from a script and remembers what it was asked.
+// The program's windows, started in a temporary folder that is both the
+// program folder and the working folder; questions, file dialogs and modal
+// windows are answered from scripts, and a script left unused fails.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,74 +8,152 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 
+#include <QAction>
 #include <QApplication>
-#include <QColor>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
-#include <QStringList>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
 
+#include "../common/TestFiles.h"
 #include "core/qt/Main.h"
+#include "editor/qt/Uregadat.h"
+#include "ui/qt/ModalDialogs.h"
+#include "ui/qt/Msg.h"
 #include "ui/qt/Prompts.h"
+#include "ui/qt/Sugo.h"
 #include "ui/qt/UpDown.h"
 
 namespace velox::testing {
 using ui::TShape;
+using Dlg = TUregAdatDlg;
 
+// Answers questions and file dialogs from scripts and remembers each as
+// "title|text", a notice without an icon led by "(plain)".
 class ScriptedPrompter : public ui::Prompter {
 public:
-    std::deque<ui::Answer> Answers;  // the answers to the next questions
-    QStringList Asked;               // "title|text" of every question and notice
+    std::deque<ui::Answer> Answers;            // the next questions' answers
+    std::deque<std::optional<QString>> Names;  // the next file dialogs': a name, or cancel
+    QStringList Asked;
+    QStringList Dialogs;  // "open" or "save", the filter list, its index and the default suffix, by "|"
 
     ui::Answer Ask(const QString& text, const QString& title) override {
-        Asked << title + QLatin1Char('|') + text;
-        if (Answers.empty()) {
-            ADD_FAILURE() << "unexpected question: " << text.toStdString();
-            return ui::Answer::No;
+        Asked << title + "|" + text;
+        return Pop(Answers, ui::Answer::No);
+    }
+    void Inform(const QString& text, const QString& title) override { Asked << title + "|" + text; }
+    void InformPlain(const QString& text, const QString& title) override { Asked << "(plain)" + title + "|" + text; }
+    void Error(const QString& text, const QString& title) override { Asked << title + "|" + text; }
+    std::optional<QString> OpenFileName(const QString& f, int i, const QString& s) override {
+        Dialogs << QStringLiteral("open|%1|%2|%3").arg(f).arg(i).arg(s);
+        return Pop(Names, std::optional<QString>());
+    }
+    std::optional<QString> SaveFileName(const QString& f, int i, const QString& s) override {
+        Dialogs << QStringLiteral("save|%1|%2|%3").arg(f).arg(i).arg(s);
+        return Pop(Names, std::optional<QString>());
+    }
+
+private:
+    template <class T>
+    static T Pop(std::deque<T>& script, T none) {
+        if (script.empty()) {
+            ADD_FAILURE() << "unexpected question or file dialog";
+        } else {
+            none = std::move(script.front());
+            script.pop_front();
         }
-        const ui::Answer a = Answers.front();
-        Answers.pop_front();
-        return a;
+        return none;
     }
-    void Inform(const QString& text, const QString& title) override { Asked << title + QLatin1Char('|') + text; }
-    void InformPlain(const QString& text, const QString& title) override {
-        Asked << title + QLatin1Char('|') + text;
-    }
-    void Error(const QString& text, const QString& title) override { Asked << title + QLatin1Char('|') + text; }
-    std::optional<QString> OpenFileName(const QString&, int, const QString&) override { return std::nullopt; }
-    std::optional<QString> SaveFileName(const QString&, int, const QString&) override { return std::nullopt; }
 };
 
 // Processes events until `done` holds or the time is up.
 inline bool WaitFor(const std::function<bool()>& done, int timeoutMs = 5000) {
     QElapsedTimer clock;
     clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs) return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
+    while (!done() && clock.elapsed() < timeoutMs) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
 }
+
+inline QString Q(const std::string& s) { return QString::fromStdString(s); }
+inline std::string Text(const QString& s) { return s.toStdString(); }
 
 class WindowTest : public ::testing::Test {
 protected:
+    TempDir dir;
     ScriptedPrompter prompter;
-    ui::ScopedPrompter scoped{prompter};
+    ui::ScopedPrompter scopedPrompter{prompter};
+    ui::DialogScript dialogs;
+    ui::ScopedDialogScript scopedDialogs{dialogs};
+    QString previousFolder = QDir::currentPath();
     std::unique_ptr<TForm1> form;
 
+    virtual void PrepareProgramFolder() {}  // files there before the start
+    QString ProgramDir() const { return Q(dir.Path()) + "/"; }
+
     void SetUp() override {
+        ASSERT_TRUE(QDir::setCurrent(Q(dir.Path())));
+        PrepareProgramFolder();
         form = std::make_unique<TForm1>();
+        form->UregAdatDlg = new TUregAdatDlg(form.get());
+        form->MsgDlg = new TMsgDlg(form.get());
+        form->Form3 = new TForm3(form.get());
+        form->ProgramDir = form->Form3->ProgramDir = ProgramDir();
         form->show();
         QApplication::setActiveWindow(form.get());
         ASSERT_TRUE(WaitFor([this] { return form->ActivationDone; })) << "start-up did not finish";
     }
     void TearDown() override {
-        form->Timer2->stop();
         form.reset();
-        EXPECT_TRUE(prompter.Answers.empty()) << "questions expected but not asked";
+        QDir::setCurrent(previousFolder);
+        EXPECT_TRUE(prompter.Answers.empty() && prompter.Names.empty()) << "questions or file dialogs not asked";
+        EXPECT_TRUE(dialogs.Steps.empty()) << "windows expected but not shown";
+        EXPECT_EQ(dialogs.Unanswered + dialogs.LeftOpen, 0) << "a window shown unexpected or left open";
     }
 
     QColor ViewPixel(int x, int y) const { return form->View->ViewBuffer.pixelColor(x, y); }
+    // Types into a number field, then presses Enter or moves the focus away.
+    void Type(QLineEdit* field, const QString& text, bool enter = true) {
+        field->setFocus();
+        field->setText(text);
+        if (enter)
+            QTest::keyClick(field, Qt::Key_Return);
+        else
+            form->Simulation->Button2->setFocus();
+    }
+    // A refused entry: the focus back in the field, its whole text selected.
+    static void ExpectRefused(QLineEdit* field, const QString& text) {
+        EXPECT_TRUE(field->hasFocus()) << Text(text);
+        EXPECT_EQ(field->selectedText(), text) << Text(text);
+    }
+    // n cavities, the k-th of sizes 16 + k, 40 + k, 12 + k, 20 + k.
+    void SetCavities(int n) {
+        form->Data.Cavities.SetCavityCount(0);
+        for (int k = 0; k < n; ++k) form->Data.Cavities.Append({16.0 + k, 40.0 + k, 12.0 + k, 20.0 + k});
+        form->Data.BuildCavities();
+        form->View->DrawAcceleratorView();
+    }
+    static void RightClick(TShape* marker) { QTest::mouseClick(marker, Qt::RightButton); }
+    // A step that works on a modal window of type W.
+    template <class W>
+    static ui::DialogScript::Step On(const std::function<void(W&)>& work) {
+        return [work](QDialog& d) {
+            auto* w = dynamic_cast<W*>(&d);
+            ASSERT_NE(w, nullptr) << Text(d.windowTitle());
+            work(*w);
+        };
+    }
+    static ui::DialogScript::Step Press(QPushButton* Dlg::*button) {
+        return On<Dlg>([button](Dlg& d) { (d.*button)->click(); });
+    }
 };
 
 }  // namespace velox::testing

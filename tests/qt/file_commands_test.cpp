@@ -1,16 +1,9 @@
-// The menu commands of the accelerator data file and the results file, the
-// shared file dialogs, and the start-up file.
+// The file commands of both menus, their dialogs and reports, and the start-up file.
 #include <sys/stat.h>
 
 #include <filesystem>
 
-#include <QAction>
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QSignalSpy>
-
-#include "WindowsFixture.h"
+#include "WindowFixture.h"
 #include "core/model/RunControl.h"
 #include "files/model/ResultsFile.h"
 #include "files/model/SetupFile.h"
@@ -18,178 +11,121 @@
 namespace velox::testing {
 namespace {
 
-const QString SetupOpenFilters = "Gyorsító adafájl|*.gydat|Eredményfájl|*.edat|Minden fájl|*.*";
-const QString SetupSaveFilters = "Gyorsító adatfjál|*.gydat|Eredményfájl|*.edat|Minden fájl|*.*";
-const QString ResultsSaveFilters = "Eredmény fájlok (*.edat)|*.edat|Minden file (*.*)|*.*";
+const QString SetupOpen = "open|Gyorsító adafájl|*.gydat|Eredményfájl|*.edat|Minden fájl|*.*|";
+const QString SetupSave = "save|Gyorsító adatfjál|*.gydat|Eredményfájl|*.edat|Minden fájl|*.*|1|gydat";
+const QString ResultsFilters = "Eredmény fájlok (*.edat)|*.edat|Minden file (*.*)|*.*";
+const std::string DefaultSetup =
+    "Cavity num =2\r\nCavity =\t16\t50\t16\t60\r\nCavity =\t16\t95\t20\t80\r\nTarget =400\r\nFreq =50\r\n"
+    "Ampli =50\r\nMultiparticles\r\nStartfazis =0\r\nStopfazis =60\r\n";
 
-class FileCommands : public WindowsTest {
+class FileCommands : public WindowTest {
 protected:
-    std::string In(const std::string& name) const { return dir / name; }
     QString Path(const std::string& name) const { return Q(dir / name); }
-    void ExpectDialog(int k, bool save, const QString& filters, int index, const QString& suffix) {
-        ASSERT_GT(prompter.Dialogs.size(), k);
-        const auto& d = prompter.Dialogs[k];
-        EXPECT_EQ(d.Save, save);
-        EXPECT_EQ(d.Filters, filters);
-        EXPECT_EQ(d.FilterIndex, index);
-        EXPECT_EQ(d.DefaultSuffix, suffix);
-    }
-    // A set-up, made through the window's controls; `other` gives the second one.
-    void MakeSetup(bool other = false) {
-        TForm1& f = *form;
-        f.Data.Cavities.SetCavityCount(0);
-        for (int k = 0; k < (other ? 1 : 3); ++k) f.Data.Cavities.Append({16.0 + k, 40.0 + k, 12.0 + k, 20.0 + k});
-        if (!other) f.Data.Cavities[2].GroundGap = 12.5;
-        f.Data.BuildCavities();
-        f.View->Image1DragDrop(f.View->Target, other ? 100 : 300, 0);
-        f.Generator->UpDown1->SetPosition(other ? 50 : 60);
-        f.Generator->UpDown2->SetPosition(other ? 50 : 30);
-        f.IonSource->CheckBox1->setChecked(other);
-        f.Data.StartPhase = other ? 0 : 30;
-        f.Data.StopPhase = other ? 60 : 120;
-        f.View->DrawAcceleratorView();
-    }
     // Results as a run and the results panel would leave them.
     void MakeResults() {
-        Results& r = form->Data.Store;
-        r.RecordArrival(30.0, 0.25);
-        r.RecordArrival(41.5, 3.75);
-        r.RecordArrival(12.25, 6.0);
-        r.LaunchedCount = 7;
+        for (auto [v, t] : {std::pair{30.0, 0.25}, {41.5, 3.75}, {12.25, 6.0}}) form->Data.Store.RecordArrival(v, t);
+        form->Data.Store.LaunchedCount = 7;
         form->Run.RunClock = AdvanceRunClock(RunClockRestart, 12340);
-        r.EnergySpectrum.Auto = false;
         form->EnergySpectrum->CheckBox2->setChecked(false);
-        r.EnergySpectrum.YMax = 40;
-        r.EnergySpectrum.XMin = 10;
-        r.EnergySpectrum.XMax = 150;
-        r.EnergySpectrum.ChannelWidth = 2.5;
-        Rebin(r.EnergySpectrum, r.EnergyValues);
+        Type(form->EnergySpectrum->Edit9, "2.5");
     }
     std::string State() const { return FormatSetup(form->Data) + FormatResults(form->Data.Store, form->Run.RunClock); }
 };
 
-TEST_F(FileCommands, SavingWithoutAPathAsksForOneAndWritesNothingOnCancel) {
+// The save dialog keeps the results' filter list once it has shown it.
+TEST_F(FileCommands, SavingWithoutAPathAsksAndACancelWritesNothing) {
     TForm1& f = *form;
     f.Files->SetupPath.clear();
-    ASSERT_TRUE(f.Files->ResultsPath.isEmpty());
-    prompter.Names = {std::nullopt, std::nullopt};
+    prompter.Names = {std::nullopt, std::nullopt, std::nullopt};
     f.Kirs1->trigger();
     f.Kirs2->trigger();
-    ExpectDialog(0, true, SetupSaveFilters, 1, "gydat");
-    ExpectDialog(1, true, ResultsSaveFilters, 1, "edat");
-    EXPECT_TRUE(f.Files->SetupPath.isEmpty());
-    EXPECT_TRUE(f.Files->ResultsPath.isEmpty());
-    EXPECT_TRUE(dir.Entries().empty());
-    EXPECT_TRUE(prompter.Asked.isEmpty());
+    f.Kirsmsknt1->trigger();
+    EXPECT_EQ(prompter.Dialogs,
+              QStringList({SetupSave, "save|" + ResultsFilters + "|1|edat", "save|" + ResultsFilters + "|1|gydat"}));
+    EXPECT_EQ(ui::NameFilters(ResultsFilters), QStringList({"Eredmény fájlok (*.edat)", "Minden file (*.*)"}));
+    EXPECT_TRUE(f.Files->SetupPath.isEmpty() && f.Files->ResultsPath.isEmpty() && dir.Entries().empty());
 }
 
-TEST_F(FileCommands, SetupRoundTripThroughTheMenu) {
+// "Mentés" right after start-up creates the start-up file.
+TEST_F(FileCommands, SetupSavedFromTheControls) {
     TForm1& f = *form;
-    MakeSetup();
+    f.Kirs1->trigger();
+    EXPECT_EQ(ReadBytes(dir / "teszt02.gydat"), DefaultSetup);
+    SetCavities(3);
+    f.View->Image1DragDrop(f.View->Target, 300, 0);
+    f.Generator->UpDown1->SetPosition(60);
+    f.Generator->UpDown2->SetPosition(30);
+    f.IonSource->CheckBox1->setChecked(false);
+    Type(f.IonSource->Edit14, "120");
+    Type(f.IonSource->Edit13, "30");
     prompter.Names = {Path("a.gydat")};
     f.Kirsmsknt1->trigger();
-    EXPECT_EQ(f.Files->SetupPath, Path("a.gydat"));
-    const std::string saved = ReadBytes(In("a.gydat"));
-    EXPECT_EQ(saved,
-              "Cavity num =3\r\nCavity =\t16\t40\t12\t20\r\nCavity =\t17\t41\t13\t21\r\n"
-              "Cavity =\t18\t42\t12.5\t22\r\nTarget =309\r\nFreq =60\r\nAmpli =30\r\nSingle particle\r\n"
-              "Startfazis =30\r\nStopfazis =120\r\n");
-
-    MakeSetup(true);
-    prompter.Names = {Path("a.gydat")};
-    f.Betlts1->trigger();
-    ExpectDialog(1, false, SetupOpenFilters, 1, "gydat");
-    EXPECT_EQ(FormatSetup(f.Data), saved);
-    EXPECT_TRUE(f.View->Shape3->isVisible());
-    EXPECT_FALSE(f.View->Shape4->isVisible());
-    EXPECT_EQ(f.View->Target->x(), 309);
-    EXPECT_EQ(f.Generator->Edit2->text(), "1.1");
-    EXPECT_EQ(f.Generator->Edit4->text(), "40");
-    EXPECT_FALSE(f.IonSource->CheckBox1->isChecked());
-    EXPECT_EQ(f.IonSource->Edit13->text(), "30");
-    EXPECT_EQ(f.IonSource->Edit14->text(), "120");
-    EXPECT_TRUE(prompter.Asked.isEmpty());
-
-    // "Mentés" now writes to the loaded file without asking.
+    EXPECT_EQ(ReadBytes(dir / "a.gydat"),
+              "Cavity num =3\r\nCavity =\t16\t40\t12\t20\r\nCavity =\t17\t41\t13\t21\r\nCavity =\t18\t42\t14\t22\r\n"
+              "Target =309\r\nFreq =60\r\nAmpli =30\r\nSingle particle\r\nStartfazis =30\r\nStopfazis =120\r\n");
     f.Data.Cavities.SetCavityCount(1);
     f.Kirs1->trigger();
-    EXPECT_EQ(prompter.Dialogs.size(), 2);
-    EXPECT_EQ(ReadBytes(In("a.gydat")).substr(0, 15), "Cavity num =1\r\n");
+    EXPECT_EQ(ReadBytes(dir / "a.gydat").substr(0, 15), "Cavity num =1\r\n");
 }
 
-TEST_F(FileCommands, ResultsRoundTripThroughTheMenu) {
-    TForm1& f = *form;
-    MakeResults();
-    const Results saved = f.Data.Store;
-    prompter.Names = {Path("r.edat")};
-    f.Kirsmsknt2->trigger();
-    ExpectDialog(0, true, ResultsSaveFilters, 1, "edat");
-    EXPECT_EQ(f.Files->ResultsPath, Path("r.edat"));
-    const std::string bytes = ReadBytes(In("r.edat"));
-    EXPECT_EQ(bytes, FormatResults(saved, f.Run.RunClock));
-    EXPECT_EQ(bytes.size(), 8u * (3 + 3 + 15));
+const std::string OtherSetup =
+    "Cavity num =3\r\nCavity =\t16\t40\t16\t50\r\nCavity =\t16\t60\t16\t70\r\nCavity =\t16\t80\t16\t90\r\n"
+    "Target =560\r\nFreq =55\r\nAmpli =70\r\nSingle particle\r\nStartfazis =20\r\nStopfazis =200\r\n";
 
-    // Other results and settings, then the file back.
-    Results& r = f.Data.Store;
-    r.Clear();
-    r.RecordArrival(5.0, 1.0);
-    r.EnergySpectrum.Auto = true;
-    f.EnergySpectrum->CheckBox2->setChecked(true);
-    r.EnergySpectrum.ChannelWidth = 1;
-    f.Run.RunClock = RunClockRestart;
-    f.RefreshNumberFields();
-    QSignalSpy energyBox(f.EnergySpectrum->CheckBox2, &QCheckBox::clicked),
-        timeBox(f.TimeSpectrum->CheckBox3, &QCheckBox::clicked);
-    f.Files->ResultsPath.clear();
-    prompter.Names = {Path("r.edat")};
-    f.Betlts2->trigger();
-    ExpectDialog(1, false, SetupOpenFilters, 2, "gydat");
-    EXPECT_EQ(f.Files->ResultsPath, Path("r.edat"));
-    EXPECT_EQ(FormatResults(r, f.Run.RunClock), bytes);
-    EXPECT_EQ(r.EnergySpectrum.Bins, saved.EnergySpectrum.Bins);  // rebinned with the loaded width
-    // The changed "Auto" box was clicked, the unchanged one was not.
-    EXPECT_FALSE(f.EnergySpectrum->CheckBox2->isChecked());
-    EXPECT_EQ(energyBox.count(), 1);
-    EXPECT_EQ(timeBox.count(), 0);
-    EXPECT_EQ(f.Info->Label20->text(), "Összes indított = 7\nÖsszes beérkezett = 3");
-    EXPECT_EQ(f.Simulation->Edit15->text().trimmed(), "00:00:12");
-    EXPECT_EQ(f.EnergySpectrum->Edit9->text().trimmed(), "2.5");
+TEST_F(FileCommands, SetupLoadedOntoTheControls) {
+    TForm1& f = *form;
+    WriteBytes(dir / "b.gydat", OtherSetup);
+    prompter.Names = {Path("b.gydat")};
+    f.Betlts1->trigger();
+    EXPECT_EQ(prompter.Dialogs, QStringList{SetupOpen + "1|gydat"});
+    EXPECT_EQ(FormatSetup(f.Data), OtherSetup);
+    EXPECT_EQ(
+        std::tuple(f.Files->SetupPath, f.View->Shape3->isVisible(), f.View->Target->x(), f.Generator->Edit2->text(),
+                   f.Generator->Edit4->text(), f.IonSource->CheckBox1->isChecked(), f.IonSource->Edit13->text(),
+                   f.IonSource->Edit14->text()),
+        std::tuple(Path("b.gydat"), true, 560, QString("1.05"), QString("60"), false, QString("20"), QString("200")));
     EXPECT_TRUE(prompter.Asked.isEmpty());
 }
 
-// Results replaced while particles are on their way: they fly on into the
-// new results and count as launched there, so that arrivals never outnumber
-// launches.
-TEST_F(FileCommands, ParticlesInFlightCountAsLaunchedInResultsThatReplaceTheOld) {
+// A changed "Auto" box is clicked, an unchanged one is not.
+TEST_F(FileCommands, ResultsLoadedOntoEveryDisplay) {
     TForm1& f = *form;
-    MakeResults();  // 7 launched
-    prompter.Names = {Path("r.edat"), Path("r.edat")};
-    f.Kirsmsknt2->trigger();
-    f.Simulation->Button1->click();
-    for (int i = 0; i < 20; ++i) f.Timer2Timer();
-    const std::int32_t flying = f.Data.FlyingCount();
-    ASSERT_GT(flying, 1);
+    MakeResults();
+    const std::string bytes = FormatResults(f.Data.Store, f.Run.RunClock);
+    const std::vector<std::int32_t> bins = f.Data.Store.EnergySpectrum.Bins;
+    WriteBytes(dir / "r.edat", bytes);
+    f.Data.Store.Clear();
+    f.Data.Store.RecordArrival(5.0, 1.0);
+    f.EnergySpectrum->CheckBox2->setChecked(true);
+    Type(f.EnergySpectrum->Edit9, "1");
+    f.Run.RunClock = RunClockRestart;
+    QSignalSpy energyBox(f.EnergySpectrum->CheckBox2, &QCheckBox::clicked),
+        timeBox(f.TimeSpectrum->CheckBox3, &QCheckBox::clicked);
+    prompter.Names = {Path("r.edat")};
     f.Betlts2->trigger();
-    EXPECT_EQ(f.Data.Store.LaunchedCount, 7 + flying);
-    f.Simulation->Button1->click();  // "Törlés" is open while the run stands
-    prompter.Answers = {ui::Answer::Yes};
-    f.Results->Button5->click();
-    EXPECT_EQ(f.Data.Store.LaunchedCount, flying);
+    EXPECT_EQ(prompter.Dialogs, QStringList{SetupOpen + "2|gydat"});
+    EXPECT_EQ(std::tuple(f.Files->ResultsPath, FormatResults(f.Data.Store, f.Run.RunClock)),
+              std::tuple(Path("r.edat"), bytes));
+    EXPECT_EQ(f.Data.Store.EnergySpectrum.Bins, bins);  // rebinned with the loaded width
+    EXPECT_EQ(std::tuple(f.EnergySpectrum->CheckBox2->isChecked(), energyBox.count(), timeBox.count()),
+              std::tuple(false, 1, 0));
+    EXPECT_EQ(QStringList({f.Info->Label20->text(), f.Simulation->Edit15->text().trimmed(),
+                           f.EnergySpectrum->Edit9->text().trimmed()}),
+              QStringList({"Összes indított = 7\nÖsszes beérkezett = 3", "00:00:12", "2.5"}));
 }
 
+// A FIFO must not block the window; a 64 GiB file is refused before reading.
 TEST_F(FileCommands, FilesThatCannotBeReadChangeNothingAndAreReported) {
     TForm1& f = *form;
-    MakeSetup();
+    SetCavities(3);
     MakeResults();
     const std::string before = State();
     const QString label20 = f.Info->Label20->text(), setupPath = f.Files->SetupPath;
     f.Files->ResultsPath = Path("old.edat");
-    std::filesystem::copy_file(VELOX_SOURCE_DIR "/tests/corpus/results/cut_in_closing.edat", In("cut.edat"));
-    // A FIFO must not block the window; a 64 GiB file picked through
-    // "Minden fájl" is refused from its size, before any reading.
-    ASSERT_EQ(::mkfifo(In("x.gydat").c_str(), 0644), 0);
-    WriteBytes(In("huge.edat"), "");
-    std::filesystem::resize_file(In("huge.edat"), 64ull << 30);
+    std::filesystem::copy_file(VELOX_SOURCE_DIR "/tests/corpus/results/cut_in_closing.edat", dir / "cut.edat");
+    ASSERT_EQ(::mkfifo((dir / "x.gydat").c_str(), 0644), 0);
+    WriteBytes(dir / "huge.edat", "");
+    std::filesystem::resize_file(dir / "huge.edat", 64ull << 30);
     const struct {
         QAction* command;
         std::string file;
@@ -206,81 +142,38 @@ TEST_F(FileCommands, FilesThatCannotBeReadChangeNothingAndAreReported) {
                     prompter.Asked[0].contains(row.reason))
             << Text(prompter.Asked[0]);
         EXPECT_EQ(State(), before);
-        EXPECT_EQ(f.Files->ResultsPath, Path("old.edat"));
-        EXPECT_EQ(f.Files->SetupPath, setupPath);
-        EXPECT_EQ(f.Info->Label20->text(), label20);
+        EXPECT_EQ(std::tuple(f.Files->ResultsPath, f.Files->SetupPath, f.Info->Label20->text()),
+                  std::tuple(Path("old.edat"), setupPath, label20));
     }
 }
 
 TEST_F(FileCommands, WriteErrorsNameTheFileAndTheReason) {
-    TForm1& f = *form;
-    WriteBytes(In("file"), "x");
+    WriteBytes(dir / "file", "x");
     prompter.Names = {Path("file/a.gydat"), Path("file/r.edat")};
-    EXPECT_FALSE(f.Files->Kirsmsknt1Click());
-    EXPECT_FALSE(f.Files->Kirsmsknt2Click());
+    EXPECT_FALSE(form->Files->Kirsmsknt1Click());
+    EXPECT_FALSE(form->Files->Kirsmsknt2Click());
+    const QString what[] = {"A gyorsító adatait nem sikerült kiírni ide:\n" + Path("file/a.gydat"),
+                            "Az eredményeket nem sikerült kiírni ide:\n" + Path("file/r.edat")};
     ASSERT_EQ(prompter.Asked.size(), 2);
-    EXPECT_TRUE(prompter.Asked[0].startsWith("*** HIBA ***|A gyorsító adatait nem sikerült kiírni ide:\n" +
-                                             Path("file/a.gydat")));
-    EXPECT_TRUE(prompter.Asked[1].startsWith("*** HIBA ***|Az eredményeket nem sikerült kiírni ide:\n" +
-                                             Path("file/r.edat")));
-    for (const QString& a : prompter.Asked) EXPECT_TRUE(a.contains("Not a directory")) << Text(a);
+    for (int k : {0, 1})
+        EXPECT_TRUE(prompter.Asked[k].startsWith("*** HIBA ***|" + what[k]) &&
+                    prompter.Asked[k].contains("Not a directory"))
+            << Text(prompter.Asked[k]);
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"file"});
 }
 
-TEST_F(FileCommands, SaveDialogKeepsTheResultsFilterList) {
-    TForm1& f = *form;
-    prompter.Names = {std::nullopt, std::nullopt, std::nullopt};
-    f.Kirsmsknt1->trigger();
-    f.Kirsmsknt2->trigger();
-    f.Kirsmsknt1->trigger();
-    EXPECT_EQ(prompter.Dialogs[0].Filters, SetupSaveFilters);
-    ExpectDialog(2, true, ResultsSaveFilters, 1, "gydat");
-    EXPECT_EQ(ui::NameFilters(ResultsSaveFilters), QStringList({"Eredmény fájlok (*.edat)", "Minden file (*.*)"}));
-}
-
-TEST_F(FileCommands, SaveRightAfterStartUpCreatesTheStartUpFile) {
-    EXPECT_EQ(form->Files->SetupPath, ProgramDir() + "teszt02.gydat");
-    form->Kirs1->trigger();
-    EXPECT_TRUE(prompter.Dialogs.isEmpty());
-    EXPECT_EQ(ReadBytes(In("teszt02.gydat")), FormatSetup(form->Data));
-}
-
-const std::string StartUpBytes =
-    "Cavity num =3\r\nCavity =\t16\t40\t16\t50\r\nCavity =\t16\t60\t16\t70\r\nCavity =\t16\t80\t16\t90\r\n"
-    "Target =560\r\nFreq =55\r\nAmpli =70\r\nSingle particle\r\nStartfazis =20\r\nStopfazis =200\r\n";
-
-class StartUpFile : public FileCommands {
-protected:
-    void PrepareProgramFolder() override { WriteBytes(dir / "teszt02.gydat", StartUpBytes); }
-};
-
-TEST_F(StartUpFile, ReplacesTheDefaultsAndIsWrittenBack) {
-    TForm1& f = *form;
-    EXPECT_EQ(FormatSetup(f.Data), StartUpBytes);
-    EXPECT_TRUE(f.View->Shape3->isVisible());
-    EXPECT_EQ(f.Generator->Edit2->text(), "1.05");
-    EXPECT_TRUE(f.Simulation->Button1->isEnabled());
-    EXPECT_TRUE(prompter.Asked.isEmpty());
-
-    f.Data.Cavities[0].AccWidth = 44;
-    f.Kirs1->trigger();
-    std::string expected = StartUpBytes;
-    expected.replace(expected.find("\t40\t"), 4, "\t44\t");
-    EXPECT_EQ(ReadBytes(dir / "teszt02.gydat"), expected);
-}
-
-class StartUpFileShort : public FileCommands {
+class ShortStartUpFile : public WindowTest {
 protected:
     void PrepareProgramFolder() override {
         WriteBytes(dir / "teszt02.gydat", "Cavity num =3\r\nCavity =\t16\t40\t16\t50\r\nCavity =\t16\t60\t16\r\n");
     }
 };
 
-TEST_F(StartUpFileShort, WarnsWithoutAnIconAndKeepsWhatWasRead) {
+TEST_F(ShortStartUpFile, WarnsWithoutAnIconAndKeepsWhatWasRead) {
     EXPECT_EQ(prompter.Asked, QStringList{"(plain)***WARNING ***|Not all cavities could be read correctly"});
     EXPECT_EQ(form->Data.Cavities.CavityCount(), 1);
     EXPECT_FALSE(form->View->Shape2->isVisible());
-    EXPECT_EQ(form->Data.TargetX, 387.0);  // the rest of the defaults stay
+    EXPECT_TRUE(form->Simulation->Button1->isEnabled());
 }
 
 }  // namespace

@@ -1,86 +1,47 @@
-// The "Ionforrás" panel: the phase window, the phase fields and the cursor.
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
+// The "Ionforrás" panel: the phase fields, the phase window and its markers.
 
 #include "WindowFixture.h"
 
 namespace velox::testing {
 namespace {
 
+using IonSource = WindowTest;
+
 const QColor Aqua(0, 255, 255), White(255, 255, 255);
 
-class PhasePanel : public WindowTest {
-protected:
-    QColor Pixel(int x) const { return form->IonSource->Image4->Picture().pixelColor(x, 50); }
-    void Enter(QLineEdit* field, const QString& text) {
-        field->setFocus();
-        field->setText(text);
-        QTest::keyClick(field, Qt::Key_Return);
-    }
-};
-
-TEST_F(PhasePanel, ShadingForAPositiveStartAndANegativeOneThatWraps) {
-    EXPECT_EQ(Pixel(10), Aqua);  // 0 … 60 at start-up
-    EXPECT_EQ(Pixel(60), White);
-    Enter(form->IonSource->Edit14, "180");
-    Enter(form->IonSource->Edit13, "90");
-    EXPECT_EQ(form->Data.StartPhase, 90.0);
-    EXPECT_EQ(form->Data.StopPhase, 180.0);
-    EXPECT_TRUE(Pixel(40) == Aqua && Pixel(10) == White && Pixel(80) == White);
-    EXPECT_EQ(form->IonSource->Shape50->x(), 15 + 28);
-    EXPECT_EQ(form->IonSource->Shape51->x(), 15 + 53);
-    Enter(form->IonSource->Edit13, "-30");
-    Enter(form->IonSource->Edit14, "30");
-    EXPECT_TRUE(Pixel(5) == Aqua && Pixel(100) == Aqua && Pixel(50) == White);
-    EXPECT_EQ(form->IonSource->Shape50->x(), 110);
-    EXPECT_EQ(form->IonSource->Edit13->text(), "-30");
+TEST_F(IonSource, EnterAppliesAPhaseRedrawsTheWindowAndMovesItsMarkers) {
+    TForm1& f = *form;
+    const auto pixel = [&f](int x) { return f.IonSource->Image4->Picture().pixelColor(x, 50); };
+    Type(f.IonSource->Edit14, "180");
+    Type(f.IonSource->Edit13, "90");
+    EXPECT_EQ(std::tuple(f.Data.StartPhase, f.Data.StopPhase, f.IonSource->CheckBox1->hasFocus()),
+              std::tuple(90.0, 180.0, true));
+    EXPECT_EQ(std::tuple(pixel(10), pixel(40), pixel(80)), std::tuple(White, Aqua, White));
+    EXPECT_EQ(std::tuple(f.IonSource->Shape50->x(), f.IonSource->Shape51->x()), std::tuple(15 + 28, 15 + 53));
+    // A click selects the whole text; leaving by Tab applies it, the focus staying where it went.
+    QTest::mouseClick(f.IonSource->Edit14, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(f.IonSource->Edit14->selectedText(), "180");
+    f.IonSource->Edit14->setText("120");
+    f.IonSource->Edit13->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(std::tuple(f.Data.StopPhase, f.IonSource->Edit13->hasFocus()), std::tuple(120.0, true));
 }
 
-TEST_F(PhasePanel, RefusedEntriesKeepTheValueAndSelectTheText) {
-    for (const QString& text : {QString("45.5"), QString("abc"), QString("60"), QString(""), QString("-361")}) {
-        Enter(form->IonSource->Edit13, text);
-        EXPECT_EQ(form->Data.StartPhase, 0.0) << text.toStdString();
-        EXPECT_TRUE(form->IonSource->Edit13->hasFocus()) << text.toStdString();
-        EXPECT_EQ(form->IonSource->Edit13->selectedText(), text) << text.toStdString();
+TEST_F(IonSource, RefusedEntriesKeepThePhasesAndSelectTheText) {
+    TForm1& f = *form;
+    for (auto [field, text, valid] : {std::tuple{f.IonSource->Edit13, "60", "0"},
+                                      {f.IonSource->Edit13, "abc", "0"},
+                                      {f.IonSource->Edit14, "361", "60"},
+                                      {f.IonSource->Edit14, "0", "60"}}) {
+        Type(field, text);
+        ExpectRefused(field, text);
+        EXPECT_EQ(std::tuple(f.Data.StartPhase, f.Data.StopPhase), std::tuple(0.0, 60.0)) << text;
+        field->setText(valid);
     }
-    Enter(form->IonSource->Edit14, "0");  // not above the start
-    EXPECT_EQ(form->Data.StopPhase, 60.0);
-    EXPECT_TRUE(form->IonSource->Edit14->hasFocus());
+    Type(f.IonSource->Edit14, "0");
+    f.IonSource->Edit13->setText("abc");
+    f.IonSource->Edit13->setFocus(Qt::TabFocusReason);
+    ExpectRefused(f.IonSource->Edit14, "0");
     EXPECT_TRUE(prompter.Asked.isEmpty());
-    // Two refusing fields do not fight for the focus.
-    form->IonSource->Edit13->setText("abc");
-    form->IonSource->Edit13->setFocus(Qt::TabFocusReason);
-    EXPECT_TRUE(form->IonSource->Edit14->hasFocus());
-    EXPECT_EQ(form->IonSource->Edit14->selectedText(), "0");
-}
-
-TEST_F(PhasePanel, HexadecimalEntriesAreWholeNumbers) {
-    Enter(form->IonSource->Edit13, "$1F");
-    EXPECT_EQ(form->Data.StartPhase, 31.0);
-    EXPECT_EQ(form->IonSource->Edit13->text(), "31");
-    EXPECT_TRUE(form->IonSource->CheckBox1->hasFocus());
-}
-
-TEST_F(PhasePanel, ClickSelectsAndLeavingAppliesTheEntry) {
-    form->IonSource->Edit14->setText("360");
-    QTest::mouseClick(form->IonSource->Edit14, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(form->IonSource->Edit14->selectedText(), "360");
-    form->IonSource->Edit14->setFocus();
-    form->IonSource->Edit14->setText("90");
-    form->IonSource->Edit13->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(form->Data.StopPhase, 90.0);
-    EXPECT_TRUE(form->IonSource->Edit13->hasFocus());  // leaving by the mouse or Tab does not move the focus on
-    EXPECT_EQ(Pixel(25), Aqua);
-}
-
-TEST_F(PhasePanel, CursorFollowsThePhase) {
-    for (int i = 0; i < 40; ++i) {
-        form->Simulation->Button2->click();
-        EXPECT_EQ(form->IonSource->Shape52->x(), form->Data.PhaseCursor);
-    }
-    EXPECT_GT(form->IonSource->Shape52->x(), 17);
 }
 
 }  // namespace

@@ -1,65 +1,39 @@
-// "Törlés": the clear question and what a clear redraws.
+// "Törlés": the clear question, the counts after a clear and what it redraws.
 #include <cmath>
-
-#include <QCheckBox>
-#include <QLabel>
-#include <QPushButton>
 
 #include "WindowFixture.h"
 
 namespace velox::testing {
 namespace {
 
-using ResultsClear = WindowTest;
+using ResultsStripTest = WindowTest;
 
-const QColor Black(0, 0, 0), White(255, 255, 255);
-
-class ClearedPlots : public WindowTest {
-protected:
-    Spectrum& Energy() { return form->Data.Store.EnergySpectrum; }
-    QColor EnergyPixel(int x, int y) const { return form->EnergySpectrum->Image2->Picture().pixelColor(x, y); }
-    void Arrive(int times, double energy) {
-        for (int i = 0; i < times; ++i) form->Data.Store.RecordArrival(std::sqrt(10.0 * energy), 0.3);
-    }
-};
-
-TEST_F(ResultsClear, AsksOnlyWhenThereIsSomethingToClear) {
+// Asked only when there is something to clear; after Yes the particles in
+// flight count as launched into the cleared results.
+TEST_F(ResultsStripTest, ClearAsksThenRedrawsEmptyAxesAndCountsTheParticlesInFlight) {
     TForm1& f = *form;
+    const auto pixel = [&f](int x, int y) { return f.EnergySpectrum->Image2->Picture().pixelColor(x, y); };
     f.Results->Button5->click();
-    EXPECT_TRUE(prompter.Asked.isEmpty());
-
-    f.Data.Store.RecordArrival(10.0, 0.25);
-    f.Data.Store.LaunchedCount = 3;
-    prompter.Answers = {ui::Answer::No};
+    f.Simulation->Button1->click();
+    for (int i = 0; i < 20; ++i) f.Timer2Timer();
+    f.Simulation->Button1->click();
+    const std::int32_t flying = f.Data.FlyingCount();
+    ASSERT_GT(flying, 1);
+    for (int i = 0; i < 10; ++i) f.Data.Store.RecordArrival(std::sqrt(10.0 * 100.5), 0.3);  // channel 100
+    f.EnergySpectrum->CheckBox2->click();                                                   // draws the counts
+    f.Data.Store.TimeSpectrum.Marker = 30;
+    ASSERT_EQ(pixel(127, 82), QColor(Qt::white));
+    prompter.Answers = {ui::Answer::No, ui::Answer::Yes};
     f.Results->Button5->click();
     EXPECT_EQ(prompter.Asked, QStringList{"*** MEGEROSÍTÉS ***|Valóban törölni akarja az eredményeket? "});
-    EXPECT_EQ(f.Data.Store.ArrivedCount, 1);
-    EXPECT_EQ(f.Data.Store.EnergyValues.size(), 1u);
-
-    prompter.Answers = {ui::Answer::Yes};
+    EXPECT_EQ(f.Data.Store.ArrivedCount, 10);
     f.Results->Button5->click();
-    EXPECT_EQ(f.Data.Store.ArrivedCount, 0);
-    EXPECT_EQ(f.Data.Store.LaunchedCount, 0);
-    EXPECT_TRUE(f.Data.Store.IsEmpty());
-    EXPECT_EQ(f.Data.Store.EnergySpectrum.XMax, 220);  // settings survive
-}
-
-TEST_F(ClearedPlots, ClearRedrawsEmptyAxesAndTheReadouts) {
-    TForm1& f = *form;
-    Arrive(10, 100.5);
-    f.EnergySpectrum->CheckBox2->setChecked(false);  // draws the counts
-    f.Data.Store.TimeSpectrum.Marker = 30;
-    prompter.Answers = {ui::Answer::No};
-    f.Results->Button5->click();
-    EXPECT_EQ(EnergyPixel(127, 82), White);
-    prompter.Answers = {ui::Answer::Yes};
-    f.Results->Button5->click();
-    EXPECT_FALSE(Energy().Auto);
-    EXPECT_EQ(f.Info->Label21->text().trimmed(), "E = 0.000");  // no step ran
-    EXPECT_EQ(EnergyPixel(127, 82), Black);
-    EXPECT_EQ(EnergyPixel(25, 80), White);
-    EXPECT_EQ(f.EnergySpectrum->Label11->text(), "Y=         ");
-    EXPECT_EQ(f.TimeSpectrum->Label12->text(), "X=30   ");
+    EXPECT_EQ(std::tuple(f.Data.Store.IsEmpty(), f.Data.Store.ArrivedCount, f.Data.Store.LaunchedCount),
+              std::tuple(true, 0, flying));
+    EXPECT_EQ(std::tuple(f.Data.Store.EnergySpectrum.Auto, f.Data.Store.EnergySpectrum.XMax), std::tuple(false, 220));
+    EXPECT_EQ(std::tuple(pixel(127, 82), pixel(25, 80)), std::tuple(QColor(Qt::black), QColor(Qt::white)));
+    EXPECT_EQ(std::tuple(f.EnergySpectrum->Label11->text(), f.TimeSpectrum->Label12->text()),
+              std::tuple(QString("Y=         "), QString("X=30   ")));
 }
 
 }  // namespace
