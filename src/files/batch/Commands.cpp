@@ -18,7 +18,8 @@ std::size_t DisplayWidth(const std::string& text) {
 void Print(std::FILE* f, const std::string& text) { std::fputs(text.c_str(), f); }
 
 int UsageError(std::string_view command, const std::string& message) {
-    Print(stderr, "velox-batch: " + message + "\nSegítség: velox-batch " + std::string(command) + " --help\n");
+    const std::string help = command.empty() ? "velox-batch --help" : "velox-batch " + std::string(command) + " --help";
+    Print(stderr, "velox-batch: " + message + "\nSegítség: " + help + "\n");
     return ExitUsage;
 }
 

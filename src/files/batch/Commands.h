@@ -26,7 +26,8 @@ int RunSweep(int argc, char** argv);
 
 void Print(std::FILE* f, const std::string& text);
 
-// "velox-batch: message", then where to find the usage of the command.
+// "velox-batch: message", then where to find the usage of the command (of
+// the single timed run when `command` is empty).
 int UsageError(std::string_view command, const std::string& message);
 
 struct Arguments {

@@ -24,9 +24,7 @@
 
 namespace {
 
-constexpr int ExitOk = 0;
-constexpr int ExitFailed = 1;
-constexpr int ExitUsage = 2;
+using namespace velox::batch;
 
 const char* const HelpText =
     "Használat: velox-batch [--setup FÁJL.gydat] [--speed 1..5] [--out MAPPA]\n"
@@ -67,46 +65,20 @@ struct Options {
     bool Help = false;
 };
 
-void Print(std::FILE* f, const std::string& text) { std::fputs(text.c_str(), f); }
-
-int UsageError(const std::string& message) {
-    Print(stderr, "velox-batch: " + message + "\nSegítség: velox-batch --help\n");
-    return ExitUsage;
-}
-
 // Returns an error message, or nothing when the arguments are good.
 std::optional<std::string> ParseOptions(int argc, char** argv, Options& o) {
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        std::optional<std::string_view> inlineValue;
-        if (const auto eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos) {
-            inlineValue = arg.substr(eq + 1);
-            arg = arg.substr(0, eq);
-        }
-        if (arg == "--help" || arg == "-h") {
-            if (inlineValue) return "a --help után nem állhat érték";
-            o.Help = true;
-            continue;
-        }
-        if (arg != "--setup" && arg != "--speed" && arg != "--out")
-            return "ismeretlen paraméter: " + std::string(argv[i]);
-        std::string value;
-        if (inlineValue) {
-            value = *inlineValue;
-        } else {
-            if (i + 1 >= argc || std::string_view(argv[i + 1]).starts_with("--"))
-                return "hiányzik az érték a " + std::string(arg) + " után";
-            value = argv[++i];
-        }
-        if (arg == "--setup") {
-            if (value.empty()) return "a --setup után fájlnév kell";
+    Arguments args;
+    if (auto error = ParseArguments(argc, argv, {"--setup", "--speed", "--out"}, args)) return error;
+    if (!args.Operands.empty()) return "ismeretlen paraméter: " + args.Operands.front();
+    o.Help = args.Help;
+    for (const auto& [name, value] : args.Options) {
+        if (name == "--setup") {
             o.Setup = value;
-        } else if (arg == "--speed") {
+        } else if (name == "--speed") {
             if (value.size() != 1 || value[0] < '1' || value[0] > '5')
                 return "a sebesség 1, 2, 3, 4 vagy 5 lehet, nem ez: \"" + value + "\"";
             o.SpeedIndex = value[0] - '1';
         } else {
-            if (value.empty()) return "a --out után mappa kell";
             o.Out = value;
         }
     }
@@ -124,7 +96,7 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::string_view(argv[1]) == "sweep") return velox::batch::RunSweep(argc - 1, argv + 1);
 
     Options options;
-    if (const auto error = ParseOptions(argc, argv, options)) return UsageError(*error);
+    if (const auto error = ParseOptions(argc, argv, options)) return UsageError("", *error);
     if (options.Help) {
         Print(stdout, HelpText);
         return ExitOk;
