@@ -103,6 +103,7 @@ struct PinnedRun {
     const char* WindowResults;
     const char* BatchResults;
 };
+void PrintTo(const PinnedRun& run, std::ostream* out) { *out << "speed " << run.Speed; }
 const char* const PinnedSetup = "bad2c03d19540baa";  // the default set-up, at every speed
 
 class TimedRunFiles : public TimedRun, public ::testing::WithParamInterface<PinnedRun> {};
@@ -129,7 +130,8 @@ INSTANTIATE_TEST_SUITE_P(EverySpeed, TimedRunFiles,
                                            PinnedRun{2, "70870dff49852a01", "ab6a160e56df3d64"},
                                            PinnedRun{3, "8c90025a75b5a9c6", "9103b437503f8ea0"},
                                            PinnedRun{4, "43a81f94a0a38346", "3b738edd82ded5cb"},
-                                           PinnedRun{5, "b97d8091f7ffce0a", "4582a1db0e5a532a"}));
+                                           PinnedRun{5, "b97d8091f7ffce0a", "4582a1db0e5a532a"}),
+                         [](const auto& run) { return "Speed" + std::to_string(run.param.Speed); });
 
 }  // namespace
 }  // namespace velox::testing
