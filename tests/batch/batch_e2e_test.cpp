@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -163,6 +164,8 @@ TEST(VeloxBatchSweep, RowsInGridOrder) {
         ASSERT_NE(at = csv.find("\r\n" + row, at), std::string::npos) << row << " in " << csv;
         EXPECT_TRUE(row.ends_with("\n") || std::isdigit(static_cast<unsigned char>(csv[at + 2 + row.size()]))) << row;
     }
+    for (std::size_t i = 0, end; (end = csv.find("\r\n", i)) != std::string::npos; i = end + 2)  // 11 cells each
+        EXPECT_EQ(std::count(csv.begin() + long(i), csv.begin() + long(end), ','), 10) << csv.substr(i, end - i);
 }
 
 // Refused before the set-up file is even looked for.
