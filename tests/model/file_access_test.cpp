@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <grp.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -93,8 +94,9 @@ TEST(ReplaceFile, ReplacesKeepingModeAndLinkAndLeavesNothingElse) {
     EXPECT_EQ(dir.Entries(), (Names{"f.edat", "link", longest}));
 }
 
-// A read-only folder keeps the old file (the superuser saves as user 65534 there).
-TEST(ReplaceFile, ReadOnlyFolderKeepsTheOldFile) {
+// A read-only folder keeps the old file (the superuser saves as user 65534 there); so does a write beyond the file
+// size limit, with SIGXFSZ ignored as the programs do.
+TEST(ReplaceFile, FailedWritesKeepTheOldFile) {
     TempDir dir;
     WriteBytes(dir / "VELOX_2013.gydat", Old);
     ASSERT_TRUE(::geteuid() != 0 || ::chown((dir / "VELOX_2013.gydat").c_str(), Nobody, Nobody) == 0);
@@ -102,6 +104,16 @@ TEST(ReplaceFile, ReadOnlyFolderKeepsTheOldFile) {
     const std::string report = InChild(::geteuid() == 0, [&] { return ReplaceFile(dir / "VELOX_2013.gydat", "x"); });
     EXPECT_TRUE(report.starts_with("0") && Contains(report, std::strerror(EACCES))) << report;
     EXPECT_EQ(std::pair(ReadBytes(dir / "VELOX_2013.gydat"), dir.Entries()), std::pair(Old, Names{"VELOX_2013.gydat"}));
+    TempDir big;
+    WriteBytes(big / "VELOX_2013.edat", Old);
+    const std::string tooLarge = InChild(false, [&] {
+        IgnoreFileSizeSignal();
+        const rlimit small{64, 64};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        return ReplaceFile(big / "VELOX_2013.edat", std::string(800, 'x'));
+    });
+    EXPECT_TRUE(tooLarge.starts_with("0") && Contains(tooLarge, std::strerror(EFBIG))) << tooLarge;
+    EXPECT_EQ(std::pair(ReadBytes(big / "VELOX_2013.edat"), big.Entries()), std::pair(Old, Names{"VELOX_2013.edat"}));
 }
 
 TEST(ReplaceFile, TargetsThatAreNoRegularFileAreRefused) {
