@@ -149,8 +149,11 @@ TEST(AutoScaleY, RoundedUpTopFromTheShownChannels) {
     s.Bins.assign(52, 0);
     s.Bins[8] = s.Bins[51] = 500;
     s.Bins[9] = 37;
+    s.Bins[50] = 36;
     const auto g = Draw(s);
-    EXPECT_EQ(std::tuple(s.YMax, g.MaxCount, g.StatisticsTexts[0].text), std::tuple(40, 37, "Összes=1037"));
+    EXPECT_EQ(std::tuple(s.YMax, g.MaxCount, g.StatisticsTexts[0].text), std::tuple(40, 37, "Összes=1073"));
+    s.Bins[9] = 0;
+    EXPECT_EQ(Draw(s).MaxCount, 36);
 }
 
 // The bitmap 260 × 179: XLeft 25, XRight 250, YTop 5, YBottom 159; the tick for 250 lies off the bitmap.
