@@ -223,10 +223,15 @@ TEST(DrawSpectrum, DamagedRecordsDrawSafely) {
 TEST(PolylineBuilder, SqueezedColumns) {
     PolylineBuilder b;
     b.MoveTo({0, 0});
+    b.MoveTo({1, 0});
+    b.LineTo({2, 0});
+    b.LineTo({3, 0});
     b.MoveTo({5, 40});
+    for (int y : {10, 50, 20, 90, 30}) b.LineTo({5, y});  // the column where the line starts
     for (int y : {10, 50, 20, 90, 30}) b.LineTo({6, y});
     b.LineTo({7, 0});
-    EXPECT_EQ(b.Finish(), (Lines{{{5, 40}, {6, 10}, {6, 10}, {6, 90}, {6, 30}, {7, 0}}}));
+    EXPECT_EQ(b.Finish(), (Lines{{{1, 0}, {2, 0}, {3, 0}},
+                                 {{5, 40}, {5, 10}, {5, 90}, {5, 30}, {6, 10}, {6, 10}, {6, 90}, {6, 30}, {7, 0}}}));
     Spectrum s = Plot(0, 1 << 20);
     s.Bins.assign(1 << 20, 0);
     for (std::size_t i = 0; i < s.Bins.size(); i += 3) s.Bins[i] = std::int32_t(i % 97);
