@@ -32,17 +32,16 @@ GeneratorPanel::GeneratorPanel(QWidget* client, velox::VeloxData& data, NumberFi
     Label5 = NewLabel(Panel1, "Label5", QStringLiteral("Frekvencia:"), 9, 73);
     Edit1 = NewEdit(Panel1, "Edit1", QStringLiteral("50"), 86, 70, 43);
     Edit2 = NewEdit(Panel1, "Edit2", QStringLiteral("1.00"), 84, 70, 44);
-    UpDown1 =
-        Named(new TUpDown(Panel1, velox::VeloxData::SpinnerMin, velox::VeloxData::SpinnerMax, Data.FrequencyPosition),
-              "UpDown1");
-    UpDown1->setGeometry(129, 70, 16, 21);
+    const auto spinner = [this](const char* name, int position, int x, int y) {
+        auto* u = Named(new TUpDown(Panel1, velox::VeloxData::SpinnerMin, velox::VeloxData::SpinnerMax, position), name);
+        u->setGeometry(x, y, 16, 21);
+        return u;
+    };
+    UpDown1 = spinner("UpDown1", Data.FrequencyPosition, 129, 70);
     Label6 = NewLabel(Panel1, "Label6", QStringLiteral("Gyorsítófesz: "), 9, 100);
     Edit3 = NewEdit(Panel1, "Edit3", QStringLiteral("50"), 85, 97, 43);
     Edit4 = NewEdit(Panel1, "Edit4", QStringLiteral("50"), 85, 97, 42);
-    UpDown2 =
-        Named(new TUpDown(Panel1, velox::VeloxData::SpinnerMin, velox::VeloxData::SpinnerMax, Data.VoltagePosition),
-              "UpDown2");
-    UpDown2->setGeometry(128, 97, 16, 21);
+    UpDown2 = spinner("UpDown2", Data.VoltagePosition, 128, 97);
     UpDown1->SetAssociate(Edit1);
     UpDown2->SetAssociate(Edit3);
     // The position fields lie under the display fields and take no focus.

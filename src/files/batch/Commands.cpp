@@ -62,6 +62,13 @@ std::optional<std::string> ParseArguments(int argc, char** argv, const std::vect
     return std::nullopt;
 }
 
+std::optional<std::string> ReadSpeed(const std::string& value, int& speedIndex) {
+    if (value.size() != 1 || value[0] < '1' || value[0] > '5')
+        return "a sebesség 1, 2, 3, 4 vagy 5 lehet, nem ez: \"" + value + "\"";
+    speedIndex = value[0] - '1';
+    return std::nullopt;
+}
+
 std::string FormatTerminalTable(const TextTable& table) {
     std::vector<std::size_t> widths(table.Header.size());
     for (std::size_t c = 0; c < widths.size(); ++c) {

@@ -42,6 +42,9 @@ struct Arguments {
 std::optional<std::string> ParseArguments(int argc, char** argv, const std::vector<std::string_view>& valued,
                                           Arguments& out);
 
+// "--speed N", N from 1 to 5, as an index 0 … 4; the reason when it is none.
+std::optional<std::string> ReadSpeed(const std::string& value, int& speedIndex);
+
 // The table in aligned columns, numbers right-aligned, two blanks apart.
 std::string FormatTerminalTable(const TextTable& table);
 

@@ -101,9 +101,7 @@ std::optional<std::string> ReadOptions(const Arguments& args, SweepOptions& o) {
         if (name == "--setup") {
             o.Setup = value;
         } else if (name == "--speed") {
-            if (value.size() != 1 || value[0] < '1' || value[0] > '5')
-                return "a sebesség 1, 2, 3, 4 vagy 5 lehet, nem ez: \"" + value + "\"";
-            o.SpeedIndex = value[0] - '1';
+            if (auto error = ReadSpeed(value, o.SpeedIndex)) return error;
         } else if (name == "--vary") {
             SweepAxisParse axis = ParseSweepAxis(value);
             if (!axis.Axis) return axis.Error;
