@@ -174,6 +174,7 @@ inline std::string ResultsInputProblem(std::string_view bytes) {
     }
     if (results.ArrivedCount < 0 || results.LaunchedCount < 0) return "negative counter";
     if (static_cast<std::size_t>(results.ArrivedCount) != results.EnergyValues.size()) return "arrived count";
+    if (results.LaunchedCount < results.ArrivedCount) return "more arrivals than launches";
     if (!(clock >= 0 && clock <= 40179.0)) return "run clock";
     ComputeStatistics(results.EnergySums, results.ArrivedCount);
     ComputeStatistics(results.TimeSums, results.ArrivedCount);

@@ -247,13 +247,17 @@ TEST(ResultsReader, WholeNumbersAutoAndParticlesInFlight) {
             Applied(Records({-9999, -9999, 0, file, 0, 1, 0, 100, 20, 1, 1, 0, 100, 20, 1}), {}, nullptr, 21);
         EXPECT_EQ(r.LaunchedCount, loaded) << file;
     }
+    // Damaged files: never more arrivals than launches.
+    EXPECT_EQ(Applied(Records({4, 5, 6, -9999, -9999, 3, 1, 0, 1, 0, 100, 20, 1, 1, 0, 100, 20, 1})).LaunchedCount, 3);
+    EXPECT_EQ(Applied(Records({4, 5})).LaunchedCount, 2);
 }
 
 // The 13 closing records as in the file, then as loaded over DistinctResults: a value the window cannot hold keeps
 // its value.  The lists always load, and the arrived count is always the one energy.
 TEST(ResultsReader, ValuesTheWindowCannotHoldKeepTheirValues) {
     // Zero width, reversed ranges, NaN counters and clock; infinite width, ends and counters beyond 32 bits; negative
-    // channel, counters and clock, a width too small; the narrowest width and range, ten years on; a clock after that.
+    // channel, counters and clock, a width too small; the narrowest width and range, ten years on; a clock after that
+    // (and fewer launches than arrivals).
     const struct { std::size_t bins; std::vector<double> file, loaded; } cases[] = {
         {2, {nan, nan, nan, 0, 50, 40, .5, 1, -1, 9, 9, 1e10, 1}, {1, 7, 36526.1, 2.5, 3, 77, 45, 1, .2, 1, 60, 30, 1}},
         {2, {1e10, 1e10, inf, inf, 0, 3e9, -5, 1, nan, 1e12, 5, nan, 1},
@@ -262,7 +266,7 @@ TEST(ResultsReader, ValuesTheWindowCannotHoldKeepTheirValues) {
          {1, 7, 36526.1, 2.5, 3, 50, 45, 1, .2, 1, 60, 30, 1}},
         {400, {5, 9.5, 40179.0, .01, 0, 20, 20, 1, .0099, 40, 59, 20, 1},
          {1, 9, 40179.0, .01, 0, 20, 20, 1, .2, 1, 60, 20, 1}},
-        {3, {1, 0, 40179.01, 2, 21, 40, 20, 0, .5, 0, 19, 20, 0}, {1, 0, 36526.1, 2, 3, 77, 20, 0, .5, 1, 60, 20, 0}}};
+        {3, {1, 0, 40179.01, 2, 21, 40, 20, 0, .5, 0, 19, 20, 0}, {1, 1, 36526.1, 2, 3, 77, 20, 0, .5, 1, 60, 20, 0}}};
     for (const auto& c : cases) {
         double clock = 36526.1;
         const Results r = Applied(Records({4, -9999, 0.5, -9999}) + Records(c.file), DistinctResults(), &clock);

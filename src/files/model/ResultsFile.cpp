@@ -137,6 +137,8 @@ void ApplyResults(Results& results, double& runClock, const ResultsData& data, s
         ApplySpectrumRecords(results.EnergySpectrum, c.Energy);
         ApplySpectrumRecords(results.TimeSpectrum, c.Time);
     }
+    // Each arrival was launched once: a damaged file never shows more arrivals than launches.
+    if (results.LaunchedCount < results.ArrivedCount) results.LaunchedCount = results.ArrivedCount;
     Rebin(results.EnergySpectrum, results.EnergyValues);
     Rebin(results.TimeSpectrum, results.TimeValues);
 }
