@@ -10,7 +10,7 @@ CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
 # qt6-translations-l10n: Qt's Hungarian texts of the standard dialogs.
 APT_PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev locales qt6-base-dev qt6-translations-l10n \
-  fonts-dejavu-core desktop-file-utils $(if $(findstring clang,$(CXX)),clang libclang-rt-dev)
+  fonts-dejavu-core desktop-file-utils libicu-dev $(if $(findstring clang,$(CXX)),clang libclang-rt-dev)
 # Only the fuzz targets need clang and its fuzzer runtime.
 FUZZ_APT_PACKAGES := clang libclang-rt-dev
 FUZZ_SECONDS ?= 60

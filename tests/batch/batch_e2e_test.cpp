@@ -1,15 +1,19 @@
 // velox-batch run as a program: its files, its summary, its tables, its errors.
 #include <gtest/gtest.h>
 
+#include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "../common/CsvReader.h"
 #include "../common/TestFiles.h"
 #include "core/model/RunControl.h"
 #include "editor/model/NumberText.h"
@@ -20,6 +24,7 @@
 namespace velox {
 namespace {
 
+using testing::ParseCsv;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
@@ -30,13 +35,41 @@ struct BatchRun {
     std::string Out, Err;
 };
 
-// `shell` runs first in the same shell, `ulimit -f 2;` say.
-BatchRun RunBatch(const std::string& args, const std::string& shell = "") {
-    TempDir io;
-    const int status = std::system(
-        (shell + "'" VELOX_BATCH_PROGRAM "' " + args + " >'" + (io / "out") + "' 2>'" + (io / "err") + "'").c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(io / "out"), ReadBytes(io / "err")};
+constexpr uid_t Nobody = 65534;
+
+// velox-batch started through the shell, `shell` running first in the same shell (`ulimit -f 2; `, `cd x && `); as
+// user 65534 when `drop` is set; standard output to `out` when given.
+class Batch {
+public:
+    explicit Batch(const std::string& args, const std::string& shell = "", bool drop = false, std::string out = "") {
+        ::chmod(io_.Path().c_str(), 0777);
+        const std::string command = shell + "exec '" VELOX_BATCH_PROGRAM "' " + args + " >'" +
+                                    (out.empty() ? io_ / "out" : out) + "' 2>'" + (io_ / "err") + "'";
+        if ((pid_ = ::fork()) == 0) {
+            if (drop && (::setgroups(0, nullptr) || ::setresgid(Nobody, Nobody, Nobody) ||
+                         ::setresuid(Nobody, Nobody, Nobody)))
+                ::_exit(126);
+            ::execl("/bin/sh", "sh", "-c", command.c_str(), nullptr);
+            ::_exit(127);
+        }
+    }
+    pid_t Pid() const { return pid_; }
+    BatchRun Wait() {
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(io_ / "out"), ReadBytes(io_ / "err")};
+    }
+
+private:
+    TempDir io_;
+    pid_t pid_ = -1;
+};
+
+BatchRun RunBatch(const std::string& args, const std::string& shell = "", bool drop = false) {
+    return Batch(args, shell, drop).Wait();
 }
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // The summary lines of the counters and statistics of a results file, loaded.
 std::string SummaryLines(const std::string& path) {
@@ -121,42 +154,141 @@ TEST(VeloxBatch, HelpAndFailures) {
               std::pair(Names{"VELOX_2013.edat", "VELOX_2013.gydat"}, std::string("old")));
 }
 
-// A row per results file, sorted, set-up beside, damaged ones named: 3 of 8 arrive, E 10, 40, 90, t 1, 2, 3.
-TEST(VeloxBatchSummary, OneRowPerResultsFileSortedWithTheSetupBesideAndDamagedFilesNamed) {
-    TempDir dir;
-    for (const char* folder : {"class", "class/kiss, \"anna\"", "class/nagy", "class/toth"})
-        std::filesystem::create_directory(dir / folder);
-    Results r;
-    for (int k = 1; k <= 3; ++k) r.RecordArrival(10.0 * k, k);
-    r.LaunchedCount = 8;
-    const std::string kiss = dir / "class/kiss, \"anna\"/VELOX_2013";
-    ASSERT_TRUE(WriteResultsFile(kiss + ".edat", r, AdvanceRunClock(RunClockRestart, 60000)).Ok);
-    WriteBytes(kiss + ".gydat", "Cavity num =2\nCavity =\t4\t4\t4\t4\nCavity =\t4\t4\t4\t4\nFreq =60\nAmpli =40\n");
-    ASSERT_TRUE(WriteResultsFile(dir / "class/nagy/VELOX_2013.edat", Results(), RunClockRestart).Ok);
-    const std::string damaged = FormatResults(Results(), RunClockRestart);  // cut inside the closing records
-    WriteBytes(dir / "class/toth/VELOX_2013.edat", damaged.substr(0, damaged.size() - 40));
-    const BatchRun run = RunBatch("summary '" + (dir / "class") + "' --csv '" + (dir / "class.csv") + "'");
-    EXPECT_EQ(run.Code, 1) << run.Err;
-    const std::string error =
-        dir / "class/toth/VELOX_2013.edat: Az eredményfájl sérült: a záró rekordokból 8 van meg a 13 helyett.";
-    EXPECT_EQ(ReadBytes(dir / "class.csv"),
-              "Fájl,Indított,Beérkezett,Arány (%),E átlag,E szórás,t átlag,t szórás,Futási idő,Üregek,Frekvencia,"
-              "Gyorsítófesz,Hiba\r\n\"kiss, \"\"anna\"\"/VELOX_2013.edat\",8,3,37.5,46.667,32.998,2.000,0.816,"
-              "00:01:00,2,1.1,45,\r\nnagy/VELOX_2013.edat,0,0,,0.000,0.000,0.000,0.000,00:00:00,,,,\r\n"
-              "toth/VELOX_2013.edat,,,,,,,,,,,," + error + "\r\n");
-    EXPECT_TRUE(run.Out.find("kiss") < run.Out.find("nagy/") && run.Out.find("nagy/") < run.Out.find(error));
+Names Column(const std::vector<std::vector<std::string>>& rows, std::size_t c) {
+    Names out;
+    for (std::size_t i = 1; i < rows.size(); ++i) out.push_back(rows[i].at(c));
+    return out;
 }
 
-// Rows in grid order with each point's generator values and figures; a start phase of 60 is not below 60.
+// A class folder as a teacher finds it: every student gets a row in Hungarian order under the folder's own name, a
+// damaged file shows only why, names can neither forge a row on the terminal nor a formula in the spreadsheet.
+TEST(VeloxBatchSummary, AClassFolderGivesEveryStudentOneRowThatSaysWhoseItIs) {
+    TempDir dir;
+    const auto student = [&](const std::string& name, const Results& r, const std::string& file = "VELOX_2013.edat") {
+        std::filesystem::create_directories(dir / ("10a/" + name));
+        WriteBytes(dir / ("10a/" + name + "/" + file), FormatResults(r, AdvanceRunClock(RunClockRestart, 60000)));
+    };
+    Results good, huge, infinite, negative;
+    for (int k = 1; k <= 3; ++k) good.RecordArrival(10.0 * k, k);
+    good.LaunchedCount = 8;
+    huge.EnergyValues = huge.TimeValues = {0x1p66};
+    infinite.EnergyValues = infinite.TimeValues = {HUGE_VAL};
+    negative.LaunchedCount = -5;
+    const Names fine{"Oz Péter", "Öveges József", "Cukor Dénes", "Csaba Ildikó", "Szabó Éva", "Sánta Sándor",
+                     "=HYPERLINK(\"x\")", "Esc\x1b[31m\r\n", "Vad\xff Vilma", ".rejtett"};
+    for (const std::string& name : fine) student(name, good);
+    student("Upper", good, "VELOX_2013.EDAT");
+    WriteBytes(dir / "10a/Upper/VELOX_2013.GYDAT", "Cavity num =3\nCavity =\t4\t4\t4\t4\nCavity =\t4\t4\t4\t4\n");
+    student("Nagy Nándor", huge), student("Fehér Flóra", infinite), student("Dénes Dóra", negative);
+    student("Bús Bence", good);
+    WriteBytes(dir / "10a/Bús Bence/VELOX_2013.edat", "just some text\n");
+    std::filesystem::create_directories(dir / "10a/Hiányzó Henrik/jegyzetek");
+    std::filesystem::create_directory_symlink("..", dir / "10a/Oz Péter/vissza");
+    std::filesystem::create_directory_symlink("Cukor Dénes", dir / "10a/Zz");
+    WriteBytes(dir / "=x.edat", FormatResults(good, AdvanceRunClock(RunClockRestart, 60000)));
+    const BatchRun run = RunBatch("summary 10a/ =x.edat --csv out.csv", "cd '" + dir.Path() + "' && ");
+    EXPECT_EQ(run.Code, 1) << run.Err;
+    const auto csv = ParseCsv(ReadBytes(dir / "out.csv"));
+    const std::string file = "/VELOX_2013.edat", cut = "Az eredményfájl csonka: hiányoznak a záró rekordok";
+    Names labels{"'=x.edat", "10a/=HYPERLINK(\"x\")" + file, "10a/Bús Bence" + file, "10a/Cukor Dénes" + file,
+                 "10a/Csaba Ildikó" + file, "10a/Dénes Dóra" + file, "10a/Esc\x1b[31m\r\n" + file,
+                 "10a/Fehér Flóra" + file, "10a/Hiányzó Henrik", "10a/Nagy Nándor" + file, "10a/Oz Péter" + file,
+                 "10a/Oz Péter/vissza", "10a/Öveges József" + file, "10a/Sánta Sándor" + file, "10a/Szabó Éva" + file,
+                 "10a/Upper/VELOX_2013.EDAT", "10a/Vad\xEF\xBF\xBD Vilma" + file, "10a/Zz"};
+    EXPECT_EQ(Column(csv, 0), labels);
+    const Names reasons{"", "", cut, "", "", "Az eredményfájl sérült: a részecskék száma nem 0 vagy nagyobb egész szám.",
+                        "", "Az eredményfájl sérült: nem véges energia, érkezési idő vagy futási idő van benne.",
+                        "nincs eredményfájl", "", "", "ugyanaz a mappa, mint ez: 10a", "", "", "",
+                        "Not all cavities could be read correctly", "", "ugyanaz a mappa, mint ez: 10a/Cukor Dénes"};
+    Names shown = Column(csv, 12);
+    for (std::string& r : shown) r = r.substr(0, r.starts_with(cut) ? cut.size() : r.size());
+    EXPECT_EQ(shown, reasons);
+    Results loaded;
+    double clock = 0;
+    LoadResultsFile(loaded, clock, dir / ("10a/Oz Péter" + file));
+    const ResultFigures f = FiguresOf(loaded);
+    const Names full{"8", "3", "37.5", FormatRoundTrip(f.Energy.Mean), FormatRoundTrip(f.Energy.Deviation),
+                     FormatRoundTrip(f.Time.Mean), FormatRoundTrip(f.Time.Deviation), "00:01:00"};
+    for (std::size_t i = 1; i < csv.size(); ++i)  // numbers in full, and only for files read without complaint
+        EXPECT_EQ(Names(csv[i].begin() + 1, csv[i].begin() + 9),
+                  reasons[i - 1].empty() || i == 16 ? (i == 10 ? Names{"1", "1", "100", "73786976294838206464", "0", "73786976294838206464", "0",
+                                                                      "00:01:00"} : full) : Names(8)) << i;
+    EXPECT_EQ(Names(csv[16].begin() + 9, csv[16].begin() + 12), (Names{"2", "1", "50"}));
+    EXPECT_EQ(std::count(run.Out.begin(), run.Out.end(), '\n'), 19);
+    EXPECT_TRUE(Contains(run.Out, "10a/Esc\\x1b[31m\\r\\n/VELOX_2013.edat ") && Contains(run.Out, "Vad\\xff Vilma") &&
+                Contains(run.Out, " 7.379E19 ") && !Contains(run.Out, "\x1b") && !Contains(run.Out, "\r"));
+    // By a column: the largest number first, rows without one last, the label breaking ties.
+    const BatchRun sorted = RunBatch("summary --sort 'E átlag' 10a =x.edat --csv sorted.csv", "cd '" + dir.Path() + "' && ");
+    Names order, without;
+    for (std::size_t i = 0; i < labels.size(); ++i) (csv[i + 1][4].empty() ? without : order).push_back(labels[i]);
+    std::rotate(order.begin(), order.begin() + 5, order.begin() + 6);  // Nagy Nándor, 2^66
+    order.insert(order.end(), without.begin(), without.end());
+    EXPECT_EQ(Column(ParseCsv(ReadBytes(dir / "sorted.csv")), 0), order) << sorted.Err;
+}
+
+// A --csv target that is an input (after links) or that could not be written is refused before any file is read:
+// exit 2, both paths named, nothing written.  A folder the user may not write in is tried as user 65534.
+TEST(VeloxBatchSummary, CsvTargetsThatAreInputsOrCannotBeWrittenAreRefused) {
+    TempDir dir;
+    ASSERT_EQ(::chmod(dir.Path().c_str(), 0755), 0);
+    std::filesystem::create_directories(dir / "10a/kiss");
+    std::filesystem::create_directory(dir / "ro");
+    ASSERT_EQ(::chmod((dir / "ro").c_str(), 0555), 0);
+    const std::string results = dir / "10a/kiss/VELOX_2013.edat", setup = dir / "10a/kiss/VELOX_2013.Gydat";
+    WriteBytes(results, FormatResults(Results(), RunClockRestart));
+    WriteBytes(setup, "Freq =60\n");
+    std::filesystem::create_symlink(results, dir / "results.csv");
+    std::filesystem::create_symlink(setup, dir / "setup.csv");
+    const struct { std::string csv, operand, message; bool drop = false; } rows[] = {
+        {dir / "results.csv", dir / "10a", results}, {dir / "setup.csv", dir / "10a", setup},
+        {dir / "setup.csv", results, setup},         {dir / "new.EDat", dir / "10a", "nem eredmény- vagy adatfájlé"},
+        {dir / "no/x.csv", results, std::strerror(ENOENT)}, {dir / "10a", results, "hanem mappa"},
+        {"/dev/null", results, "hanem eszköz"},      {dir / "ro/x.csv", results, std::strerror(EACCES), ::geteuid() == 0}};
+    for (const auto& row : rows) {
+        const BatchRun r = RunBatch("summary --csv '" + row.csv + "' '" + row.operand + "'", "", row.drop);
+        EXPECT_TRUE(r.Code == 2 && r.Out.empty() && Contains(r.Err, row.csv) && Contains(r.Err, row.message)) << r.Err;
+    }
+    EXPECT_EQ(std::pair(ReadBytes(results), ReadBytes(setup)),
+              std::pair(FormatResults(Results(), RunClockRestart), std::string("Freq =60\n")));
+    EXPECT_EQ(dir.Entries(), (Names{"10a", "results.csv", "ro", "setup.csv"}));
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "ro"));
+}
+
+// The table on a full disk, and a timed run's summary line, are reported (exit 1); SIGTERM stops a sweep like Ctrl+C:
+// the finished rows on the terminal, the CSV left as it was.
+TEST(VeloxBatch, AnOutputThatFailsIsReportedAndAnInterruptedSweepWritesNoCsv) {
+    TempDir dir;
+    ASSERT_TRUE(WriteResultsFile(dir / "a.edat", Results(), RunClockRestart).Ok);
+    for (const std::string& args : {"summary '" + (dir / "a.edat") + "'", "--out '" + dir.Path() + "'"}) {
+        const BatchRun r = Batch(args, "", false, "/dev/full").Wait();
+        EXPECT_TRUE(r.Code == 1 && Contains(r.Err, std::strerror(ENOSPC))) << args << r.Err;
+    }
+    WriteBytes(dir / "old.csv", "old");
+    Batch sweep("sweep --speed 1 --vary Freq=0:100:1 --vary Ampli=0:100:1 --csv '" + (dir / "old.csv") + "'");
+    const auto caught = [&] {  // SIGTERM is sent once the sweep catches it
+        const std::string status = ReadBytes("/proc/" + std::to_string(sweep.Pid()) + "/status");
+        const auto at = status.find("SigCgt:\t");
+        return at != std::string::npos && (std::stoull(status.substr(at + 8, 16), nullptr, 16) >> (SIGTERM - 1) & 1);
+    };
+    while (!caught()) ::usleep(10000);
+    ::kill(sweep.Pid(), SIGTERM);
+    const BatchRun r = sweep.Wait();
+    EXPECT_TRUE(r.Code == 143 && r.Out.starts_with("Freq  Ampli") && Contains(r.Err, "a CSV-fájl nem íródott ki")) << r.Err;
+    EXPECT_EQ(ReadBytes(dir / "old.csv"), "old");
+}
+
+// Rows in grid order with each point's generator values and figures and the set-up's warning; a start phase of 60 is
+// not below 60.
 TEST(VeloxBatchSweep, RowsInGridOrder) {
     TempDir dir;
-    WriteBytes(dir / "base.gydat", "Cavity num =1\nCavity =\t16\t40\t16\t50\nAmpli =70\nStopfazis =60\n");
+    WriteBytes(dir / "base.gydat", "Cavity num =2\nCavity =\t16\t40\t16\t50\nAmpli =70\nStopfazis =60\n");
     const BatchRun sweep = RunBatch("sweep --setup '" + (dir / "base.gydat") + "' --speed 1 --vary Freq=40:60:20 " +
                                     "--vary=Startfazis=-30:60:45 --csv '" + (dir / "sweep.csv") + "'");
     ASSERT_EQ(sweep.Code, 0) << sweep.Err;
     const std::string csv = ReadBytes(dir / "sweep.csv"),
-                      skip = ",,,,,,,kihagyva: a kezdőfázis nincs a végső alatt\r\n";
-    EXPECT_TRUE(csv.starts_with("Freq,Startfazis,Frekvencia,Gyorsítófesz,Indított,Beérkezett,E átlag,E szórás,"
+                      warning = "Not all cavities could be read correctly\r\n",
+                      skip = ",,,,,,,kihagyva: a kezdőfázis nincs a végső alatt; " + warning;
+    EXPECT_TRUE(csv.starts_with("\xEF\xBB\xBF" "Freq,Startfazis,Frekvencia,Gyorsítófesz,Indított,Beérkezett,E átlag,E szórás,"
                                 "t átlag,t szórás,Megjegyzés\r\n")) << csv;
     std::size_t at = 0;
     for (const std::string& row : Names{"40,-30,0.9,60,", "40,15,0.9,60,", "40,60,0.9,60" + skip, "60,-30,1.1,60,",
@@ -164,22 +296,43 @@ TEST(VeloxBatchSweep, RowsInGridOrder) {
         ASSERT_NE(at = csv.find("\r\n" + row, at), std::string::npos) << row << " in " << csv;
         EXPECT_TRUE(row.ends_with("\n") || std::isdigit(static_cast<unsigned char>(csv[at + 2 + row.size()]))) << row;
     }
+    std::size_t warnings = 0;  // the set-up's warning on every row
+    for (std::size_t p = 0; (p = csv.find(warning, p)) != std::string::npos; p += warning.size()) ++warnings;
+    EXPECT_EQ(warnings, 6u);
     for (std::size_t i = 0, end; (end = csv.find("\r\n", i)) != std::string::npos; i = end + 2)  // 11 cells each
         EXPECT_EQ(std::count(csv.begin() + long(i), csv.begin() + long(end), ','), 10) << csv.substr(i, end - i);
 }
 
-// Refused before the set-up file is even looked for.
-TEST(VeloxBatchSweep, BadGridsAreRefusedBeforeAnyRun) {
+// Bad grids are refused before the set-up file is even looked for; a --csv target that is the set-up (after links)
+// or cannot be written before the first of the 10201 points runs: exit 2, nothing written.
+TEST(VeloxBatchSweep, BadGridsAndCsvTargetsAreRefusedBeforeAnyRun) {
     TempDir dir;
+    ASSERT_EQ(::chmod(dir.Path().c_str(), 0755), 0);
+    std::filesystem::create_directory(dir / "ro");
+    ASSERT_EQ(::chmod((dir / "ro").c_str(), 0555), 0);
+    WriteBytes(dir / "base.gydat", "Freq =60\n");
+    std::filesystem::create_symlink("base.gydat", dir / "setup.csv");
+    struct Row { std::string args, message; bool drop = false; };
+    std::vector<Row> rows;
     for (const char* vary : {"", "--vary Freq=5:1:1", "--vary Freq=1:5:0", "--vary Freq=1.5:3:1", "--vary Freq=0:101:1",
                              "--vary Stopfazis=-1:10:1", "--vary Target=-1:5:1", "--vary Frek=1:2:1", "--vary Freq=1:2",
                              "--vary Freq=1:2:1 --vary Freq=3:4:1",
-                             "--vary Freq=0:100:1 --vary Ampli=0:100:1 --vary Startfazis=0:9:1"}) {
-        const BatchRun r = RunBatch("sweep " + std::string(vary) + " --setup '" + (dir / "missing.gydat") +
-                                    "' --csv '" + (dir / "out.csv") + "'");
-        EXPECT_TRUE(r.Code == 2 && r.Out.empty() && r.Err.starts_with("velox-batch: ")) << vary;
+                             "--vary Freq=0:100:1 --vary Ampli=0:100:1 --vary Startfazis=0:9:1"})
+        rows.push_back({std::string(vary) + " --setup '" + (dir / "missing.gydat") + "' --csv '" + (dir / "out.csv"), ""});
+    const std::string grid = "--vary Freq=0:100:1 --vary Ampli=0:100:1 --setup '" + (dir / "base.gydat") + "' --csv '";
+    for (const Row& row : {Row{grid + (dir / "setup.csv"), dir / "base.gydat"},
+                           Row{grid + (dir / "x.GYDAT"), "nem eredmény- vagy adatfájlé"},
+                           Row{grid + (dir / "no/x.csv"), std::strerror(ENOENT)}, Row{grid + dir.Path(), "hanem mappa"},
+                           Row{grid + (dir / "ro/x.csv"), std::strerror(EACCES), ::geteuid() == 0}})
+        rows.push_back(row);
+    for (const Row& row : rows) {
+        const BatchRun r = RunBatch("sweep " + row.args + "'", "", row.drop);
+        EXPECT_TRUE(r.Code == 2 && r.Out.empty() && r.Err.starts_with("velox-batch: ") && Contains(r.Err, row.message))
+            << row.args << r.Err;
     }
-    EXPECT_EQ(dir.Entries(), Names{});
+    EXPECT_EQ(std::pair(dir.Entries(), ReadBytes(dir / "base.gydat")),
+              std::pair(Names{"base.gydat", "ro", "setup.csv"}, std::string("Freq =60\n")));
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "ro"));
 }
 
 }  // namespace

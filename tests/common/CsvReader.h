@@ -10,7 +10,10 @@
 
 namespace velox::testing {
 
-inline std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
+// The file must begin with the UTF-8 byte-order mark.
+inline std::vector<std::vector<std::string>> ParseCsv(std::string text) {
+    EXPECT_TRUE(text.starts_with("\xEF\xBB\xBF")) << "no byte-order mark";
+    text.erase(0, 3);
     std::vector<std::vector<std::string>> rows;
     std::vector<std::string> row(1);
     bool quoted = false;

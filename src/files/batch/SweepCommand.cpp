@@ -53,24 +53,31 @@ const char* const SweepHelp =
     "\n"
     "A pontok párhuzamosan futnak, processzormagonként egy szálon; a sorok mégis a\n"
     "rács sorrendjében jönnek. Ha a hibakimenet terminál, egy sor mutatja a\n"
-    "haladást. Ctrl+C után a futó pontok még befejeződnek, a kész sorok kiíródnak,\n"
-    "és a program 130-as kóddal kilép.\n"
+    "haladást. Ctrl+C (vagy SIGTERM) után a futó pontok még befejeződnek, a kész\n"
+    "sorok kiíródnak a terminálra, a CSV-fájl viszont nem készül el (a régi\n"
+    "megmarad), és a program 130-as (SIGTERM után 143-as) kóddal kilép.\n"
     "\n"
-    "Kilépési kód: 0 siker, 1 fájlhiba, 2 hibás paraméter vagy rács, 130 megszakítva.\n";
+    "Kilépési kód: 0 siker, 1 fájlhiba, 2 hibás paraméter vagy rács, 130 és 143\n"
+    "megszakítva.\n";
 
 std::atomic<bool> Interrupted{false};
-static_assert(std::atomic<bool>::is_always_lock_free);
+std::atomic<int> InterruptSignal{0};
+static_assert(std::atomic<bool>::is_always_lock_free && std::atomic<int>::is_always_lock_free);
 
-extern "C" void OnInterrupt(int) { Interrupted.store(true); }
+extern "C" void OnInterrupt(int signal) {
+    int none = 0;
+    InterruptSignal.compare_exchange_strong(none, signal);
+    Interrupted.store(true);
+}
 
-// Ctrl+C stops the sweep after the running points; a second one ends the
-// program at once.
+// Ctrl+C or SIGTERM stops the sweep after the running points; a second one
+// ends the program at once.
 void CatchInterrupt() {
     struct sigaction sa {};
     sa.sa_handler = OnInterrupt;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESETHAND;
-    sigaction(SIGINT, &sa, nullptr);
+    for (const int signal : {SIGINT, SIGTERM}) sigaction(signal, &sa, nullptr);
 }
 
 std::string Duration(std::chrono::seconds s) {
@@ -119,14 +126,17 @@ int RunSweep(int argc, char** argv) {
     Arguments args;
     if (const auto error = ParseArguments(argc, argv, {"--setup", "--speed", "--vary", "--csv"}, args))
         return UsageError("sweep", *error);
-    if (args.Help) {
-        Print(stdout, SweepHelp);
-        return ExitOk;
-    }
+    if (args.Help) return PrintOut(SweepHelp) ? ExitOk : ExitFailed;
     SweepOptions options;
     if (const auto error = ReadOptions(args, options)) return UsageError("sweep", *error);
+    // The target is checked before the set-up is read or a point runs.
+    std::vector<std::string> inputs;
+    if (options.Setup) inputs.push_back(*options.Setup);
+    for (const std::string& path : options.Csv)
+        if (const auto refused = CheckCsvTarget(path, inputs)) return UsageError("sweep", *refused);
 
     SweepPlan plan;
+    std::string note;
     plan.Axes = options.Axes;
     plan.SpeedIndex = options.SpeedIndex;
     if (options.Setup) {
@@ -139,8 +149,10 @@ int RunSweep(int argc, char** argv) {
             Print(stderr, "velox-batch: " + read.Error + "\n");
             return ExitFailed;
         }
-        if (read.Data.ShowCountWarning())
+        if (read.Data.ShowCountWarning()) {
             Print(stderr, std::string("velox-batch: ") + CountWarningTitle + " " + CountWarningText + "\n");
+            note = CountWarningText;
+        }
         plan.Base = std::move(read.Data);
     } else {
         plan.Base = StartupSetup();
@@ -177,21 +189,21 @@ int RunSweep(int argc, char** argv) {
         RunSweep(plan, threads, Interrupted, showProgress ? SweepProgress(progress) : SweepProgress());
     if (showProgress) Print(stderr, "\r\x1b[K");
 
-    const TextTable table = SweepTable(plan.Axes, outcome.Rows);
-    Print(stdout, FormatTerminalTable(table));
-    std::fflush(stdout);
-    int code = ExitOk;
+    // Taken once: a CSV is written only by a sweep that ran to its end.
+    const int signal = InterruptSignal.load();
+    const TextTable table = SweepTable(plan.Axes, outcome.Rows, note);
+    int code = PrintOut(FormatTerminalTable(table)) ? ExitOk : ExitFailed;
+    if (signal != 0) {
+        Print(stderr, "velox-batch: megszakítva; " + FormatInteger(static_cast<long long>(outcome.Rows.size())) +
+                          " pont sora kiírva, " + FormatInteger(static_cast<long long>(outcome.NotRun)) +
+                          " pont nem futott le" + (options.Csv.empty() ? "" : "; a CSV-fájl nem íródott ki") + "\n");
+        return ExitSignalBase + signal;
+    }
     for (const std::string& path : options.Csv) {
         if (const auto error = WriteCsvFile(path, table)) {
             Print(stderr, "velox-batch: " + *error + "\n");
             code = ExitFailed;
         }
-    }
-    if (Interrupted.load()) {
-        Print(stderr, "velox-batch: megszakítva; " + FormatInteger(static_cast<long long>(outcome.Rows.size())) +
-                          " pont sora kiírva, " + FormatInteger(static_cast<long long>(outcome.NotRun)) +
-                          " pont nem futott le\n");
-        return ExitInterrupted;
     }
     return code;
 }

@@ -28,7 +28,7 @@ using namespace velox::batch;
 
 const char* const HelpText =
     "Használat: velox-batch [--setup FÁJL.gydat] [--speed 1..5] [--out MAPPA]\n"
-    "           velox-batch summary [--csv FÁJL.csv] FÁJL.edat|MAPPA...\n"
+    "           velox-batch summary [--csv FÁJL.csv] [--sort OSZLOP] FÁJL.edat|MAPPA...\n"
     "           velox-batch sweep [--setup FÁJL.gydat] [--speed 1..5]\n"
     "                             --vary NÉV=TÓL:IG:LÉPÉS [--vary ...] [--csv FÁJL.csv]\n"
     "\n"
@@ -90,15 +90,13 @@ std::string Fixed(double v) { return velox::FormatFixed(v, 0, 3); }
 int main(int argc, char** argv) {
     // A write beyond the file size limit fails with a message and exit code 1.
     velox::IgnoreFileSizeSignal();
+    HoldClosedOutputs();
     if (argc > 1 && std::string_view(argv[1]) == "summary") return velox::batch::RunSummary(argc - 1, argv + 1);
     if (argc > 1 && std::string_view(argv[1]) == "sweep") return velox::batch::RunSweep(argc - 1, argv + 1);
 
     Options options;
     if (const auto error = ParseOptions(argc, argv, options)) return UsageError("", *error);
-    if (options.Help) {
-        Print(stdout, HelpText);
-        return ExitOk;
-    }
+    if (options.Help) return PrintOut(HelpText) ? ExitOk : ExitFailed;
 
     // The window after its start-up, with the set-up file loaded on top.
     std::optional<velox::SetupData> setup;
@@ -148,11 +146,11 @@ int main(int argc, char** argv) {
     const velox::Results& r = data.Store;
     const auto e = velox::ComputeStatistics(r.EnergySums, r.ArrivedCount);
     const auto t = velox::ComputeStatistics(r.TimeSums, r.ArrivedCount);
-    Print(stdout, "Lépések: " + velox::FormatInteger(run.Steps) + "\n" +
+    const bool shown = PrintOut("Lépések: " + velox::FormatInteger(run.Steps) + "\n" +
                       "Indított részecskék: " + velox::FormatInteger(r.LaunchedCount) + "\n" +
                       "Beérkezett részecskék: " + velox::FormatInteger(r.ArrivedCount) + "\n" +
                       "Energia: átlag " + Fixed(e.Mean) + ", szórás " + Fixed(e.Deviation) + "\n" +
                       "Idő: átlag " + Fixed(t.Mean) + ", szórás " + Fixed(t.Deviation) + "\n" +
                       "Kiírva: " + setupPath + ", " + resultsPath + "\n");
-    return ExitOk;
+    return shown ? ExitOk : ExitFailed;
 }

@@ -133,6 +133,47 @@ FileBytes ReadWholeFile(const std::string& path, std::uint64_t maxBytes) {
     return out;
 }
 
+namespace {
+
+// What keeps ReplaceFile from replacing `target` (the resolved `path`), or
+// nothing; `old` and `exists` tell of the file that is there.
+std::string RefusedTarget(const std::string& path, const std::string& target, struct stat& old, bool& exists) {
+    // An existing target is replaced only when the user could have
+    // overwritten it in place.  A missing one (or a path that cannot be
+    // looked at) is left to the creation of the temporary file to report.
+    exists = ::stat(target.c_str(), &old) == 0;
+    if (!exists) return "";
+    if (!S_ISREG(old.st_mode)) return NotRegular(path, old.st_mode) + ", ezért nem írható felül.";
+    const int probe = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (probe < 0) return "A fájl nem írható: " + path + ": " + Reason(errno);
+    const bool same = ::fstat(probe, &old) == 0 && S_ISREG(old.st_mode);
+    ::close(probe);
+    if (!same) return "A fájl megváltozott mentés közben: " + path;
+    // A rename gives the file the saving user as its owner; only the
+    // superuser can hand it back.
+    if (old.st_uid != ::geteuid() && ::geteuid() != 0)
+        return "A fájl egy másik felhasználóé, ezért nem cserélhető le: " + path;
+    return "";
+}
+
+}  // namespace
+
+std::optional<std::string> CheckReplaceable(const std::string& path) {
+    if (path.empty()) return "Nincs megadva fájlnév.";
+    const std::string target = ResolveTarget(path);
+    struct stat old {};
+    bool exists = false;
+    if (std::string refused = RefusedTarget(path, target, old, exists); !refused.empty()) return refused;
+    const std::string folder = FolderOf(target);
+    struct stat dir {};
+    const std::string where = folder + " (ide kerülne: " + path + ")";
+    if (::stat(folder.c_str(), &dir) != 0) return "A mappa nem érhető el: " + where + ": " + Reason(errno);
+    if (!S_ISDIR(dir.st_mode)) return "Nem mappa: " + where;
+    if (::access(folder.c_str(), W_OK | X_OK) != 0)
+        return "A mappába nem lehet írni: " + where + ": " + Reason(errno);
+    return std::nullopt;
+}
+
 WriteOutcome ReplaceFile(const std::string& path, const std::string& bytes) {
     WriteOutcome out;
     if (path.empty()) {
@@ -141,35 +182,10 @@ WriteOutcome ReplaceFile(const std::string& path, const std::string& bytes) {
     }
     const std::string target = ResolveTarget(path);
     const std::string folder = FolderOf(target);
-
-    // An existing target is replaced only when the user could have
-    // overwritten it in place.  A missing one (or a path that cannot be
-    // looked at) is left to the creation of the temporary file to report.
     struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists) {
-        if (!S_ISREG(old.st_mode)) {
-            out.Error = NotRegular(path, old.st_mode) + ", ezért nem írható felül.";
-            return out;
-        }
-        const int probe = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (probe < 0) {
-            out.Error = "A fájl nem írható: " + path + ": " + Reason(errno);
-            return out;
-        }
-        const bool same = ::fstat(probe, &old) == 0 && S_ISREG(old.st_mode);
-        ::close(probe);
-        if (!same) {
-            out.Error = "A fájl megváltozott mentés közben: " + path;
-            return out;
-        }
-        // A rename gives the file the saving user as its owner; only the
-        // superuser can hand it back.
-        if (old.st_uid != ::geteuid() && ::geteuid() != 0) {
-            out.Error = "A fájl egy másik felhasználóé, ezért nem cserélhető le: " + path;
-            return out;
-        }
-    }
+    bool exists = false;
+    out.Error = RefusedTarget(path, target, old, exists);
+    if (!out.Error.empty()) return out;
 
     // A short name, so that a target whose name is as long as the folder
     // allows can still be replaced.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace velox {
@@ -47,6 +48,12 @@ struct WriteOutcome {
 // nothing is written.  The new file keeps the old one's access rights, and
 // as the superuser its owner and group.  A symbolic link is followed.
 WriteOutcome ReplaceFile(const std::string& path, const std::string& bytes);
+
+// Why ReplaceFile would refuse `path` before writing anything, or nothing:
+// what it refuses of an existing target, a folder that is missing, or one
+// the user may not write in.  Asked before long work whose result goes
+// there.
+std::optional<std::string> CheckReplaceable(const std::string& path);
 
 // Both programs call this first: a write beyond the process's file size
 // limit then fails with EFBIG and is reported like any other failed write,

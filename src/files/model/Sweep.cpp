@@ -223,7 +223,7 @@ SweepOutcome RunSweep(const SweepPlan& plan, unsigned threads, const std::atomic
     return out;
 }
 
-TextTable SweepTable(const std::vector<SweepAxis>& axes, const std::vector<SweepRow>& rows) {
+TextTable SweepTable(const std::vector<SweepAxis>& axes, const std::vector<SweepRow>& rows, const std::string& note) {
     TextTable t;
     for (const SweepAxis& a : axes) t.Header.push_back(SweepItemName(a.Item));
     for (const char* h : {"Frekvencia", "Gyorsítófesz", "Indított", "Beérkezett", "E átlag", "E szórás", "t átlag",
@@ -232,21 +232,22 @@ TextTable SweepTable(const std::vector<SweepAxis>& axes, const std::vector<Sweep
     t.Numeric.assign(t.Header.size(), true);
     t.Numeric.back() = false;
     for (const SweepRow& r : rows) {
-        std::vector<std::string> cells;
-        for (std::int64_t v : r.Values) cells.push_back(FormatInteger(v));
-        cells.push_back(FormatGeneral(r.Frequency));
-        cells.push_back(FormatGeneral(r.Amplitude));
+        std::vector<TableCell> cells;
+        for (std::int64_t v : r.Values) cells.push_back(IntegerCell(v));
+        cells.push_back(NumberCell(r.Frequency, FormatGeneral(r.Frequency)));
+        cells.push_back(NumberCell(r.Amplitude, FormatGeneral(r.Amplitude)));
+        std::string remark = note;
         if (r.Skipped) {
-            cells.resize(t.Header.size());
-            cells.back() = "kihagyva: a kezdőfázis nincs a végső alatt";
+            cells.resize(t.Header.size() - 1);
+            remark = "kihagyva: a kezdőfázis nincs a végső alatt" + (note.empty() ? "" : "; " + note);
         } else {
             const ResultFigures& f = r.Figures;
-            for (const std::string& c :
-                 {FormatInteger(f.Launched), FormatInteger(f.Arrived), StatisticText(f.Energy.Mean),
-                  StatisticText(f.Energy.Deviation), StatisticText(f.Time.Mean), StatisticText(f.Time.Deviation)})
+            for (const TableCell& c : {IntegerCell(f.Launched), IntegerCell(f.Arrived), StatisticCell(f.Energy.Mean),
+                                 StatisticCell(f.Energy.Deviation), StatisticCell(f.Time.Mean),
+                                 StatisticCell(f.Time.Deviation)})
                 cells.push_back(c);
-            cells.emplace_back();
         }
+        cells.emplace_back(std::move(remark));
         t.Rows.push_back(std::move(cells));
     }
     return t;

@@ -107,8 +107,10 @@ using SweepProgress = std::function<void(std::size_t, std::size_t)>;
 SweepOutcome RunSweep(const SweepPlan& plan, unsigned threads, const std::atomic<bool>& stop,
                       const SweepProgress& progress = {});
 
-// The varied items, frequency, voltage, counters and statistics; a skipped
-// point says so in the last column.
-TextTable SweepTable(const std::vector<SweepAxis>& axes, const std::vector<SweepRow>& rows);
+// The varied items, frequency, voltage, counters and statistics; the last
+// column says when a point was skipped, and holds `note` (the set-up
+// reader's warning) on every row.
+TextTable SweepTable(const std::vector<SweepAxis>& axes, const std::vector<SweepRow>& rows,
+                     const std::string& note = "");
 
 }  // namespace velox
