@@ -195,25 +195,33 @@ TEST(VeloxBatchSummary, AClassFolderGivesEveryStudentOneRowThatSaysWhoseItIs) {
                  "10a/Fehér Flóra" + file, "10a/Hiányzó Henrik", "10a/Nagy Nándor" + file, "10a/Oz Péter" + file,
                  "10a/Oz Péter/vissza", "10a/Öveges József" + file, "10a/Sánta Sándor" + file, "10a/Szabó Éva" + file,
                  "10a/Upper/VELOX_2013.EDAT", "10a/Vad\xEF\xBF\xBD Vilma" + file, "10a/Zz"};
-    EXPECT_EQ(Column(csv, 0), labels);
-    const Names reasons{"", "", cut, "", "", "Az eredményfájl sérült: a részecskék száma nem 0 vagy nagyobb egész szám.",
+    Names reasons{"", "", cut, "", "", "Az eredményfájl sérült: a részecskék száma nem 0 vagy nagyobb egész szám.",
                         "", "Az eredményfájl sérült: nem véges energia, érkezési idő vagy futási idő van benne.",
                         "nincs eredményfájl", "", "", "ugyanaz a mappa, mint ez: 10a", "", "", "",
                         "Not all cavities could be read correctly", "", "ugyanaz a mappa, mint ez: 10a/Cukor Dénes"};
+#ifndef VELOX_HAVE_ICU  // velox-batch sorts by bytes
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (std::size_t i = 0; i < labels.size(); ++i) rows.emplace_back(labels[i].substr(i == 0), reasons[i]);
+    std::sort(rows.begin(), rows.end());
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        labels[i] = (rows[i].first[0] == '=' ? "'" : "") + rows[i].first, reasons[i] = rows[i].second;
+#endif
+    EXPECT_EQ(Column(csv, 0), labels);
+    const auto at = [&](const char* name) {  // the CSV row of a student
+        return std::size_t(std::find_if(labels.begin(), labels.end(), [&](auto& l) { return Contains(l, name); }) -
+                           labels.begin()) + 1;
+    };
     Names shown = Column(csv, 12);
     for (std::string& r : shown) r = r.substr(0, r.starts_with(cut) ? cut.size() : r.size());
     EXPECT_EQ(shown, reasons);
-    Results loaded;
-    double clock = 0;
-    LoadResultsFile(loaded, clock, dir / ("10a/Oz Péter" + file));
-    const ResultFigures f = FiguresOf(loaded);
+    const ResultFigures f = FiguresOf(good);
     const Names full{"8", "3", "37.5", FormatRoundTrip(f.Energy.Mean), FormatRoundTrip(f.Energy.Deviation),
                      FormatRoundTrip(f.Time.Mean), FormatRoundTrip(f.Time.Deviation), "00:01:00"};
     for (std::size_t i = 1; i < csv.size(); ++i)  // numbers in full, and only for files read without complaint
         EXPECT_EQ(Names(csv[i].begin() + 1, csv[i].begin() + 9),
-                  reasons[i - 1].empty() || i == 16 ? (i == 10 ? Names{"1", "1", "100", "73786976294838206464", "0", "73786976294838206464", "0",
+                  reasons[i - 1].empty() || i == at("Upper") ? (i == at("Nagy") ? Names{"1", "1", "100", "73786976294838206464", "0", "73786976294838206464", "0",
                                                                       "00:01:00"} : full) : Names(8)) << i;
-    EXPECT_EQ(Names(csv[16].begin() + 9, csv[16].begin() + 12), (Names{"2", "1", "50"}));
+    EXPECT_EQ(Names(csv[at("Upper")].begin() + 9, csv[at("Upper")].begin() + 12), (Names{"2", "1", "50"}));
     EXPECT_EQ(std::count(run.Out.begin(), run.Out.end(), '\n'), 19);
     EXPECT_TRUE(Contains(run.Out, "10a/Esc\\x1b[31m\\r\\n/VELOX_2013.edat ") && Contains(run.Out, "Vad\\xff Vilma") &&
                 Contains(run.Out, " 7.379E19 ") && !Contains(run.Out, "\x1b") && !Contains(run.Out, "\r"));
@@ -221,7 +229,7 @@ TEST(VeloxBatchSummary, AClassFolderGivesEveryStudentOneRowThatSaysWhoseItIs) {
     const BatchRun sorted = RunBatch("summary --sort 'E átlag' 10a =x.edat --csv sorted.csv", "cd '" + dir.Path() + "' && ");
     Names order, without;
     for (std::size_t i = 0; i < labels.size(); ++i) (csv[i + 1][4].empty() ? without : order).push_back(labels[i]);
-    std::rotate(order.begin(), order.begin() + 5, order.begin() + 6);  // Nagy Nándor, 2^66
+    std::stable_partition(order.begin(), order.end(), [](auto& l) { return Contains(l, "Nagy"); });  // 2^66
     order.insert(order.end(), without.begin(), without.end());
     EXPECT_EQ(Column(ParseCsv(ReadBytes(dir / "sorted.csv")), 0), order) << sorted.Err;
 }
