@@ -87,6 +87,12 @@ public:
     explicit Collector(const CollationKey& key) : key_(key) {}
 
     void AddArgument(const std::string& arg) {
+        if (arg.empty()) {  // nothing to read, and no row without one
+            ResultsFileEntry e{arg, "", "", "Nincs megadva fájlnév."};
+            e.Failed = true;
+            Add(std::move(e), None);
+            return;
+        }
         std::error_code ec;
         if (!fs::is_directory(arg, ec)) {
             const fs::path path(arg);
