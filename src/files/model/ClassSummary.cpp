@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/model/Extended.h"
 #include "core/model/RunControl.h"
 #include "core/model/VeloxData.h"
 #include "editor/model/NumberText.h"
@@ -111,7 +112,7 @@ TextTable SummaryTable(const std::vector<SummaryRow>& rows) {
             cells[1] = FormatInteger(f.Launched);
             cells[2] = FormatInteger(f.Arrived);
             if (f.Launched != 0)
-                cells[3] = FormatFixed(static_cast<double>(100.0L * f.Arrived / f.Launched), 0, 1);
+                cells[3] = FormatFixed(static_cast<double>(Extended(100.0) * f.Arrived / f.Launched), 0, 1);
             cells[4] = StatisticText(f.Energy.Mean);
             cells[5] = StatisticText(f.Energy.Deviation);
             cells[6] = StatisticText(f.Time.Mean);
