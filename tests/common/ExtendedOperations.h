@@ -56,7 +56,7 @@ inline const Operation Operations[] = {
     Both("Trunc", [](auto x, auto) { return Trunc(x); }),
     Both("Floor", [](auto x, auto) { return Floor(x); }),
     Both("RoundHalfEven", [](auto x, auto) { return RoundHalfEven(x); }),
-    Both("TruncToInt", [](auto x, auto) { return std::int64_t{TruncToInt(x)} << 32 ^ TruncToInt64(x); }),
+    Both("TruncToInt", [](auto x, auto) { return std::int64_t{TruncToInt(x)} * 0x100000000 ^ TruncToInt64(x); }),
     Both("Classify", [](auto x, auto) { return std::int64_t{IsNan(x) | IsFinite(x) << 1}; }),
     // The operand's significand read as a double and as integers.
     Both("FromDouble", [](auto x, auto) { return decltype(x)(__builtin_bit_cast(double, x.Bits().Significand)); }),

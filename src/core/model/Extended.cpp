@@ -206,10 +206,9 @@ ExtendedBits Divide(ExtendedBits a, ExtendedBits b) {
 }
 
 ExtendedBits SquareRoot(ExtendedBits a) {
-    if (IsNanBits(a)) return DefaultNan;
     if (IsZero(a)) return a;
     if (IsNegative(a)) return DefaultNan;
-    if (IsSpecial(a)) return a;
+    if (IsSpecial(a)) return a;  // +infinity or a NaN
     const Unpacked x = Unpack(a);
     // N = m × 2^63 or, for an odd power of two, m × 2^64: its square root
     // lies in [2^63, 2^64).
@@ -221,13 +220,14 @@ ExtendedBits SquareRoot(ExtendedBits a) {
         --k;
     }
     // The root bit by bit from the top: s is the largest with s² ≤ N.
-    std::uint64_t s = LeadingBit, shi = 0, slo = 0;
+    std::uint64_t s = LeadingBit;
     for (int bit = 62; bit >= 0; --bit) {
         const std::uint64_t t = s | std::uint64_t{1} << bit;
         std::uint64_t thi, tlo;
         MultiplyWide(t, t, thi, tlo);
         if (thi < nhi || (thi == nhi && tlo <= nlo)) s = t;
     }
+    std::uint64_t shi, slo;
     MultiplyWide(s, s, shi, slo);
     // N - s² ≤ 2s fits in 65 bits; the root lies above s + 1/2 exactly when N - s² > s.
     const std::uint64_t rlo = nlo - slo, rhi = nhi - shi - (nlo < slo);
