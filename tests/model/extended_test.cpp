@@ -22,7 +22,7 @@ constexpr std::uint64_t L = LeadingBit;
 // carries across the exponent, the ends of int32 and int64, and the double
 // rounding at 53 bits, in double's subnormal range and at its overflow.
 const ExtendedBits BoundaryOperands[] = {
-    {0, 0}, {1, 0}, {3, 0}, {L - 1, 0}, {L, 1}, {~0ull, 0x7FFE}, {L, 0x7FFF}, AnyNan,
+    {0, 0}, {1, 0}, {3, 0}, {L - 1, 0}, {L, 1}, {L + 1, 2}, {L + 1, One - 3}, {~0ull, 0x7FFE}, {L, 0x7FFF}, AnyNan,
     {L, One}, {L + 1, One}, {~0ull, One - 1}, {~0ull, One}, {L, One - 1}, {L | L >> 1, One}, {L | L >> 2, One + 1},
     {L | L >> 1, One + 1}, {0xFFFFFFFE00000000, One + 30}, {0xFFFFFFFF00000000, One + 30}, {L | 1ull << 31, One + 31},
     {L, One + 63}, {~0ull, One + 62}, {L | 0x400, One}, {L | 0xC00, One}, {L | 0x401, One}, {L, One - 1074},
