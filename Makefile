@@ -15,7 +15,7 @@ APT_PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev locales qt6-base-de
 FUZZ_APT_PACKAGES := clang libclang-rt-dev
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps fuzz-deps build test sanitize install bench run screenshots fuzz clean
+.PHONY: deps fuzz-deps build test test-soft sanitize install bench run screenshots fuzz clean
 
 deps fuzz-deps:
 	@missing=""; for p in $(if $(filter fuzz-deps,$@),$(FUZZ_APT_PACKAGES),$(APT_PACKAGES)); do \
@@ -35,6 +35,14 @@ build: deps $(BUILD)/CMakeCache.txt
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$$(nproc)
+
+# Every test once more with the model's extended precision computed by
+# integer arithmetic, as on machines whose long double is not the x87 format,
+# in a build folder of its own.
+test-soft: deps
+	cmake -S . -B $(BUILD)-soft $(COMPILER_FLAGS) -DVELOX_SOFTWARE_EXTENDED=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD)-soft -j$$(nproc)
+	cd $(BUILD)-soft && ctest --output-on-failure -j$$(nproc)
 
 # Everything, the window and its tests included, under AddressSanitizer and
 # UndefinedBehaviorSanitizer in a build folder of its own; the first report
@@ -56,8 +64,11 @@ install: build
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench $(COMPILER_FLAGS) -DCMAKE_BUILD_TYPE=Release -DVELOX_BUILD_TESTS=OFF -DVELOX_BUILD_BENCH=ON $(CMAKE_FLAGS)
-	cmake --build $(BUILD)-bench -j$$(nproc) --target velox_bench velox_sweep_bench velox_window_bench velox_tick_rate
+	cmake --build $(BUILD)-bench -j$$(nproc) --target velox_bench velox_step_bench_software velox_sweep_bench \
+	  velox_window_bench velox_tick_rate
 	$(BUILD)-bench/velox_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	$(BUILD)-bench/velox_step_bench_software --benchmark_filter=SimulationStep --benchmark_repetitions=5 \
+	  --benchmark_report_aggregates_only=true
 	$(BUILD)-bench/velox_sweep_bench --benchmark_repetitions=3
 	QT_QPA_PLATFORM=offscreen $(BUILD)-bench/velox_window_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	QT_QPA_PLATFORM=offscreen $(BUILD)-bench/velox_tick_rate
@@ -79,14 +90,15 @@ run: build
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/velox-screenshots $(BUILD)/screenshots
 
-# The file readers and the RTF reader under libFuzzer, FUZZ_SECONDS each,
+# The file readers, the RTF reader and the comparison of Extended's integer
+# arithmetic with the hardware under libFuzzer, FUZZ_SECONDS each,
 # starting from the seed corpora in tests/corpus; new inputs go to
 # $(BUILD)-fuzz/corpus.
 fuzz: deps fuzz-deps
 	cmake -S . -B $(BUILD)-fuzz -DCMAKE_CXX_COMPILER=clang++ \
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELOX_BUILD_TESTS=OFF -DVELOX_BUILD_WINDOW=OFF -DVELOX_BUILD_FUZZ=ON $(CMAKE_FLAGS)
-	cmake --build $(BUILD)-fuzz -j$$(nproc) --target setup_fuzz results_fuzz rtf_fuzz
-	@for t in setup results rtf; do \
+	cmake --build $(BUILD)-fuzz -j$$(nproc) --target setup_fuzz results_fuzz rtf_fuzz extended_fuzz
+	@for t in setup results rtf extended; do \
 	  mkdir -p $(BUILD)-fuzz/corpus/$$t $(BUILD)-fuzz/artifacts/$$t && \
 	  echo "== $${t}_fuzz, $(FUZZ_SECONDS) s" && \
 	  dict=""; [ -f fuzz/$$t.dict ] && dict="-dict=fuzz/$$t.dict"; \
@@ -95,4 +107,4 @@ fuzz: deps fuzz-deps
 	done
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz $(BUILD)-sanitize
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz $(BUILD)-sanitize $(BUILD)-soft

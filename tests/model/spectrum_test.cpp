@@ -51,7 +51,7 @@ TEST(Binning, ChannelsOfValues) {
         {MaxChannel, 1.0, MaxChannel}, {3.0, 0.0, -1}, {3.0, -1.0, -1}, {3.0, NAN, -1}};
     for (const auto& r : rows) EXPECT_EQ(ChannelOf(r.value, r.width), r.channel) << r.value << " / " << r.width;
     double t = 0;
-    for (int k : {1, 2, 3, 4, 4, 5}) EXPECT_EQ(ChannelOf(t = double(static_cast<long double>(t) + 0.05), 0.05), k) << t;
+    for (int k : {1, 2, 3, 4, 4, 5}) EXPECT_EQ(ChannelOf(t = double(Extended(t) + 0.05), 0.05), k) << t;
     Spectrum s;
     for (double v : {37.5, 3.2, 3.9, -1.0, double(NAN)}) AddToBin(s, v);
     EXPECT_EQ(std::tuple(s.Bins.size(), s.Bins[3], s.Bins[37], std::reduce(s.Bins.begin(), s.Bins.end())),

@@ -81,7 +81,7 @@ TEST_F(RunPanelTest, OneStepShowsItsReadoutsButDrawsNoPlot) {
     f.Timer3->stop();
     const QImage plot = f.EnergySpectrum->Image2->Picture();
     f.Data.Store.RecordArrival(10.0, 0.25);
-    f.Data.SimTime = static_cast<double>(Pi / 2 - 0.05L);
+    f.Data.SimTime = static_cast<double>(Pi / 2 - 0.05);
     f.Simulation->Button2->click();
     EXPECT_EQ(QStringList({f.Generator->Label25->text(), f.Generator->Label26->text(), f.Info->Label20->text(),
                            f.Info->Label21->text(), f.Info->Label22->text()}),

@@ -47,7 +47,7 @@ VeloxData::VeloxData() {
 void VeloxData::SetTargetLeft(std::int32_t left) {
     TargetLeft = left;
     TargetMarker.Left = ClampPixel(left);
-    TargetX = static_cast<double>((static_cast<long double>(left) - View.ImageLeft) / ViewScale);
+    TargetX = static_cast<double>((Extended(left) - View.ImageLeft) / ViewScale);
 }
 
 void VeloxData::ClearCavities() {
@@ -67,7 +67,7 @@ void VeloxData::BuildCavities() {
         c.AccWidth = s.AccWidth;
         c.GroundGap = s.GroundGap;
         c.GroundWidth = s.GroundWidth;
-        c.Position = static_cast<double>(static_cast<long double>(cursor) + s.AccGap);
+        c.Position = static_cast<double>(Extended(cursor) + s.AccGap);
         c.Marker = k;
         ShapeState& m = CavityMarkers[static_cast<std::size_t>(k)];
         m.Height = DefaultMarkerLooks.Cavity.Height;
@@ -75,7 +75,7 @@ void VeloxData::BuildCavities() {
         m.Circle = DefaultMarkerLooks.Cavity.Circle;
         m.Tag = k;
         CavityList.push_back(c);
-        cursor = static_cast<double>(static_cast<long double>(c.Position) + c.AccWidth + c.GroundGap + c.GroundWidth);
+        cursor = static_cast<double>(Extended(c.Position) + c.AccWidth + c.GroundGap + c.GroundWidth);
     }
     BuildFieldTable();
 }
@@ -90,14 +90,14 @@ void VeloxData::BuildFieldTable() {
         const bool even = j % 2 == 0;
         const double gap = even ? s.AccGap : s.GroundGap;
         const double width = even ? s.AccWidth : s.GroundWidth;
-        const long double sign = even ? 1.0L : -1.0L;
+        const Extended sign = even ? 1.0 : -1.0;
         if (gap > 0) {
             const auto m = static_cast<std::size_t>(2 * j);
-            x = static_cast<double>(static_cast<long double>(x) + gap);
+            x = static_cast<double>(Extended(x) + gap);
             FieldTable[m].Factor = static_cast<double>(sign / gap);
             FieldTable[m + 1].Boundary = x;
             FieldTable[m + 1].Factor = 0.0;
-            x = static_cast<double>(static_cast<long double>(x) + width);
+            x = static_cast<double>(Extended(x) + width);
             FieldTable[m + 2].Boundary = x;
         }
     }
@@ -122,7 +122,7 @@ FieldSample VeloxData::FieldAt(double x) const {
     if (!(x > 0.0)) return {};
     const auto it = std::lower_bound(boundaryReach_.begin(), boundaryReach_.end(), x);
     const auto m = static_cast<std::size_t>(it - boundaryReach_.begin()) - 1;
-    return {static_cast<double>(static_cast<long double>(FieldTable[m].Factor) * Voltage), m % 2 == 1};
+    return {static_cast<double>(Extended(FieldTable[m].Factor) * Voltage), m % 2 == 1};
 }
 
 FieldSample VeloxData::FieldAt(double x, int& slot) const {
@@ -133,7 +133,7 @@ FieldSample VeloxData::FieldAt(double x, int& slot) const {
                        (slot == FieldSlots || boundaryReach_[static_cast<std::size_t>(slot)] >= x);
     if (!valid) slot = static_cast<int>(std::lower_bound(boundaryReach_.begin(), boundaryReach_.end(), x) - boundaryReach_.begin());
     const auto m = static_cast<std::size_t>(slot) - 1;
-    return {static_cast<double>(static_cast<long double>(FieldTable[m].Factor) * Voltage), m % 2 == 1};
+    return {static_cast<double>(Extended(FieldTable[m].Factor) * Voltage), m % 2 == 1};
 }
 
 FieldSample VeloxData::FieldAtByScan(double x) const {
@@ -141,15 +141,15 @@ FieldSample VeloxData::FieldAtByScan(double x) const {
     int n = 0;
     while (n < FieldSlots && x > FieldTable[static_cast<std::size_t>(n)].Boundary) ++n;
     const auto m = static_cast<std::size_t>(n - 1);
-    return {static_cast<double>(static_cast<long double>(FieldTable[m].Factor) * Voltage), m % 2 == 1};
+    return {static_cast<double>(Extended(FieldTable[m].Factor) * Voltage), m % 2 == 1};
 }
 
 double VeloxData::AdvanceRf() {
-    SimTime = static_cast<double>(static_cast<long double>(SimTime) + TimeStep);
-    if (static_cast<long double>(Frequency) * SimTime > TwoPi)
+    SimTime = static_cast<double>(Extended(SimTime) + TimeStep);
+    if (Extended(Frequency) * SimTime > TwoPi)
         SimTime = static_cast<double>(SimTime - TwoPi / Frequency);
-    Voltage = static_cast<double>(Amplitude * std::sin(static_cast<long double>(Frequency) * SimTime));
-    return static_cast<double>(static_cast<long double>(Frequency) * SimTime);
+    Voltage = static_cast<double>(Amplitude * Sin(Extended(Frequency) * SimTime));
+    return static_cast<double>(Extended(Frequency) * SimTime);
 }
 
 void VeloxData::PlaceCavityMarkers() {
@@ -158,7 +158,7 @@ void VeloxData::PlaceCavityMarkers() {
         m.OutlineWidth = DefaultMarkerLooks.Cavity.OutlineWidth;
         m.Outline = DefaultMarkerLooks.Cavity.Outline;
         m.Top = View.ImageTop + AxisY + 50;
-        m.Left = PixelAt((c.Position + static_cast<long double>(c.AccWidth) / 2) * ViewScale,
+        m.Left = PixelAt((c.Position + Extended(c.AccWidth) / 2) * ViewScale,
                          static_cast<std::int64_t>(View.ImageLeft) - 10);
         m.Visible = true;
         BringToFront(m);
@@ -166,11 +166,11 @@ void VeloxData::PlaceCavityMarkers() {
 }
 
 double VeloxData::FrequencyOf(std::int32_t position) {
-    return static_cast<double>((position - 50) * 0.01L + 1.0L);
+    return static_cast<double>((position - 50) * Hundredth + 1.0);
 }
 
 double VeloxData::AmplitudeOf(std::int32_t position) {
-    return static_cast<double>((position - 50) * 0.5L + 50.0L);
+    return static_cast<double>((position - 50) * Extended(0.5) + 50.0);
 }
 
 void VeloxData::SetFrequencyPosition(std::int32_t position) {

@@ -1,33 +1,29 @@
 // Arithmetic helpers shared by the whole model.
 //
-// The simulation evaluates every expression in long double (the 80-bit x87
-// format on x86-64) and rounds to double only when a value is stored.  The
-// truncations toward zero below take the unrounded long double value.
+// The simulation evaluates every expression in Extended (the 80-bit x87
+// format, Extended.h) and rounds to double only when a value is stored.  The
+// truncations toward zero take the unrounded Extended value.
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 #include <limits>
-#include <numbers>
+
+#include "core/model/Extended.h"
 
 namespace velox {
 
-inline constexpr long double Pi = std::numbers::pi_v<long double>;
-inline constexpr long double TwoPi = 2.0L * Pi;
+inline constexpr Extended Pi = Extended::Pi();
+inline constexpr Extended TwoPi = Extended::TwoPi();
 
-// Truncation toward zero into a 32-bit integer.  Values outside the int32
-// range saturate and NaN gives 0, so a damaged value can never turn into
-// undefined behaviour when it becomes a pixel column or a channel number.
-inline std::int32_t TruncToInt(long double v) {
-    if (std::isnan(v)) return 0;
-    if (v >= 2147483647.0L) return std::numeric_limits<std::int32_t>::max();
-    if (v <= -2147483648.0L) return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(v);
-}
+// 0.01 and 0.005 rounded to the 64-bit significand, as the decimal
+// constants of the model's formulas are (they are not the doubles nearest
+// those numbers).
+inline constexpr Extended Hundredth = Extended::FromBits({0xA3D70A3D70A3D70A, 0x3FF8});
+inline constexpr Extended TwoHundredth = Extended::FromBits({0xA3D70A3D70A3D70A, 0x3FF7});
 
 // True when v truncates to a value that fits an int32 without saturating.
-inline bool FitsInt32(long double v) {
-    return !std::isnan(v) && v > -2147483649.0L && v < 2147483648.0L;
+inline bool FitsInt32(Extended v) {
+    return !IsNan(v) && v > -2147483649.0 && v < 2147483648.0;
 }
 
 // The largest value of a 32-bit counter.  Counters stop there rather than
@@ -55,14 +51,11 @@ inline std::int32_t ClampPixel(std::int64_t v) {
 // Trunc(x) + offset as a pixel: the truncation toward zero takes the
 // unrounded value, the sum is formed in 64 bits, and the result is held
 // within PixelMin … PixelMax whatever x is (NaN gives the offset).
-inline std::int32_t PixelAt(long double x, std::int64_t offset = 0) {
-    if (std::isnan(x)) x = 0;
-    constexpr long double Far = 1e12L;  // far outside the pixel range, far inside 64 bits
-    const long double held = x < -Far ? -Far : x > Far ? Far : x;
-    return ClampPixel(static_cast<std::int64_t>(held) + offset);
+inline std::int32_t PixelAt(Extended x, std::int64_t offset = 0) {
+    if (IsNan(x)) x = 0;
+    constexpr Extended Far = 1e12;  // far outside the pixel range, far inside 64 bits
+    const Extended held = x < -Far ? -Far : x > Far ? Far : x;
+    return ClampPixel(TruncToInt64(held) + offset);
 }
-
-// Round half to even, like the platform's round-to-nearest conversion.
-inline long double RoundHalfEven(long double v) { return std::nearbyint(v); }
 
 }  // namespace velox

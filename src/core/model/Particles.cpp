@@ -15,7 +15,7 @@ void VeloxData::ResetParticles() {
         p.X = SourceX;
         p.V = 0.0;
         m.Top = View.ImageTop + AxisY - 3;
-        m.Left = PixelAt(static_cast<long double>(ViewScale) * p.X, static_cast<std::int64_t>(View.ImageLeft) - 3);
+        m.Left = PixelAt(Extended(ViewScale) * p.X, static_cast<std::int64_t>(View.ImageLeft) - 3);
     }
 }
 
@@ -31,8 +31,8 @@ void VeloxData::HideAllParticles() {
 
 void VeloxData::MoveParticle(Particle& p) {
     ShapeState& marker = ParticleMarkers[static_cast<std::size_t>(p.Marker)];
-    const double dts = p.V == 0.0 ? TimeStep : static_cast<double>(0.005L / std::fabs(p.V));
-    std::int32_t n = TruncToInt(static_cast<long double>(TimeStep) / dts);
+    const double dts = p.V == 0.0 ? TimeStep : static_cast<double>(TwoHundredth / std::fabs(p.V));
+    std::int32_t n = TruncToInt(Extended(TimeStep) / dts);
     if (n < 1) n = 1;
     // A realistic particle takes a few thousand sub-steps at most; only an
     // absurd set-up (gaps of 1e-12, say) would ask for billions and freeze
@@ -42,8 +42,8 @@ void VeloxData::MoveParticle(Particle& p) {
     int slot = 0;
     for (std::int32_t k = 0; k < n; ++k) {
         f = FieldAt(p.X, slot);
-        p.X = static_cast<double>(static_cast<long double>(p.V) * dts + p.X + 2.5L * f.Field * dts * dts);
-        p.V = static_cast<double>(5.0L * f.Field * dts + p.V);
+        p.X = static_cast<double>(Extended(p.V) * dts + p.X + Extended(2.5) * f.Field * dts * dts);
+        p.V = static_cast<double>(Extended(5.0) * f.Field * dts + p.V);
     }
     // Only the colour of the last sub-step is ever seen.
     marker.Fill = f.InElectrode ? DefaultMarkerLooks.InElectrode : DefaultMarkerLooks.Particle.Fill;
@@ -63,8 +63,8 @@ void VeloxData::StepParticles() {
         MoveParticle(p);
         // A particle flung far past the target by an absurd field stays at
         // the edge of what a control can show.
-        m.Left = PixelAt(static_cast<long double>(ViewScale) * p.X, static_cast<std::int64_t>(View.ImageLeft) - 3);
-        const double e = static_cast<double>(0.5L * p.V * p.V / 5.0L);
+        m.Left = PixelAt(Extended(ViewScale) * p.X, static_cast<std::int64_t>(View.ImageLeft) - 3);
+        const double e = static_cast<double>(Extended(0.5) * p.V * p.V / 5.0);
         if (e > EnergyMax) {
             EnergyMax = e;
             best = i;
@@ -77,12 +77,12 @@ void VeloxData::StepParticles() {
 }
 
 bool VeloxData::InLaunchWindow(double phase) const {
-    const long double e = StopPhase * Pi / 180;
+    const Extended e = StopPhase * Pi / 180;
     if (StartPhase > 0) {
-        const long double s = StartPhase * Pi / 180;
+        const Extended s = StartPhase * Pi / 180;
         return s < phase && phase < e;
     }
-    return (StartPhase + 360.0L) * Pi / 180 < phase || phase < e;
+    return (Extended(StartPhase) + 360.0) * Pi / 180 < phase || phase < e;
 }
 
 double VeloxData::Random() {
@@ -110,7 +110,7 @@ void VeloxData::LaunchDecision() {
 }
 
 std::int32_t VeloxData::PhaseCursorLeft(double phase) const {
-    return TruncToInt(phase * static_cast<long double>(View.Image4Width - 6) / TwoPi + View.Image4Left + 2);
+    return TruncToInt(phase * Extended(View.Image4Width - 6) / TwoPi + View.Image4Left + 2);
 }
 
 double VeloxData::SimulationStep() {

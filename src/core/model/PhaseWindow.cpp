@@ -7,7 +7,7 @@
 
 namespace velox {
 
-std::int32_t PhaseColumn(std::int32_t width, long double degrees) {
+std::int32_t PhaseColumn(std::int32_t width, Extended degrees) {
     return TruncToInt((width - 6) * degrees / 360) + 3;
 }
 
@@ -17,7 +17,7 @@ void DrawPhaseWindow(Canvas& c, std::int32_t w, std::int32_t h, double start, do
         c.FillRect(PhaseColumn(w, start), 3, PhaseColumn(w, stop), h - 3, colours::Aqua);
     } else {
         c.FillRect(3, 3, PhaseColumn(w, stop), h - 3, colours::Aqua);
-        c.FillRect(PhaseColumn(w, start + 360.0L), 3, w - 3, h - 3, colours::Aqua);
+        c.FillRect(PhaseColumn(w, Extended(start) + 360.0), 3, w - 3, h - 3, colours::Aqua);
     }
     c.SetPen(colours::Black, 1);
     c.MoveTo(3, 3);
@@ -30,8 +30,8 @@ void DrawPhaseWindow(Canvas& c, std::int32_t w, std::int32_t h, double start, do
 
     c.SetPen(colours::Blue, 2);
     for (int i = 0; i <= 50; ++i) {
-        const std::int32_t x = TruncToInt(static_cast<long double>(w - 6) * i / 50) + 3;
-        const std::int32_t y = h / 2 - TruncToInt(25 * std::sin(TwoPi * i / 50));
+        const std::int32_t x = TruncToInt(Extended(w - 6) * i / 50) + 3;
+        const std::int32_t y = h / 2 - TruncToInt(25 * Sin(TwoPi * i / 50));
         if (i == 0)
             c.MoveTo(x, y);
         else
@@ -40,11 +40,11 @@ void DrawPhaseWindow(Canvas& c, std::int32_t w, std::int32_t h, double start, do
 }
 
 PhasePanelState PhasePanelFor(std::int32_t imageLeft, std::int32_t w, double start, double stop) {
-    auto markerLeft = [&](long double a) {
+    auto markerLeft = [&](Extended a) {
         return TruncToInt((w - 6) * a / 360 + imageLeft + 3);
     };
     PhasePanelState p;
-    p.StartMarkerLeft = markerLeft(start > 0 ? static_cast<long double>(start) : start + 360.0L);
+    p.StartMarkerLeft = markerLeft(start > 0 ? Extended(start) : Extended(start) + 360.0);
     p.StopMarkerLeft = markerLeft(stop);
     p.StartText = FormatInteger(TruncToInt(start));
     p.StopText = FormatInteger(TruncToInt(stop));

@@ -8,12 +8,13 @@
 #include <string_view>
 
 #include "core/model/Canvas.h"
+#include "core/model/Extended.h"
 
 namespace velox {
 
 // Column of an angle in degrees on a phase window W pixels wide:
 // Trunc((W − 6) · a / 360) + 3.
-std::int32_t PhaseColumn(std::int32_t width, long double degrees);
+std::int32_t PhaseColumn(std::int32_t width, Extended degrees);
 
 // Draws the phase window (a bitmap of width × height) for the launch window
 // start … stop in degrees.

@@ -7,7 +7,7 @@ namespace velox {
 
 std::string VoltageText(double voltage) { return "Feszültség =" + FormatFixed(voltage, 10, 4); }
 
-std::string PhaseText(double phase) { return "Fázis =" + FormatFixed(static_cast<double>(phase * 180.0L / Pi), 10, 4); }
+std::string PhaseText(double phase) { return "Fázis =" + FormatFixed(static_cast<double>(phase * Extended(180.0) / Pi), 10, 4); }
 
 std::string EnergyMaxText(double energyMax) { return "Emax = " + FormatFixed(energyMax, 10, 4); }
 

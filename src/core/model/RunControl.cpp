@@ -7,7 +7,7 @@
 namespace velox {
 
 namespace {
-constexpr long double MsPerDay = 86400000.0L;
+constexpr Extended MsPerDay = 86400000.0;
 
 std::string TwoDigits(std::int64_t v) {
     return std::string{static_cast<char>('0' + v / 10 % 10), static_cast<char>('0' + v % 10)};
@@ -20,9 +20,9 @@ double AdvanceRunClock(double clock, std::int32_t ms) {
 
 std::int64_t TimeOfDayMs(double clock) {
     if (!std::isfinite(clock)) return 0;
-    const long double c = clock;
-    const long double fraction = c - std::floor(c);
-    const auto ms = static_cast<std::int64_t>(RoundHalfEven(fraction * MsPerDay));
+    const Extended c = clock;
+    const Extended fraction = c - Floor(c);
+    const auto ms = TruncToInt64(RoundHalfEven(fraction * MsPerDay));
     return ms % 86400000;
 }
 

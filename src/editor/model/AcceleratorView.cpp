@@ -9,7 +9,7 @@ namespace {
 
 // Cavity sizes from a file may put a column far off the bitmap; it is held
 // within the pixel range that the painter takes.
-std::int32_t Column(long double x, double scale) { return PixelAt(x * scale); }
+std::int32_t Column(Extended x, double scale) { return PixelAt(x * scale); }
 
 // An electrode: the rectangle x1 … x2, y0 − 20 … y0 + 20 with both
 // vertical sides open between y0 − 5 and y0 + 5 for the beam.
@@ -28,19 +28,19 @@ void DrawElectrode(Canvas& c, std::int32_t x1, std::int32_t x2, std::int32_t y0)
 }  // namespace
 
 CavityColumns ColumnsOf(const Cavity& cav, double s) {
-    const long double p = cav.Position;
+    const Extended p = cav.Position;
     CavityColumns k;
     k.Acc1 = Column(p, s);
     k.Acc2 = Column(p + cav.AccWidth, s);
     k.Ground1 = Column(p + cav.AccWidth + cav.GroundGap, s);
     k.Ground2 = Column(p + cav.AccWidth + cav.GroundGap + cav.GroundWidth, s);
-    k.AccMiddle = Column(p + static_cast<long double>(cav.AccWidth) / 2, s);
-    k.GroundMiddle = Column(p + cav.AccWidth + cav.GroundGap + static_cast<long double>(cav.GroundWidth) / 2, s);
+    k.AccMiddle = Column(p + Extended(cav.AccWidth) / 2, s);
+    k.GroundMiddle = Column(p + cav.AccWidth + cav.GroundGap + Extended(cav.GroundWidth) / 2, s);
     return k;
 }
 
 std::int32_t TargetRodColumn(const VeloxData& data) {
-    return Column(static_cast<long double>(data.TargetMarker.Width / 2) + data.TargetX, data.ViewScale);
+    return Column(Extended(data.TargetMarker.Width / 2) + data.TargetX, data.ViewScale);
 }
 
 void DrawAcceleratorView(VeloxData& data, Canvas& c, std::int32_t width, std::int32_t height) {

@@ -23,13 +23,13 @@ std::string PadToFieldWidth(const std::string& text, const TextMeasure& measure,
 std::optional<std::int32_t> FrequencyDisplayPosition(std::string_view text) {
     const auto v = ParseDecimalNumber(text);
     if (!v || *v < 0.5 || *v > 1.5) return std::nullopt;
-    return TruncToInt((*v - 1.0L) * 100 + 50.5L);
+    return TruncToInt((Extended(*v) - 1.0) * 100 + 50.5);
 }
 
 std::optional<std::int32_t> VoltageDisplayPosition(std::string_view text) {
     const auto v = ParseDecimalNumber(text);
     if (!v || *v < 25 || *v > 75) return std::nullopt;
-    return TruncToInt((*v - 50.0L) * 2 + 50.5L);
+    return TruncToInt((Extended(*v) - 50.0) * 2 + 50.5);
 }
 
 }  // namespace velox

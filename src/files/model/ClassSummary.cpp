@@ -10,6 +10,7 @@
 #include <queue>
 #include <system_error>
 
+#include "core/model/Extended.h"
 #include "core/model/RunControl.h"
 #include "core/model/VeloxData.h"
 #include "editor/model/NumberText.h"
@@ -268,7 +269,7 @@ TextTable SummaryTable(const std::vector<SummaryRow>& rows) {
             cells[1] = IntegerCell(f.Launched);
             cells[2] = IntegerCell(f.Arrived);
             if (f.Launched != 0) {
-                const auto percent = static_cast<double>(100.0L * f.Arrived / f.Launched);
+                const auto percent = static_cast<double>(Extended(100.0) * f.Arrived / f.Launched);
                 cells[3] = NumberCell(percent, FormatFixed(percent, 0, 1));
             }
             cells[4] = StatisticCell(f.Energy.Mean);

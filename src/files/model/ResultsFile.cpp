@@ -14,8 +14,8 @@ namespace {
 constexpr double LatestRunClock = 40179.0;
 
 void AddToSums(ResultSums& sums, double v) {
-    sums.Sum = static_cast<double>(static_cast<long double>(sums.Sum) + v);
-    sums.SumSq = static_cast<double>(sums.SumSq + static_cast<long double>(v) * v);
+    sums.Sum = static_cast<double>(Extended(sums.Sum) + v);
+    sums.SumSq = static_cast<double>(sums.SumSq + Extended(v) * v);
 }
 
 void AppendRecord(std::string& out, double value) {
@@ -129,7 +129,7 @@ void ApplyResults(Results& results, double& runClock, const ResultsData& data, s
     // Every arrival adds one energy, and the arrived count divides both
     // spectra's statistics: whatever the file says (or the count was before
     // a file without closing records), it is the number of energies read.
-    results.ArrivedCount = TruncToInt(static_cast<long double>(results.EnergyValues.size()));
+    results.ArrivedCount = TruncToInt(Extended(results.EnergyValues.size()));
     if (data.Closing) {
         const ClosingRecords& c = *data.Closing;
         if (const auto l = WholeRecord(c.LaunchedCount, 0)) results.LaunchedCount = CountMore(*l, flying);

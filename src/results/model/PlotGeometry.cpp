@@ -10,12 +10,12 @@
 namespace velox {
 namespace {
 
-constexpr long double StepMantissa[3] = {1.0L, 2.0L, 5.0L};
+constexpr Extended StepMantissa[3] = {1.0, 2.0, 5.0};
 constexpr int StepMoves = 20;
 
 // base + Trunc(offset), without overflow whatever the offset, held within
 // the pixel range that the painter takes.
-int Shifted(std::int64_t base, long double offset) { return PixelAt(offset, base); }
+int Shifted(std::int64_t base, Extended offset) { return PixelAt(offset, base); }
 
 int WidthOf(const TextMetrics& metrics, std::string_view text) {
     return metrics.Width ? metrics.Width(text) : 0;
@@ -35,38 +35,38 @@ void NiceStep(double& lo, double& hi, double& step, double& intervals) {
         intervals = 0.0;
         return;
     }
-    const long double span = static_cast<long double>(hi) - lo;
+    const Extended span = Extended(hi) - lo;
     int j = 0;
-    long double decade = 1.0L;
+    Extended decade = 1.0;
     int roundsLeft = StepMoves;
-    long double r = span / (StepMantissa[j] * decade);
-    while ((r > 7.0L || r < 3.0L) && roundsLeft > 0) {
+    Extended r = span / (StepMantissa[j] * decade);
+    while ((r > 7.0 || r < 3.0) && roundsLeft > 0) {
         roundsLeft -= 1;
-        if (r > 7.0L) {
+        if (r > 7.0) {
             if (++j > 2) {
                 j = 0;
-                decade *= 10.0L;
+                decade *= 10.0;
             }
         } else {
             if (--j < 0) {
                 j = 2;
-                decade /= 10.0L;
+                decade /= 10.0;
             }
         }
         r = span / (StepMantissa[j] * decade);
     }
     step = static_cast<double>(StepMantissa[j] * decade);
-    lo = static_cast<double>(std::trunc(lo / static_cast<long double>(step)) * step);
-    const long double top = std::trunc(hi / static_cast<long double>(step)) * step;
+    lo = static_cast<double>(Trunc(lo / Extended(step)) * step);
+    const Extended top = Trunc(hi / Extended(step)) * step;
     if (top < hi) hi = static_cast<double>(top + step);
-    intervals = static_cast<double>((static_cast<long double>(hi) - lo) / step);
+    intervals = static_cast<double>((Extended(hi) - lo) / step);
 }
 
 bool AutoScaleY(Spectrum& s, std::int32_t maxCount) {
     double lo = 0.0;
     double hi = std::max(maxCount, MinCountAxisTop);
     NiceStep(lo, hi, s.AxisStep, s.AxisIntervals);
-    std::int32_t top = TruncToInt(static_cast<long double>(s.AxisIntervals) * s.AxisStep);
+    std::int32_t top = TruncToInt(Extended(s.AxisIntervals) * s.AxisStep);
     if (top < MinCountAxisTop) top = MinCountAxisTop;
     const bool changed = top != s.YMax;
     s.YMax = top;
@@ -74,17 +74,17 @@ bool AutoScaleY(Spectrum& s, std::int32_t maxCount) {
 }
 
 void ComputeScales(Spectrum& s) {
-    const long double width = static_cast<long double>(static_cast<std::int64_t>(s.XRight) - s.XLeft);
-    const long double channels = static_cast<long double>(ScaledXMax(s) - s.XMin);
+    const Extended width = Extended(static_cast<std::int64_t>(s.XRight) - s.XLeft);
+    const Extended channels = Extended(ScaledXMax(s) - s.XMin);
     s.XScale = static_cast<double>(width / channels);
-    const long double height = static_cast<long double>(static_cast<std::int64_t>(s.YBottom) - s.YTop);
-    const long double top = s.YMax > 0 ? s.YMax : MinCountAxisTop;
+    const Extended height = Extended(static_cast<std::int64_t>(s.YBottom) - s.YTop);
+    const Extended top = s.YMax > 0 ? s.YMax : MinCountAxisTop;
     s.YScale = static_cast<double>(height / top);
 }
 
 MarkerGeometry UpdateMarkerGeometry(const Spectrum& s) {
     MarkerGeometry m;
-    const long double channels = static_cast<long double>(static_cast<std::int64_t>(s.Marker) - s.XMin);
+    const Extended channels = Extended(static_cast<std::int64_t>(s.Marker) - s.XMin);
     const int x = Shifted(s.XLeft, channels * s.XScale);
     m.LineX = std::clamp(x, s.XLeft, std::max(s.XLeft, s.XRight));
     m.XText = "X=" + FormatInteger(s.Marker) + "   ";
@@ -112,11 +112,11 @@ AxesGeometry DrawAxesGeometry(Spectrum& s, const TextMetrics& metrics) {
     double hi = s.YMax;
     NiceStep(lo, hi, s.AxisStep, s.AxisIntervals);
     if (s.AxisIntervals > 1.0) {
-        const auto n = static_cast<std::int64_t>(RoundHalfEven(s.AxisIntervals));
+        const auto n = TruncToInt64(RoundHalfEven(s.AxisIntervals));
         for (std::int64_t k = 0; k <= n; ++k) {
-            const long double v = k * static_cast<long double>(s.AxisStep);
+            const Extended v = k * Extended(s.AxisStep);
             const int y = Shifted(s.YBottom, -(v * s.YScale));
-            std::string label = FormatInteger(static_cast<long long>(std::trunc(v)));
+            std::string label = FormatInteger(TruncToInt64(v));
             const int w = WidthOf(metrics, label);
             g.CountLabels.push_back({s.XLeft - 2 * (w / 2) - 5, y - metrics.Height / 2, std::move(label)});
             g.CountTicks.push_back({s.XLeft, y, s.XLeft - 5, y});
@@ -128,11 +128,11 @@ AxesGeometry DrawAxesGeometry(Spectrum& s, const TextMetrics& metrics) {
     hi = static_cast<double>(ScaledXMax(s));
     NiceStep(lo, hi, s.AxisStep, s.AxisIntervals);
     if (s.AxisIntervals > 1.0) {
-        const auto n = static_cast<std::int64_t>(RoundHalfEven(s.AxisIntervals));
+        const auto n = TruncToInt64(RoundHalfEven(s.AxisIntervals));
         for (std::int64_t k = 0; k <= n; ++k) {
-            const long double v = k * static_cast<long double>(s.AxisStep);
+            const Extended v = k * Extended(s.AxisStep);
             const int x = Shifted(s.XLeft, v * s.XScale);
-            std::string label = FormatInteger(static_cast<long long>(std::trunc(v)) + s.XMin);
+            std::string label = FormatInteger(TruncToInt64(v) + s.XMin);
             const int w = WidthOf(metrics, label);
             g.ChannelLabels.push_back({x - w / 2, s.YBottom + 10, std::move(label)});
             g.ChannelTicks.push_back({x, s.YBottom, x, s.YBottom + 10});
@@ -178,8 +178,8 @@ SpectrumGeometry DrawSpectrumGeometry(Spectrum& s, const ResultSums& sums, std::
     const std::int64_t last = std::min<std::int64_t>(binCount, s.XMax);
     for (std::int64_t i = first; i <= last; ++i) {
         const std::int32_t n = i < binCount ? s.Bins[static_cast<std::size_t>(i)] : 0;
-        const PlotPoint p{Shifted(s.XLeft, static_cast<long double>(i - s.XMin) * s.XScale),
-                          Shifted(s.YBottom, -(static_cast<long double>(n) * s.YScale))};
+        const PlotPoint p{Shifted(s.XLeft, Extended(i - s.XMin) * s.XScale),
+                          Shifted(s.YBottom, -(Extended(n) * s.YScale))};
         if (p.x <= s.XRight && p.y >= s.YTop) {
             if (started) {
                 line.LineTo(p);
@@ -199,9 +199,9 @@ SpectrumGeometry DrawSpectrumGeometry(Spectrum& s, const ResultSums& sums, std::
             if (pen.y > s.YTop) {
                 // Both factors are differences of int32 values, so the
                 // product is exact in the 64-bit significand.
-                const long double across = static_cast<long double>(static_cast<std::int64_t>(p.x) - pen.x) *
+                const Extended across = Extended(static_cast<std::int64_t>(p.x) - pen.x) *
                                            (static_cast<std::int64_t>(pen.y) - s.YTop);
-                const long double rise = static_cast<long double>(pen.y) - p.y;
+                const Extended rise = Extended(pen.y) - p.y;
                 cut.x = Shifted(pen.x, across / rise);
             }
             line.LineTo(cut);

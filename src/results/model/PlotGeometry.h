@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/Numeric.h"
 #include "results/model/Spectrum.h"
 
 namespace velox {
@@ -55,7 +56,7 @@ struct TextMetrics {
 // channel width the window accepts.
 inline constexpr std::int32_t MinChannelSpan = 20;
 inline constexpr std::int32_t MinCountAxisTop = 20;
-inline constexpr long double MinChannelWidth = 0.01L;
+inline constexpr Extended MinChannelWidth = Hundredth;
 
 // The 1-2-5 step rule.  Given Lo < Hi, walks the steps …, 1, 2, 5, 10, …
 // from 1 until the range holds 3 to 7 steps or 20 moves are spent, rounds

@@ -32,9 +32,9 @@ void EnsureBin(std::vector<std::int32_t>& bins, std::int32_t index) {
 std::int32_t ChannelOf(double value, double channelWidth) {
     if (!(channelWidth > 0.0) || !std::isfinite(channelWidth)) return -1;
     if (!(value >= 0.0) || !std::isfinite(value)) return -1;
-    const long double q = static_cast<long double>(value) / channelWidth;
-    if (!(q < static_cast<long double>(MaxChannel) + 1.0L)) return -1;
-    return static_cast<std::int32_t>(q);
+    const Extended q = Extended(value) / channelWidth;
+    if (!(q < Extended(MaxChannel) + 1.0)) return -1;
+    return TruncToInt(q);
 }
 
 void AddToBin(Spectrum& spectrum, double value) {
@@ -52,10 +52,10 @@ void Rebin(Spectrum& spectrum, const std::vector<double>& values) {
 Statistics ComputeStatistics(const ResultSums& sums, std::int32_t arrivedCount) {
     Statistics s;
     if (arrivedCount == 0) return s;
-    s.Mean = static_cast<double>(static_cast<long double>(sums.Sum) / arrivedCount);
-    const long double variance =
-        static_cast<long double>(sums.SumSq) / arrivedCount - static_cast<long double>(s.Mean) * s.Mean;
-    s.Deviation = variance > 0 ? static_cast<double>(std::sqrt(variance)) : 0.0;
+    s.Mean = static_cast<double>(Extended(sums.Sum) / arrivedCount);
+    const Extended variance =
+        Extended(sums.SumSq) / arrivedCount - Extended(s.Mean) * s.Mean;
+    s.Deviation = variance > 0 ? static_cast<double>(Sqrt(variance)) : 0.0;
     return s;
 }
 
@@ -69,16 +69,16 @@ const ResultSums& Results::SumsOf(const Spectrum& spectrum) const {
 }
 
 void Results::RecordArrival(double velocity, double arrivalTime) {
-    const double e = static_cast<double>(0.5L * velocity * velocity / 5.0L);
+    const double e = static_cast<double>(Extended(0.5) * velocity * velocity / 5.0);
 
-    EnergySums.Sum = static_cast<double>(static_cast<long double>(EnergySums.Sum) + e);
-    EnergySums.SumSq = static_cast<double>(EnergySums.SumSq + static_cast<long double>(e) * e);
+    EnergySums.Sum = static_cast<double>(Extended(EnergySums.Sum) + e);
+    EnergySums.SumSq = static_cast<double>(EnergySums.SumSq + Extended(e) * e);
     EnergyValues.push_back(e);
     CountOne(ArrivedCount);
     AddToBin(EnergySpectrum, e);
 
-    TimeSums.Sum = static_cast<double>(static_cast<long double>(TimeSums.Sum) + arrivalTime);
-    TimeSums.SumSq = static_cast<double>(TimeSums.SumSq + static_cast<long double>(arrivalTime) * arrivalTime);
+    TimeSums.Sum = static_cast<double>(Extended(TimeSums.Sum) + arrivalTime);
+    TimeSums.SumSq = static_cast<double>(TimeSums.SumSq + Extended(arrivalTime) * arrivalTime);
     TimeValues.push_back(arrivalTime);
     AddToBin(TimeSpectrum, arrivalTime);
 
