@@ -9,13 +9,14 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
 # qt6-translations-l10n: Qt's Hungarian texts of the standard dialogs.
-APT_PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev locales qt6-base-dev qt6-translations-l10n \
+# libmpfr-dev: the reference that the model's sine is tested against.
+APT_PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev libmpfr-dev locales qt6-base-dev qt6-translations-l10n \
   fonts-dejavu-core desktop-file-utils $(if $(findstring clang,$(CXX)),clang libclang-rt-dev)
 # Only the fuzz targets need clang and its fuzzer runtime.
 FUZZ_APT_PACKAGES := clang libclang-rt-dev
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps fuzz-deps build test sanitize install bench run screenshots fuzz clean
+.PHONY: deps fuzz-deps build test sine-check sanitize install bench run screenshots fuzz clean
 
 deps fuzz-deps:
 	@missing=""; for p in $(if $(filter fuzz-deps,$@),$(FUZZ_APT_PACKAGES),$(APT_PACKAGES)); do \
@@ -35,6 +36,11 @@ build: deps $(BUILD)/CMakeCache.txt
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$$(nproc)
+
+# The model's sine against MPFR's, bit for bit, on about a million arguments.
+sine-check: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$$(nproc) --target velox_sine_check
+	$(BUILD)/velox_sine_check
 
 # Everything, the window and its tests included, under AddressSanitizer and
 # UndefinedBehaviorSanitizer in a build folder of its own; the first report

@@ -3,7 +3,8 @@
 //
 // BM_SimulationStep runs the model's step; BM_LiteralScanStep runs the same
 // particle motion with the plain linear scan over the 85 field slots, so one
-// run prints the ratio between the two.
+// run prints the ratio between the two.  BM_Sin is the voltage's sine of
+// one step, beside the C library's.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -114,11 +115,28 @@ void BM_FieldAtLiteral(benchmark::State& state) {
     }
 }
 
+// The voltage's sine on the phases of the steps of one RF period: the
+// model's own (Sin), and the C library's for comparison.
+template <typename Sine>
+void RunSine(benchmark::State& state, Sine sine) {
+    long double phase = 0;
+    for (auto _ : state) {
+        phase = phase > velox::TwoPi ? phase - velox::TwoPi : phase + 0.05L;
+        benchmark::DoNotOptimize(sine(phase));
+    }
+}
+
+void BM_Sin(benchmark::State& state) { RunSine(state, [](long double x) { return velox::Sin(x); }); }
+
+void BM_LibrarySinl(benchmark::State& state) { RunSine(state, [](long double x) { return std::sin(x); }); }
+
 }  // namespace
 
 BENCHMARK(BM_SimulationStep)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LiteralScanStep)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FieldAt);
 BENCHMARK(BM_FieldAtLiteral);
+BENCHMARK(BM_Sin);
+BENCHMARK(BM_LibrarySinl);
 
 BENCHMARK_MAIN();

@@ -148,7 +148,7 @@ double VeloxData::AdvanceRf() {
     SimTime = static_cast<double>(static_cast<long double>(SimTime) + TimeStep);
     if (static_cast<long double>(Frequency) * SimTime > TwoPi)
         SimTime = static_cast<double>(SimTime - TwoPi / Frequency);
-    Voltage = static_cast<double>(Amplitude * std::sin(static_cast<long double>(Frequency) * SimTime));
+    Voltage = static_cast<double>(Amplitude * Sin(static_cast<long double>(Frequency) * SimTime));
     return static_cast<double>(static_cast<long double>(Frequency) * SimTime);
 }
 

@@ -7,8 +7,11 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <numbers>
+
+#include "core/model/ExtendedSine.h"
 
 namespace velox {
 
@@ -60,6 +63,20 @@ inline std::int32_t PixelAt(long double x, std::int64_t offset = 0) {
     constexpr long double Far = 1e12L;  // far outside the pixel range, far inside 64 bits
     const long double held = x < -Far ? -Far : x > Far ? Far : x;
     return ClampPixel(static_cast<std::int64_t>(held) + offset);
+}
+
+// sin x of the model: the model's own correctly rounded sine on the value's
+// 80-bit pattern, so that no result depends on the C library.
+inline long double Sin(long double x) {
+    static_assert(std::numeric_limits<long double>::digits == 64, "long double is the x87 format here");
+    ExtendedBits b;
+    std::memcpy(&b.Significand, &x, 8);
+    std::memcpy(&b.SignExponent, reinterpret_cast<const char*>(&x) + 8, 2);
+    b = SineBits(b);
+    long double y = 0;
+    std::memcpy(&y, &b.Significand, 8);
+    std::memcpy(reinterpret_cast<char*>(&y) + 8, &b.SignExponent, 2);
+    return y;
 }
 
 // Round half to even, like the platform's round-to-nearest conversion.
