@@ -8,14 +8,16 @@ endif
 BUILD ?= build
 CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
-# qt6-translations-l10n: Qt's Hungarian texts of the standard dialogs.
-APT_PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev locales qt6-base-dev qt6-translations-l10n \
+# qt6-translations-l10n: Qt's Hungarian texts of the standard dialogs;
+# libicu-dev: the Hungarian order of velox-batch summary's rows;
+# libmpfr-dev: the reference that the model's sine is tested against.
+APT_PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev libmpfr-dev locales qt6-base-dev qt6-translations-l10n \
   fonts-dejavu-core desktop-file-utils libicu-dev $(if $(findstring clang,$(CXX)),clang libclang-rt-dev)
 # Only the fuzz targets need clang and its fuzzer runtime.
 FUZZ_APT_PACKAGES := clang libclang-rt-dev
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps fuzz-deps build test test-soft sanitize install bench run screenshots fuzz clean
+.PHONY: deps fuzz-deps build test test-soft sine-check sanitize install bench run screenshots fuzz clean
 
 deps fuzz-deps:
 	@missing=""; for p in $(if $(filter fuzz-deps,$@),$(FUZZ_APT_PACKAGES),$(APT_PACKAGES)); do \
@@ -43,6 +45,10 @@ test-soft: deps
 	cmake -S . -B $(BUILD)-soft $(COMPILER_FLAGS) -DVELOX_SOFTWARE_EXTENDED=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD)-soft -j$$(nproc)
 	cd $(BUILD)-soft && ctest --output-on-failure -j$$(nproc)
+# The model's sine against MPFR's, bit for bit, on about a million arguments.
+sine-check: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$$(nproc) --target velox_sine_check
+	$(BUILD)/velox_sine_check
 
 # Everything, the window and its tests included, under AddressSanitizer and
 # UndefinedBehaviorSanitizer in a build folder of its own; the first report

@@ -5,10 +5,12 @@
 // particle motion with the plain linear scan over the 85 field slots, so one
 // run prints the ratio between the two.  velox_bench runs them on the
 // model's Extended of the build (the x87 hardware on x86-64),
-// velox_step_bench_software on the integer arithmetic.
+// velox_step_bench_software on the integer arithmetic.  BM_Sin is the
+// voltage's sine of one step, beside the C library's.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <numbers>
 #include <type_traits>
 
 #include "core/model/Numeric.h"
@@ -118,11 +120,36 @@ void BM_FieldAtLiteral(benchmark::State& state) {
     }
 }
 
+// The voltage's sine on the phases of the steps of one RF period: the
+// model's own (Sin), and the C library's for comparison.
+void BM_Sin(benchmark::State& state) {
+    velox::Extended phase = 0;
+    for (auto _ : state) {
+        phase = phase > velox::TwoPi ? phase - velox::TwoPi : phase + 0.05;
+        benchmark::DoNotOptimize(velox::Sin(phase));
+    }
+}
+
+#if VELOX_X87_LONG_DOUBLE
+void BM_LibrarySinl(benchmark::State& state) {
+    const long double twoPi = 2 * std::numbers::pi_v<long double>;
+    long double phase = 0;
+    for (auto _ : state) {
+        phase = phase > twoPi ? phase - twoPi : phase + 0.05L;
+        benchmark::DoNotOptimize(std::sin(phase));
+    }
+}
+#endif
+
 }  // namespace
 
 BENCHMARK(BM_SimulationStep)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LiteralScanStep)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FieldAt);
 BENCHMARK(BM_FieldAtLiteral);
+BENCHMARK(BM_Sin);
+#if VELOX_X87_LONG_DOUBLE
+BENCHMARK(BM_LibrarySinl);
+#endif
 
 BENCHMARK_MAIN();

@@ -8,7 +8,9 @@
 // 64-bit significand or, below the normal range, at the subnormal position.
 #include "core/model/Extended.h"
 
-#include <cmath>
+#include <bit>
+
+#include "core/model/ExtendedSine.h"
 
 namespace velox {
 namespace soft {
@@ -306,22 +308,8 @@ std::int64_t TruncToInt64(ExtendedBits a) {
 
 }  // namespace soft
 
-// The C library's sine of the 80-bit value, until the model has a sine of
-// its own that gives the same bits on every machine.
-#if VELOX_X87_LONG_DOUBLE
-Extended Sin(Extended x) {
-    struct Layout {
-        std::uint64_t Significand;
-        std::uint16_t SignExponent;
-        std::uint16_t Padding[sizeof(long double) / 2 - 5];
-    };
-    const ExtendedBits b = x.Bits();
-    const long double y = std::sin(__builtin_bit_cast(long double, Layout{b.Significand, b.SignExponent, {}}));
-    const auto l = __builtin_bit_cast(Layout, y);
-    return Extended::FromBits({l.Significand, l.SignExponent});
-}
-#else
-#error "Sin(Extended) needs the model's own sine on a machine without the x87 long double"
-#endif
+// sin x on every machine through the model's own sine of the 80-bit
+// pattern, so that no result depends on the C library.
+Extended Sin(Extended x) { return Extended::FromBits(SineBits(x.Bits())); }
 
 }  // namespace velox

@@ -1,5 +1,6 @@
 #include "core/model/PhaseWindow.h"
 
+#include <array>
 #include <cmath>
 
 #include "core/model/Numeric.h"
@@ -28,10 +29,16 @@ void DrawPhaseWindow(Canvas& c, std::int32_t w, std::int32_t h, double start, do
     c.MoveTo(3, h / 2);
     c.LineTo(w - 3, h / 2);
 
+    // sin(2π·i/50) of the curve's 51 points, the same for every picture.
+    static const std::array<Extended, 51> sines = [] {
+        std::array<Extended, 51> s{};
+        for (int i = 0; i <= 50; ++i) s[static_cast<std::size_t>(i)] = Sin(TwoPi * i / 50);
+        return s;
+    }();
     c.SetPen(colours::Blue, 2);
     for (int i = 0; i <= 50; ++i) {
         const std::int32_t x = TruncToInt(Extended(w - 6) * i / 50) + 3;
-        const std::int32_t y = h / 2 - TruncToInt(25 * Sin(TwoPi * i / 50));
+        const std::int32_t y = h / 2 - TruncToInt(25 * sines[static_cast<std::size_t>(i)]);
         if (i == 0)
             c.MoveTo(x, y);
         else
