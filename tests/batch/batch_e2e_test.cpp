@@ -6,11 +6,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "../common/TestFiles.h"
+#include "../common/TimedRunPins.h"
 #include "core/model/RunControl.h"
 #include "editor/model/NumberText.h"
 #include "files/model/ReportTable.h"
@@ -30,11 +32,13 @@ struct BatchRun {
     std::string Out, Err;
 };
 
-// `shell` runs first in the same shell, `ulimit -f 2;` say.
+// `shell` runs first in the same shell, `ulimit -f 2;` say.  VELOX_BATCH_COMMAND, when set, is run instead of
+// this build's program: another target's velox-batch under its runner (tests/portable/run).
 BatchRun RunBatch(const std::string& args, const std::string& shell = "") {
     TempDir io;
+    const char* command = std::getenv("VELOX_BATCH_COMMAND");
     const int status = std::system(
-        (shell + "'" VELOX_BATCH_PROGRAM "' " + args + " >'" + (io / "out") + "' 2>'" + (io / "err") + "'").c_str());
+        (shell + (command ? command : "'" VELOX_BATCH_PROGRAM "'") + " " + args + " >'" + (io / "out") + "' 2>'" + (io / "err") + "'").c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(io / "out"), ReadBytes(io / "err")};
 }
 
@@ -69,6 +73,19 @@ TEST(VeloxBatch, DefaultRunWritesFilesThatLoadBackIntoTheSummarisedResults) {
         EXPECT_TRUE(s->Auto && s->YMax == redrawn.YMax && s->YMax > 20) << s->YMax;
     }
 }
+
+// The timed run at every speed writes the pinned files.
+class TimedRunFiles : public ::testing::TestWithParam<testing::PinnedRun> {};
+
+TEST_P(TimedRunFiles, AreByteForByteThoseOfTheFirstRelease) {
+    TempDir dir;
+    const BatchRun r = RunBatch("--speed " + FormatInteger(GetParam().Speed) + " --out '" + dir.Path() + "'");
+    ASSERT_EQ(r.Code, 0) << r.Err;
+    EXPECT_EQ(testing::Digest(ReadBytes(dir / "VELOX_2013.gydat")), testing::PinnedSetup);
+    EXPECT_EQ(testing::Digest(ReadBytes(dir / "VELOX_2013.edat")), GetParam().BatchResults);
+}
+INSTANTIATE_TEST_SUITE_P(EverySpeed, TimedRunFiles, ::testing::ValuesIn(testing::PinnedRuns),
+                         [](const auto& run) { return "Speed" + std::to_string(run.param.Speed); });
 
 // A set-up file goes on top of the start-up; a wrong count is reported; speed 2 ends on tick 858, speed 1 on 667.
 TEST(VeloxBatch, SetupFileIsAppliedOnTopOfTheStartUp) {
