@@ -10,17 +10,27 @@ CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
 # qt6-translations-l10n: Qt's Hungarian texts of the standard dialogs;
 # libicu-dev: the Hungarian order of velox-batch summary's rows;
-# libmpfr-dev: the reference that the model's sine is tested against.
+# libmpfr-dev: the reference that the model's sine is tested against;
+# libfmt-dev, libfast-float-dev: the locale-free number conversions (header-only).
 APT_PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev libmpfr-dev locales qt6-base-dev qt6-translations-l10n \
-  fonts-dejavu-core desktop-file-utils libicu-dev $(if $(findstring clang,$(CXX)),clang libclang-rt-dev)
+  fonts-dejavu-core desktop-file-utils libicu-dev libfmt-dev libfast-float-dev \
+  $(if $(findstring clang,$(CXX)),clang libclang-rt-dev)
 # Only the fuzz targets need clang and its fuzzer runtime.
 FUZZ_APT_PACKAGES := clang libclang-rt-dev
 FUZZ_SECONDS ?= 60
+# Only make portable needs the WebAssembly and 64-bit ARM tool chains, their
+# runners and GoogleTest's sources.
+PORTABLE_APT_PACKAGES := emscripten nodejs g++-aarch64-linux-gnu qemu-user googletest libfmt-dev libfast-float-dev
+# -O2 as the build here: GCC 12 reports false string overflows at -O3.
+PORTABLE_CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DVELOX_BUILD_WINDOW=OFF \
+  -DVELOX_GTEST_SOURCE_DIR=/usr/src/googletest
+PORTABLE_TARGETS := velox_model_tests velox-batch velox_step_timer
 
-.PHONY: deps fuzz-deps build test test-soft sine-check sanitize install bench run screenshots fuzz clean
+.PHONY: deps fuzz-deps portable-deps build test test-soft sine-check sanitize install bench run screenshots fuzz \
+  portable clean
 
-deps fuzz-deps:
-	@missing=""; for p in $(if $(filter fuzz-deps,$@),$(FUZZ_APT_PACKAGES),$(APT_PACKAGES)); do \
+deps fuzz-deps portable-deps:
+	@missing=""; for p in $(if $(filter fuzz-deps,$@),$(FUZZ_APT_PACKAGES),$(if $(filter portable-deps,$@),$(PORTABLE_APT_PACKAGES),$(APT_PACKAGES))); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -112,5 +122,19 @@ fuzz: deps fuzz-deps
 	    -artifact_prefix=$(BUILD)-fuzz/artifacts/$$t/ $(BUILD)-fuzz/corpus/$$t tests/corpus/$$t || exit 1; \
 	done
 
+# The model, velox-batch and the model tests for two more targets, each run
+# there (tests/portable/run): WebAssembly with emscripten under node, and
+# 64-bit ARM Linux (static) under qemu-user.  The batch tests of this machine
+# drive the other target's velox-batch.  The linker of emscripten finds its
+# acorn through NODE_PATH.
+portable: deps portable-deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$$(nproc) --target velox_batch_tests
+	NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(BUILD)-wasm $(PORTABLE_CMAKE_FLAGS) $(CMAKE_FLAGS)
+	NODE_PATH=/usr/share/nodejs cmake --build $(BUILD)-wasm -j$$(nproc) --target $(PORTABLE_TARGETS)
+	cmake -S . -B $(BUILD)-aarch64 -DCMAKE_TOOLCHAIN_FILE=cmake/aarch64-linux-gnu.cmake $(PORTABLE_CMAKE_FLAGS) $(CMAKE_FLAGS)
+	cmake --build $(BUILD)-aarch64 -j$$(nproc) --target $(PORTABLE_TARGETS)
+	tests/portable/run wasm $(BUILD)-wasm $(BUILD)
+	tests/portable/run aarch64 $(BUILD)-aarch64 $(BUILD)
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz $(BUILD)-sanitize $(BUILD)-soft
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz $(BUILD)-sanitize $(BUILD)-soft $(BUILD)-wasm $(BUILD)-aarch64

@@ -1,5 +1,4 @@
-// The simulation step on a worst-case load: 20 cavities, the highest
-// voltage, all 21 particles in flight at energies of 300 to 3000.
+// The simulation step on the worst-case load of WorstCaseLoad.h.
 //
 // BM_SimulationStep runs the model's step; BM_LiteralScanStep runs the same
 // particle motion with the plain linear scan over the 85 field slots, so one
@@ -13,28 +12,14 @@
 #include <numbers>
 #include <type_traits>
 
+#include "WorstCaseLoad.h"
 #include "core/model/Numeric.h"
 #include "core/model/VeloxData.h"
 
 namespace {
 
+using velox::BuildWorstCase;
 using velox::VeloxData;
-
-void BuildWorstCase(VeloxData& d) {
-    d.ApplyStartupDefaults();
-    d.Cavities.SetCavityCount(0);
-    for (int k = 0; k < 20; ++k) d.Cavities.Append({12.0 + k % 3, 30.0 + 12 * k, 12.0 + k % 2, 30.0 + 12 * k});
-    d.BuildCavities();
-    d.SetVoltagePosition(100);  // Amplitude 75
-    d.SetTargetLeft(1000000);   // nobody arrives: the load stays the same
-    const double end = d.FieldTable[80].Boundary;
-    for (int i = 0; i < velox::ParticleCount; ++i) {
-        d.LaunchParticle(i);
-        const double energy = 300.0 + 2700.0 * i / (velox::ParticleCount - 1);
-        d.Particles[static_cast<std::size_t>(i)].V = std::sqrt(2 * 5.0 * energy);
-        d.Particles[static_cast<std::size_t>(i)].X = 20 + (end - 40) * i / (velox::ParticleCount - 1);
-    }
-}
 
 // Sub-steps that one step of the current particles takes.
 long SubSteps(const VeloxData& d) {
@@ -90,10 +75,7 @@ void RunStep(benchmark::State& state, Step step) {
 }
 
 void BM_SimulationStep(benchmark::State& state) {
-    RunStep(state, [](VeloxData& d) {
-        d.MultiParticle = false;  // all slots fly: nothing to launch
-        d.SimulationStep();
-    });
+    RunStep(state, [](VeloxData& d) { d.SimulationStep(); });
 }
 
 void BM_LiteralScanStep(benchmark::State& state) { RunStep(state, LiteralStep); }

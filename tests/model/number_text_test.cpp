@@ -31,9 +31,9 @@ TEST(WholeNumber, DecimalAndHexadecimalForms) {
 
 TEST(DecimalNumber, AcceptedAndRefused) {
     const std::pair<const char*, double> rows[] = {{"1.01", 1.01}, {"  -2.5e1", -25}, {"0.05", 0.05}, {"+3", 3},
-                                                   {"5.", 5},      {".5", 0.5},       {"1E-6", 1e-6}, {"2E+2", 200}};
+                                                   {"5.", 5},      {".5", 0.5},       {"1E-6", 1e-6}, {"2E+2", 200}, {"0e-400", 0}};
     for (auto [text, value] : rows) EXPECT_EQ(ParseDecimalNumber(text), value) << '"' << text << '"';
-    for (const char* bad : {"", " ", "1,5", "1.5 ", ".", "e5", "1e", "1e+", "abc", "1.2.3", "--1", "1e999", "0x10"})
+    for (const char* bad : {"", " ", "1,5", "1.5 ", ".", "e5", "1e", "1e+", "abc", "1.2.3", "--1", "1e999", "1e-400", "0x10"})
         EXPECT_FALSE(ParseDecimalNumber(bad).has_value()) << '"' << bad << '"';
 }
 
@@ -49,6 +49,11 @@ TEST(Formats, FixedGeneralAndPlain) {
     EXPECT_EQ(FormatPlainDecimal(0.000001) + " " + FormatPlainDecimal(1.5e20) + " " + FormatPlainDecimal(-2.25) +
                   " " + FormatInteger(-20),
               "0.000001 150000000000000000000 -2.25 -20");
+    // The shorter of the plain and the exponent form, plain on a tie; a whole number in plain form digit for digit.
+    const std::pair<double, const char*> shortest[] = {
+        {0.1, "0.1"}, {1e-4, "1e-04"}, {0.001, "0.001"}, {1e15, "1e+15"}, {123456789012345664.0, "123456789012345664"},
+        {1.5e300, "1.5e+300"}, {-5e-324, "-5e-324"}, {-0.0, "-0"}, {176.07291666666666, "176.07291666666666"}};
+    for (auto [value, text] : shortest) EXPECT_EQ(FormatRoundTrip(value), text) << text;
 }
 
 // Numbers in fields, labels and files are written and read with "." whatever the locale says; a locale with a
@@ -88,7 +93,7 @@ TEST(PadToFieldWidth, AddsTheLargestNumberOfBlanksThatFit) {
     for (Row r : {Row{"7", 37, 8}, {"7", 36, 8}, {"7", 35, 7}, {"220", 37, 4}, {"123456", 30, 0}, {"12345", 30, 0},
                   {"1", 0, 0}, {"", 7, 0}})
         EXPECT_EQ(PadToFieldWidth(r.text, measure, r.width), std::string(r.blanks, ' ') + r.text) << r.text << r.width;
-    const auto noBlank = [](std::string_view s) { return std::int32_t(6 * (s.size() - std::ranges::count(s, ' '))); };
+    const auto noBlank = [](std::string_view s) { return std::int32_t(6 * (s.size() - std::count(s.begin(), s.end(), ' '))); };
     EXPECT_EQ(PadToFieldWidth("7", noBlank, 50), "7");
 }
 

@@ -1,12 +1,12 @@
 // The exercise text's reader: plain text in every code page and escape, formatting, paragraphs, damaged input.
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "../common/TestFiles.h"
+#include "editor/model/NumberText.h"
 #include "ui/model/RtfReader.h"
 
 using velox::ReadRtf;
@@ -21,12 +21,11 @@ std::string Describe(const RtfText& doc) {
     for (const auto& p : doc.Paragraphs) {
         out += (out.empty() ? "" : " / ") + std::string(1, "LCRJ"[static_cast<int>(p.Alignment)]) + ":";
         for (const auto& r : p.Runs) {
-            char size[16];
             std::string hex = r.Color ? "#" : "";
             for (int v : r.Color ? std::vector<int>{r.Color->Red, r.Color->Green, r.Color->Blue} : std::vector<int>{})
                 hex += {"0123456789abcdef"[v >> 4], "0123456789abcdef"[v & 15]};
             out += " "s + (r.Bold ? "b" : "") + (r.Italic ? "i" : "") + (r.Underline ? "u" : "") +
-                   (r.FontSize == 12.0 ? "" : "@" + std::string(size, std::to_chars(size, size + 16, r.FontSize).ptr)) +
+                   (r.FontSize == 12.0 ? "" : "@" + velox::FormatRoundTrip(r.FontSize)) +
                    hex + "'" + r.Text + "'";
         }
     }

@@ -1,8 +1,7 @@
 // The end of the timed run: both files written and the program ended, or a report.
-#include <cstdint>
-#include <cstdio>
 #include <filesystem>
 
+#include "../common/TimedRunPins.h"
 #include "WindowFixture.h"
 #include "core/model/RunControl.h"
 #include "files/model/ResultsFile.h"
@@ -86,26 +85,7 @@ TEST_F(TimedRun, AFileThatCannotBeWrittenIsReportedAndTheProgramStaysOpen) {
     EXPECT_GT(f.Data.Store.ArrivedCount, 0);
 }
 
-// The files that the teacher collects, pinned byte for byte at every speed by
-// a digest of each, for the window and for velox-batch (whose count axis tops
-// differ: it gives them as the next redraw would).  Any change in the
-// arithmetic, the launches or the file formats shows here.
-std::string Digest(const std::string& bytes) {
-    std::uint64_t h = 14695981039346656037ull;  // FNV-1a, 64 bits
-    for (const unsigned char c : bytes) h = (h ^ c) * 1099511628211ull;
-    char hex[17];
-    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(h));
-    return hex;
-}
-
-struct PinnedRun {
-    int Speed;
-    const char* WindowResults;
-    const char* BatchResults;
-};
-void PrintTo(const PinnedRun& run, std::ostream* out) { *out << "speed " << run.Speed; }
-const char* const PinnedSetup = "bad2c03d19540baa";  // the default set-up, at every speed
-
+// The window's files at every speed are the pinned ones; velox-batch's are checked by the batch tests.
 class TimedRunFiles : public TimedRun, public ::testing::WithParamInterface<PinnedRun> {};
 
 TEST_P(TimedRunFiles, AreByteForByteThoseOfTheFirstRelease) {
@@ -117,20 +97,8 @@ TEST_P(TimedRunFiles, AreByteForByteThoseOfTheFirstRelease) {
     ASSERT_TRUE(form->Ended);
     EXPECT_EQ(Digest(ReadBytes(dir / "VELOX_2013.gydat")), PinnedSetup);
     EXPECT_EQ(Digest(ReadBytes(dir / "VELOX_2013.edat")), pinned.WindowResults);
-
-    TempDir batch;
-    const std::string command = "'" VELOX_BATCH_PROGRAM "' --speed " + std::to_string(pinned.Speed) + " --out '" +
-                                batch.Path() + "' >/dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_EQ(Digest(ReadBytes(batch / "VELOX_2013.gydat")), PinnedSetup);
-    EXPECT_EQ(Digest(ReadBytes(batch / "VELOX_2013.edat")), pinned.BatchResults);
 }
-INSTANTIATE_TEST_SUITE_P(EverySpeed, TimedRunFiles,
-                         ::testing::Values(PinnedRun{1, "9e600afd4fe1d6ed", "9e600afd4fe1d6ed"},
-                                           PinnedRun{2, "70870dff49852a01", "ab6a160e56df3d64"},
-                                           PinnedRun{3, "8c90025a75b5a9c6", "9103b437503f8ea0"},
-                                           PinnedRun{4, "43a81f94a0a38346", "3b738edd82ded5cb"},
-                                           PinnedRun{5, "b97d8091f7ffce0a", "4582a1db0e5a532a"}),
+INSTANTIATE_TEST_SUITE_P(EverySpeed, TimedRunFiles, ::testing::ValuesIn(PinnedRuns),
                          [](const auto& run) { return "Speed" + std::to_string(run.param.Speed); });
 
 }  // namespace

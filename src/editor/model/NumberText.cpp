@@ -1,7 +1,12 @@
 #include "editor/model/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
+
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
 
 namespace velox {
 namespace {
@@ -28,18 +33,28 @@ struct Digits {
     int exponent = 0;
 };
 
-Digits SignificantDigits(double magnitude) {
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
-    std::string_view s(buf, static_cast<std::size_t>(res.ptr - buf));
+// The significant digits and decimal exponent of a non-zero number as fmt
+// writes it: an optional sign, digits with an optional point, an optional
+// exponent ("e+15", "e-07").
+Digits DigitsOf(std::string_view s) {
+    const std::size_t e = std::min(s.find('e'), s.size());
+    std::string all;
+    int beforePoint = -1;
+    for (std::size_t i = 0; i < e; ++i) {
+        if (s[i] == '.') beforePoint = static_cast<int>(all.size());
+        if (IsDigit(s[i])) all += s[i];
+    }
+    if (beforePoint < 0) beforePoint = static_cast<int>(all.size());
+    const std::size_t first = std::min(all.find_first_not_of('0'), all.size());
     Digits d;
-    std::size_t e = s.find('e');
-    for (std::size_t i = 0; i < e; ++i)
-        if (IsDigit(s[i])) d.digits.push_back(s[i]);
-    std::from_chars(s.data() + e + 1 + (s[e + 1] == '+' ? 1 : 0), s.data() + s.size(), d.exponent);
+    d.digits = all.substr(first);
+    if (e < s.size()) std::from_chars(s.data() + e + 1 + (s[e + 1] == '+' ? 1 : 0), s.data() + s.size(), d.exponent);
+    d.exponent += beforePoint - 1 - static_cast<int>(first);
     while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
     return d;
 }
+
+Digits SignificantDigits(double magnitude) { return DigitsOf(fmt::format("{:.14e}", magnitude)); }
 
 std::string SpecialValue(double value) {
     if (std::isnan(value)) return "NAN";
@@ -113,10 +128,16 @@ std::optional<double> ParseDecimalNumber(std::string_view text) {
         ++i;
     }
     std::size_t digits = 0;
-    while (i < text.size() && IsDigit(text[i])) { number += text[i++]; ++digits; }
+    bool nonZero = false;
+    const auto digit = [&] {
+        nonZero = nonZero || text[i] != '0';
+        number += text[i++];
+        ++digits;
+    };
+    while (i < text.size() && IsDigit(text[i])) digit();
     if (i < text.size() && text[i] == '.') {
         number += text[i++];
-        while (i < text.size() && IsDigit(text[i])) { number += text[i++]; ++digits; }
+        while (i < text.size() && IsDigit(text[i])) digit();
     }
     if (digits == 0) return std::nullopt;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
@@ -129,21 +150,15 @@ std::optional<double> ParseDecimalNumber(std::string_view text) {
     }
     if (i != text.size()) return std::nullopt;
     double value = 0;
-    auto res = std::from_chars(number.data(), number.data() + number.size(), value);
+    auto res = fast_float::from_chars(number.data(), number.data() + number.size(), value);
     if (res.ec != std::errc() || res.ptr != number.data() + number.size()) return std::nullopt;
-    if (!std::isfinite(value)) return std::nullopt;
+    // Out of range either way: too large for a double, or non-zero digits too small for one.
+    if (!std::isfinite(value) || (value == 0 && nonZero)) return std::nullopt;
     return value;
 }
 
 std::string FormatFixed(double value, int width, int decimals) {
-    char buf[400];
-    std::string s;
-    if (!std::isfinite(value)) {
-        s = SpecialValue(value);
-    } else {
-        auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
-        s.assign(buf, res.ptr);
-    }
+    std::string s = std::isfinite(value) ? fmt::format("{:.{}f}", value, std::max(decimals, 0)) : SpecialValue(value);
     if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<std::size_t>(width) - s.size(), ' ');
     return s;
 }
@@ -181,10 +196,23 @@ std::string FormatInteger(long long value) {
     return std::string(buf, res.ptr);
 }
 
+// fmt gives the shortest digits that read back as the value; of the plain
+// and the exponent form the shorter is written, the plain one on a tie.
+// Where the plain form needs zeros after the digits, the value is a whole
+// number and its exact digits are written.
 std::string FormatRoundTrip(double value) {
-    char buf[32];
-    auto res = std::to_chars(buf, buf + sizeof buf, value);
-    return std::string(buf, res.ptr);
+    if (!std::isfinite(value) || value == 0) return fmt::format("{}", value);
+    const Digits d = DigitsOf(fmt::format("{}", value));
+    const int n = static_cast<int>(d.digits.size()), x = d.exponent;
+    std::string out = value < 0 ? "-" : "";
+    std::string scientific = d.digits.substr(0, 1);
+    if (n > 1) scientific += "." + d.digits.substr(1);
+    scientific += x < 0 ? "e-" : "e+";
+    if (std::abs(x) < 10) scientific += '0';
+    scientific += FormatInteger(std::abs(x));
+    const int plainSize = x < 0 ? 1 - x + n : std::max(n, x + 1) + (n > x + 1 ? 1 : 0);
+    if (plainSize > static_cast<int>(scientific.size())) return out + scientific;
+    return out + (n <= x + 1 ? fmt::format("{:.0f}", std::fabs(value)) : Positional(d));
 }
 
 }  // namespace velox

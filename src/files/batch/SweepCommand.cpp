@@ -88,10 +88,13 @@ std::string Duration(std::chrono::seconds s) {
 
 // The cores this process may run on, as taskset or a cpuset allows them;
 // the sweep runs one thread on each.
+// Without Linux's affinity call (WebAssembly) it is what the runtime tells.
 unsigned CoreCount() {
+#ifdef __linux__
     cpu_set_t set;
     CPU_ZERO(&set);
     if (::sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0) return static_cast<unsigned>(CPU_COUNT(&set));
+#endif
     return std::max(1u, std::thread::hardware_concurrency());
 }
 

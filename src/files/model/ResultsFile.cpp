@@ -1,7 +1,7 @@
 #include "files/model/ResultsFile.h"
 
-#include <bit>
 #include <cmath>
+#include <cstring>
 
 #include "core/model/Numeric.h"
 #include "editor/model/NumberText.h"
@@ -51,7 +51,8 @@ void ApplySpectrumRecords(Spectrum& s, const SpectrumRecords& r) {
 }  // namespace
 
 std::array<unsigned char, 8> EncodeRecord(double value) {
-    const auto bits = std::bit_cast<std::uint64_t>(value);
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
     std::array<unsigned char, 8> out{};
     for (std::size_t i = 0; i < 8; ++i) out[i] = static_cast<unsigned char>(bits >> (8 * i));
     return out;
@@ -60,7 +61,9 @@ std::array<unsigned char, 8> EncodeRecord(double value) {
 double DecodeRecord(const unsigned char* bytes) {
     std::uint64_t bits = 0;
     for (std::size_t i = 0; i < 8; ++i) bits |= static_cast<std::uint64_t>(bytes[i]) << (8 * i);
-    return std::bit_cast<double>(bits);
+    double value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
 }
 
 ResultsReadResult ParseResults(std::string_view bytes) {

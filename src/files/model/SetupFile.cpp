@@ -1,7 +1,9 @@
 #include "files/model/SetupFile.h"
 
-#include <charconv>
+#include <cmath>
 #include <system_error>
+
+#include <fast_float/fast_float.h>
 
 #include "core/model/Numeric.h"
 #include "editor/model/NumberText.h"
@@ -20,17 +22,10 @@ double ReadRun(std::string_view run) {
     if (points > 1) return NoNumber;
     if (run == ".") return 0.0;
     double value = 0.0;
-    const auto res = std::from_chars(run.data(), run.data() + run.size(), value, std::chars_format::fixed);
-    if (res.ec == std::errc::result_out_of_range) {
-        // Too small for a double reads as 0; too large is no number.
-        for (char c : run) {
-            if (c == '.') break;
-            if (c != '0') return NoNumber;
-        }
-        return 0.0;
-    }
+    const auto res = fast_float::from_chars(run.data(), run.data() + run.size(), value, fast_float::chars_format::fixed);
     if (res.ec != std::errc() || res.ptr != run.data() + run.size()) return NoNumber;
-    return value;
+    // Too small for a double reads as 0; too large is no number.
+    return std::isinf(value) ? NoNumber : value;
 }
 
 struct LineNumber {
@@ -64,11 +59,7 @@ bool Has(std::string_view line, std::string_view key) { return line.find(key) !=
 // read back is written with all the digits it needs instead.
 std::string CavityValueText(double value) {
     std::string text = FormatPlainDecimal(value);
-    if (value > 0 && ReadRun(text) == NoNumber) {
-        char buf[400];
-        const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
-        if (res.ec == std::errc()) text.assign(buf, res.ptr);
-    }
+    if (value > 0 && ReadRun(text) == NoNumber) text = FormatFixed(value, 0, 0);
     return text;
 }
 
