@@ -168,7 +168,7 @@ TEST(ExportTarget, TheSuffixDecidesAndOtherNamesGetTheChosenOne) {
          std::initializer_list<std::tuple<std::string, ExportFormat, std::string, ExportFormat>>{
              {"/d/ures.", Csv, "/d/ures.csv", Csv},        {"/d/ures..", Png, "/d/ures.png", Png},
              {"/d/adat.txt", Png, "/d/adat.txt.png", Png}, {"/d/m.CSV", Png, "/d/m.CSV", Csv},
-             {"/d/a.Png", Csv, "/d/a.Png", Png},           {"/d.png/b", Csv, "/d.png/b.csv", Csv},
+             {"/d/.Png", Csv, "/d/.Png", Png},             {"/d.png/b", Csv, "/d.png/b.csv", Csv},
              {"/d/xpng", Png, "/d/xpng.png", Png},         {"/d/a.png.", Csv, "/d/a.png.csv", Csv}})
         EXPECT_EQ(ExportTargetFor(confirmed, chosen), (ExportTarget{path, format})) << confirmed;
 }
