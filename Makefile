@@ -109,17 +109,23 @@ screenshots: build
 # The file readers, the RTF reader and the comparison of Extended's integer
 # arithmetic with the hardware under libFuzzer, FUZZ_SECONDS each,
 # starting from the seed corpora in tests/corpus; new inputs go to
-# $(BUILD)-fuzz/corpus.
+# $(BUILD)-fuzz/corpus.  Each name NAME is the program fuzz/NAME_fuzz.cpp; its
+# seeds and dictionary are those of the part before the first "_"
+# (setup_deep starts from tests/corpus/setup and would use fuzz/setup.dict).
+# The file targets come in pairs: a fast one reads, checks and writes the
+# file back, a deep one runs the loaded model for a few steps.
+FUZZ_TARGETS := setup results rtf setup_deep results_deep extended
 fuzz: deps fuzz-deps
 	cmake -S . -B $(BUILD)-fuzz -DCMAKE_CXX_COMPILER=clang++ \
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELOX_BUILD_TESTS=OFF -DVELOX_BUILD_WINDOW=OFF -DVELOX_BUILD_FUZZ=ON $(CMAKE_FLAGS)
-	cmake --build $(BUILD)-fuzz -j$$(nproc) --target setup_fuzz results_fuzz rtf_fuzz extended_fuzz
-	@for t in setup results rtf extended; do \
+	cmake --build $(BUILD)-fuzz -j$$(nproc) --target $(addsuffix _fuzz,$(FUZZ_TARGETS))
+	@for t in $(FUZZ_TARGETS); do \
+	  seeds=$${t%%_*}; \
 	  mkdir -p $(BUILD)-fuzz/corpus/$$t $(BUILD)-fuzz/artifacts/$$t && \
 	  echo "== $${t}_fuzz, $(FUZZ_SECONDS) s" && \
-	  dict=""; [ -f fuzz/$$t.dict ] && dict="-dict=fuzz/$$t.dict"; \
+	  dict=""; [ -f fuzz/$$seeds.dict ] && dict="-dict=fuzz/$$seeds.dict"; \
 	  $(BUILD)-fuzz/fuzz/$${t}_fuzz $$dict -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-	    -artifact_prefix=$(BUILD)-fuzz/artifacts/$$t/ $(BUILD)-fuzz/corpus/$$t tests/corpus/$$t || exit 1; \
+	    -artifact_prefix=$(BUILD)-fuzz/artifacts/$$t/ $(BUILD)-fuzz/corpus/$$t tests/corpus/$$seeds || exit 1; \
 	done
 
 # The model, velox-batch and the model tests for two more targets, each run

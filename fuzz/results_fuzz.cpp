@@ -1,16 +1,7 @@
-// Any bytes as a results file.
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-
+// Any bytes as a results file: read, checked and written back.
 #include "FileChecks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
-    const std::string problem = velox::fuzzing::ResultsInputProblem({reinterpret_cast<const char*>(bytes), size});
-    if (!problem.empty()) {
-        std::fprintf(stderr, "results file check failed: %s\n", problem.c_str());
-        std::abort();
-    }
-    return 0;
+    using namespace velox::fuzzing;
+    return Require(ResultsFileProblem(Bytes(bytes, size)), "results file check");
 }

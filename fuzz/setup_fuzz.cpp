@@ -1,16 +1,7 @@
-// Any bytes as a set-up file.
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-
+// Any bytes as a set-up file: read, checked and written back.
 #include "FileChecks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
-    const std::string problem = velox::fuzzing::SetupInputProblem({reinterpret_cast<const char*>(bytes), size});
-    if (!problem.empty()) {
-        std::fprintf(stderr, "set-up file check failed: %s\n", problem.c_str());
-        std::abort();
-    }
-    return 0;
+    using namespace velox::fuzzing;
+    return Require(SetupFileProblem(Bytes(bytes, size)), "set-up file check");
 }

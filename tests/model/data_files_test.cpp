@@ -277,12 +277,12 @@ TEST(ResultsReader, ValuesTheWindowCannotHoldKeepTheirValues) {
 
 // The fuzz targets' seed files (crash finds included), checked as the fuzz targets check every input.
 TEST(FileCorpus, SeedFilesPassTheFuzzChecks) {
-    for (auto [kind, problem] :
-         {std::pair{"setup", &fuzzing::SetupInputProblem}, {"results", &fuzzing::ResultsInputProblem}}) {
+    for (auto [kind, file, model] : {std::tuple{"setup", &fuzzing::SetupFileProblem, &fuzzing::SetupModelProblem},
+                                     {"results", &fuzzing::ResultsFileProblem, &fuzzing::ResultsModelProblem}}) {
         int files = 0;
         for (const auto& e :
              std::filesystem::directory_iterator(std::string(VELOX_SOURCE_DIR "/tests/corpus/") + kind)) {
-            EXPECT_EQ(problem(testing::ReadBytes(e.path().string())), "") << e.path();
+            EXPECT_EQ(file(testing::ReadBytes(e.path().string())) + model(testing::ReadBytes(e.path().string())), "") << e.path();
             ++files;
         }
         EXPECT_GE(files, 10) << kind;

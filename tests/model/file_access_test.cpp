@@ -11,8 +11,10 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include "../common/TestFiles.h"
+#include "files/model/ExportName.h"
 #include "files/model/FileAccess.h"
 
 namespace velox {
@@ -156,6 +158,19 @@ TEST(ReplaceFile, OnlyWhatTheUserCouldWriteInPlaceIsReplaced) {
                   std::tuple(row.refusal ? Old : "new", row.owner, row.owner, row.mode)) << row.name;
     }
     EXPECT_EQ(dir.Entries(), (Names{"own.gydat", "protected.gydat", "pupil.edat", "shared.edat", "teszt02.gydat"}));
+}
+
+// A ".csv" or ".png" suffix in any case decides the format; any other name
+// gets the chosen filter's suffix, trailing dots dropped first.
+TEST(ExportTarget, TheSuffixDecidesAndOtherNamesGetTheChosenOne) {
+    using enum ExportFormat;
+    for (const auto& [confirmed, chosen, path, format] :
+         std::initializer_list<std::tuple<std::string, ExportFormat, std::string, ExportFormat>>{
+             {"/d/ures.", Csv, "/d/ures.csv", Csv},        {"/d/ures..", Png, "/d/ures.png", Png},
+             {"/d/adat.txt", Png, "/d/adat.txt.png", Png}, {"/d/m.CSV", Png, "/d/m.CSV", Csv},
+             {"/d/.Png", Csv, "/d/.Png", Png},             {"/d.png/b", Csv, "/d.png/b.csv", Csv},
+             {"/d/xpng", Png, "/d/xpng.png", Png},         {"/d/a.png.", Csv, "/d/a.png.csv", Csv}})
+        EXPECT_EQ(ExportTargetFor(confirmed, chosen), (ExportTarget{path, format})) << confirmed;
 }
 
 }  // namespace

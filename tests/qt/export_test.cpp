@@ -30,7 +30,7 @@ TEST_F(Export, CsvHoldsEveryArrivalAsTheSameDoubles) {
     r.RecordArrival(17.3 / 3, 0.1 + 0.2);
     r.RecordArrival(12.0, 2.0 / 3);
     r.EnergyValues.push_back(1e-7);
-    prompter.Names = {Path("m.csv")};
+    prompter.Names = {Path("m.")};
     f.Exportls1->trigger();
     ExpectDialog(0, "1|csv");
     const auto csv = ParseCsv(ReadBytes(In("m.csv")));
@@ -98,11 +98,18 @@ TEST_F(Export, PngShowsBothPlotsAsTheWindowDoesDrawnAtTwiceTheSize) {
     for (const int x : {49, 50, 51, 52}) EXPECT_EQ(qGray(picture.pixel(x, 100)) > 128, x == 50 || x == 51) << x;
 }
 
+// "ures." saves "ures.csv", so replacing it is asked about again; "Nem" is a cancel.
 TEST_F(Export, CancelWritesNothingAndAFailedWriteKeepsTheOldFile) {
     TForm1& f = *form;
-    prompter.Names = {std::nullopt, Path("old.png")};
+    WriteBytes(In("ures.csv"), "old");
+    prompter.Names = {std::nullopt, Path("ures."), Path("old.png")};
+    prompter.Answers = {ui::Answer::No};
     f.Exportls1->trigger();
-    EXPECT_TRUE(dir.Entries().empty());
+    f.Exportls1->trigger();
+    EXPECT_EQ(prompter.Asked, QStringList{"*** MEGEROSÍTÉS ***|Ez a fájl már létezik:\n" + Path("ures.csv") +
+                                          "\nValóban felül akarja írni?"});
+    EXPECT_EQ(ReadBytes(In("ures.csv")), "old");
+    prompter.Asked.clear();
     WriteBytes(In("old.png"), "old");
     // The picture beyond the process's file size limit.
     IgnoreFileSizeSignal();
@@ -118,7 +125,7 @@ TEST_F(Export, CancelWritesNothingAndAFailedWriteKeepsTheOldFile) {
                 prompter.Asked[0].contains("File too large"))
         << Text(prompter.Asked[0]);
     EXPECT_EQ(ReadBytes(In("old.png")), "old");
-    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"old.png"});
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"old.png", "ures.csv"}));
 }
 
 // Like the loads, an export waits until the measurement stands.

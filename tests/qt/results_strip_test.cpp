@@ -23,10 +23,7 @@ TEST_F(ResultsStripTest, ClearAsksThenRedrawsEmptyAxesAndCountsTheParticlesInFli
     f.EnergySpectrum->CheckBox2->click();                                                   // draws the counts
     f.Data.Store.TimeSpectrum.Marker = 30;
     ASSERT_EQ(pixel(127, 82), QColor(Qt::white));
-    prompter.Answers = {ui::Answer::No, ui::Answer::Yes};
-    f.Results->Button5->click();
-    EXPECT_EQ(prompter.Asked, QStringList{"*** MEGEROSÍTÉS ***|Valóban törölni akarja az eredményeket? "});
-    EXPECT_EQ(f.Data.Store.ArrivedCount, 10);
+    prompter.Answers = {ui::Answer::Yes};  // the question and a "Nem": RunPanelTest.RestartAsksToClear…
     f.Results->Button5->click();
     EXPECT_EQ(std::tuple(f.Data.Store.IsEmpty(), f.Data.Store.ArrivedCount, f.Data.Store.LaunchedCount),
               std::tuple(true, 0, flying));

@@ -36,7 +36,6 @@ TEST_F(RunPanelTest, ControlStatesFollowTheRunAndTheMode) {
     EXPECT_EQ(RunState(f), States(false, true, true, true, true));
 }
 
-// "Újraindít" runs afresh whatever the answer to the clear question.
 TEST_F(RunPanelTest, ContinueRelaunchesSlotZeroAndRestartIdlesEverySlot) {
     TForm1& f = *form;
     f.IonSource->CheckBox1->setChecked(false);
@@ -50,12 +49,31 @@ TEST_F(RunPanelTest, ContinueRelaunchesSlotZeroAndRestartIdlesEverySlot) {
     f.Simulation->Button1->click();
     EXPECT_EQ(std::tuple(f.Data.Particles[0].X, f.Data.Store.LaunchedCount), std::tuple(10.0, 2));
     f.Simulation->Button1->click();
-    f.Data.Store.RecordArrival(10.0, 1.0);
-    prompter.Answers = {ui::Answer::No};
     f.Simulation->Button3->click();
-    EXPECT_EQ(std::tuple(f.Data.Store.ArrivedCount, f.Timer2->isActive(), f.Data.SimTime, f.Run.RunClock),
-              std::tuple(1, true, 0.0, RunClockRestart));
     for (TShape* p : f.View->ParticleMarkerShapes) EXPECT_FALSE(p->isVisible());
+}
+
+// "Újraindít" asks to clear the results.  A free run restarts whatever the answer; a
+// timed run starts only from empty results, so "Nem" leaves everything as it was.
+TEST_F(RunPanelTest, RestartAsksToClearAndATimedRunStartsOnlyFromEmptyResults) {
+    TForm1& f = *form;
+    const double clock = AdvanceRunClock(RunClockRestart, 30000);
+    const struct { bool free; ui::Answer answer; bool restarts; int arrived; } cases[] = {
+        {true, ui::Answer::No, true, 1}, {false, ui::Answer::No, false, 1}, {false, ui::Answer::Yes, true, 0}};
+    f.Data.Store.RecordArrival(10.0, 1.0);
+    for (const auto& c : cases) {
+        f.Results->CheckBox4->setChecked(!c.free);
+        f.Results->CheckBox4->click();  // the mode toggle stops the run
+        std::tie(f.Run.RunClock, f.Data.SimTime) = std::pair(clock, 1.0);
+        prompter.Answers = {c.answer};
+        f.Simulation->Button3->click();
+        EXPECT_EQ(std::tuple(f.Timer2->isActive(), f.Simulation->Button1->text(), f.Run.RunClock, f.Data.SimTime,
+                             f.Data.Store.ArrivedCount),
+                  c.restarts ? std::tuple(true, QString("Stop"), RunClockRestart, 0.0, c.arrived)
+                             : std::tuple(false, QString("Folytatás"), clock, 1.0, c.arrived))
+            << c.free;
+    }
+    EXPECT_EQ(prompter.Asked, QStringList(3, "*** MEGEROSÍTÉS ***|Valóban törölni akarja az eredményeket? "));
 }
 
 // The clock counts ticks, not steps; it is shown past the first hour too.

@@ -89,6 +89,17 @@ void RunController::ContinueStop() {
     }
 }
 
+bool RunController::Restart(const std::function<ClearOutcome()>& clearResults) {
+    const bool wasRunning = Running;
+    Running = false;
+    if (clearResults() == ClearOutcome::Kept && !FreeMode) {
+        Running = wasRunning;
+        return false;
+    }
+    Restart();
+    return true;
+}
+
 void RunController::Restart() {
     Running = false;
     Data.HideAllParticles();

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace velox {
@@ -63,6 +64,11 @@ namespace velox {
 
 class VeloxData;
 
+// What the results clear of "Törlés" did: there was nothing to clear and no
+// question was asked, the answer Yes cleared the results, or any other
+// answer kept them.
+enum class ClearOutcome { NothingToClear, Cleared, Kept };
+
 // The run commands of the "Szimuláció" panel on the model.  The window
 // mirrors Running into SimTimer and Offer into Button1's caption.
 struct RunController {
@@ -83,7 +89,13 @@ struct RunController {
     bool Tick();
     // Button1: continue (relaunching slot 0) or stop.
     void ContinueStop();
-    // Button3, after the results clear has asked its question.
+    // Button3: the run stops while `clearResults` asks its question, then
+    // restarts.  A timed run is graded on what it records from its start, so
+    // in timed mode results kept by the answer cancel the restart and the
+    // run is left as it was; a free run restarts whatever the answer.
+    // Returns whether the run restarted.
+    bool Restart(const std::function<ClearOutcome()>& clearResults);
+    // The restart itself: every slot idle, both clocks at their start.
     void Restart();
     // CheckBox4 changed to `free`: the run always stops.
     void SetFreeMode(bool free);

@@ -137,7 +137,7 @@ void TForm1::Wire() {
         View->SyncMarkers();
         UpdateControlStates();
     };
-    Simulation->ClearResults = [this] { Results->ClearResults(); };
+    Simulation->ClearResults = [this] { return Results->ClearResults(); };
 
     for (SpectrumPanel* spectrum :
          {static_cast<SpectrumPanel*>(EnergySpectrum.get()), static_cast<SpectrumPanel*>(TimeSpectrum.get())})

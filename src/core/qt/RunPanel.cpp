@@ -56,16 +56,16 @@ void RunPanel::Button1Click() {
     RunChanged();
 }
 
-// The clear of "Törlés" with its question; the restart then idles every
-// slot, so no particle flies on into the cleared results and the run starts
-// from no launches at all.
+// The clear of "Törlés" with its question, with SimTimer stopped while it is
+// open; the restart then idles every slot, so no particle flies on into the
+// cleared results and the run starts from no launches at all.
 void RunPanel::Button3Click() {
-    Run.Running = false;
+    const bool restarted = Run.Restart([this] {
+        MirrorRunState();
+        return ClearResults();
+    });
     MirrorRunState();
-    ClearResults();
-    Run.Restart();
-    MirrorRunState();
-    RunChanged();
+    if (restarted) RunChanged();
 }
 
 void RunPanel::ComboBox1Change() {

@@ -17,6 +17,7 @@ class QWidget;
 class NumberFields;
 
 namespace velox {
+enum class ClearOutcome;
 struct RunController;
 namespace ui {
 class TPanel;
@@ -49,7 +50,7 @@ public:
     // After continue/stop and restart: the markers and the control states.
     std::function<void()> RunChanged;
     // The results clear of "Törlés", with its question.
-    std::function<void()> ClearResults;
+    std::function<velox::ClearOutcome()> ClearResults;
 
 private:
     velox::RunController& Run;

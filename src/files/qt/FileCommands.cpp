@@ -8,6 +8,7 @@
 
 #include "core/model/RunControl.h"
 #include "core/model/VeloxData.h"
+#include "files/model/ExportName.h"
 #include "files/model/FileAccess.h"
 #include "files/model/ReportTable.h"
 #include "files/model/ResultsFile.h"
@@ -166,14 +167,16 @@ bool FileCommands::Exportls1Click() {
     ExportDialog.FilterIndex = std::clamp(ExportDialog.FilterIndex, 1, 2);
     ExportDialog.DefaultExt = suffixes[ExportDialog.FilterIndex - 1];
     if (!velox::ui::ExecuteSaveChoiceDialog(ExportDialog)) return false;
-    QString path = ExportDialog.FileName;
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    bool png = ExportDialog.FilterIndex == 2;
-    if (suffix == suffixes[0] || suffix == suffixes[1])
-        png = suffix == suffixes[1];
-    else if (suffix.isEmpty())
-        path += QLatin1Char('.') + suffixes[png ? 1 : 0];
+    const auto chosen = ExportDialog.FilterIndex == 2 ? velox::ExportFormat::Png : velox::ExportFormat::Csv;
+    const velox::ExportTarget target = velox::ExportTargetFor(ExportDialog.FileName.toStdString(), chosen);
+    const QString path = QString::fromStdString(target.Path);
+    const bool png = target.Format == velox::ExportFormat::Png;
     ExportDialog.FilterIndex = png ? 2 : 1;
+    // The dialog asked before replacing the name it confirmed, not this one.
+    if (path != ExportDialog.FileName && QFileInfo::exists(path) &&
+        velox::ui::Prompts().Ask(QStringLiteral("Ez a fájl már létezik:\n%1\nValóban felül akarja írni?").arg(path),
+                                 QStringLiteral("*** MEGEROSÍTÉS ***")) != velox::ui::Answer::Yes)
+        return false;
 
     std::string bytes;
     if (png) {

@@ -23,17 +23,17 @@ ResultsStrip::ResultsStrip(QWidget* results, velox::VeloxData& data) : Data(data
 // the cleared results, so they count as launched there: arrivals never
 // outnumber launches.
 void ResultsStrip::Button5Click() {
-    if (ClearResults()) Data.Store.LaunchedCount = Data.FlyingCount();
+    if (ClearResults() == velox::ClearOutcome::Cleared) Data.Store.LaunchedCount = Data.FlyingCount();
 }
 
-bool ResultsStrip::ClearResults() {
-    if (Data.Store.IsEmpty()) return false;
+velox::ClearOutcome ResultsStrip::ClearResults() {
+    if (Data.Store.IsEmpty()) return velox::ClearOutcome::NothingToClear;
     const auto answer = Prompts().Ask(QStringLiteral("Valóban törölni akarja az eredményeket? "),
                                       QStringLiteral("*** MEGEROSÍTÉS ***"));
-    if (answer != Answer::Yes) return false;
+    if (answer != Answer::Yes) return velox::ClearOutcome::Kept;
     Data.Store.Clear();
     ResultsCleared();
-    return true;
+    return velox::ClearOutcome::Cleared;
 }
 
 void ResultsStrip::CheckBox4Click() { FreeModeChanged(CheckBox4->isChecked()); }

@@ -6,6 +6,8 @@
 
 #include <QObject>
 
+#include "core/model/RunControl.h"
+
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -24,8 +26,8 @@ public:
     QPushButton* Button5 = nullptr;  // "Törlés"
 
     void Button5Click();
-    // The question and the clear of "Törlés"; true when the results went.
-    bool ClearResults();
+    // The question and the clear of "Törlés".
+    velox::ClearOutcome ClearResults();
     void CheckBox4Click();
 
     // The results were cleared: both spectra show their empty axes.
