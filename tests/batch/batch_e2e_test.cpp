@@ -218,14 +218,17 @@ TEST(VeloxBatchSummary, AClassFolderGivesEveryStudentOneRowThatSaysWhoseItIs) {
                         "nincs eredményfájl", "", "", "ugyanaz a mappa, mint ez: 10a", "", "", "",
                         "Not all cavities could be read correctly", "", "ugyanaz a mappa, mint ez: 10a/Cukor Dénes",
                         "nincs eredményfájl"};
-#ifndef VELOX_HAVE_ICU  // velox-batch sorts by bytes
-    std::vector<std::pair<std::string, std::string>> rows;
-    for (std::size_t i = 0; i < labels.size(); ++i) rows.emplace_back(labels[i].substr(i == 0), reasons[i]);
-    std::sort(rows.begin(), rows.end());
-    for (std::size_t i = 0; i < labels.size(); ++i)
-        labels[i] = (rows[i].first[0] == '=' ? "'" : "") + rows[i].first, reasons[i] = rows[i].second;
+#ifdef VELOX_HAVE_ICU  // else, and for another target's velox-batch, built without ICU: sorted by bytes
+    if (std::getenv("VELOX_BATCH_WITHOUT_ICU") != nullptr)
 #endif
-    EXPECT_EQ(Column(csv, 0), labels);
+    {
+        std::vector<std::pair<std::string, std::string>> rows;
+        for (std::size_t i = 0; i < labels.size(); ++i) rows.emplace_back(labels[i].substr(i == 0), reasons[i]);
+        std::sort(rows.begin(), rows.end());
+        for (std::size_t i = 0; i < labels.size(); ++i)
+            labels[i] = (rows[i].first[0] == '=' ? "'" : "") + rows[i].first, reasons[i] = rows[i].second;
+    }
+    ASSERT_EQ(Column(csv, 0), labels);
     const auto at = [&](const char* name) {  // the CSV row of a student
         return std::size_t(std::find_if(labels.begin(), labels.end(), [&](auto& l) { return Contains(l, name); }) -
                            labels.begin()) + 1;
