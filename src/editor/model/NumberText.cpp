@@ -190,6 +190,15 @@ std::string FormatPlainDecimal(double value) {
     return out;
 }
 
+std::string FormatExponent(double value, int decimals) {
+    if (!std::isfinite(value)) return SpecialValue(value);
+    const std::string s = fmt::format("{:.{}e}", value, std::max(decimals, 0));
+    const std::size_t e = s.find('e');
+    int exponent = 0;
+    std::from_chars(s.data() + e + 1 + (s[e + 1] == '+' ? 1 : 0), s.data() + s.size(), exponent);
+    return s.substr(0, e) + "E" + FormatInteger(exponent);
+}
+
 std::string FormatInteger(long long value) {
     char buf[32];
     auto res = std::to_chars(buf, buf + sizeof buf, value);

@@ -35,6 +35,10 @@ std::string FormatGeneral(double value);
 // always written as plain decimal digits with an optional fraction.
 std::string FormatPlainDecimal(double value);
 
+// Exponent form with the given decimals, an upper-case "E" and the exponent
+// without a plus sign or leading zeros ("7.379E19", "-1.500E-7").
+std::string FormatExponent(double value, int decimals);
+
 // Decimal digits of an integer, with "-" when negative.
 std::string FormatInteger(long long value);
 

@@ -14,16 +14,6 @@ constexpr std::size_t WidestNumber = 12;
 constexpr const char* ByteOrderMark = "\xEF\xBB\xBF";
 constexpr const char* ReplacementChar = "\xEF\xBF\xBD";
 
-// "d.dddE<exponent>", three decimals.
-std::string ExponentForm(double value) {
-    int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-    const auto mantissa = [&] { return static_cast<double>(value / std::pow(10.0L, exponent)); };
-    if (std::fabs(mantissa()) < 1.0) --exponent;  // log10 rounded up to a power of ten
-    std::string digits = FormatFixed(mantissa(), 0, 3);
-    if (digits.ends_with("10.000")) digits = FormatFixed(mantissa() / 10, 0, 3), ++exponent;
-    return digits + "E" + FormatInteger(exponent);
-}
-
 std::string CsvText(const std::string& text) {
     std::string out;
     if (!text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos) out += '\'';
@@ -60,7 +50,7 @@ void AppendCsvRow(std::string& out, const std::vector<TableCell>& row) {
 }  // namespace
 
 TableCell NumberCell(double value, std::string shown) {
-    TableCell c(shown.size() > WidestNumber && std::isfinite(value) ? ExponentForm(value) : std::move(shown));
+    TableCell c(shown.size() > WidestNumber && std::isfinite(value) ? FormatExponent(value, 3) : std::move(shown));
     c.Number = value;
     return c;
 }
