@@ -237,6 +237,28 @@ ExtendedBits SquareRoot(ExtendedBits a) {
     return RoundPack(false, k / 2 + Bias, s, extra);
 }
 
+// A significand cut `shift` bits up (shift >= 1): the bits above the cut, the
+// bits below it and half a unit of the bits above.  Cut at 65 or more bits,
+// nothing is left above and what lies below counts only as a sticky bit,
+// less than half.
+struct Cut {
+    std::uint64_t Above = 0;
+    std::uint64_t Below = 1;
+    std::uint64_t Half = LeadingBit;
+};
+
+Cut SplitAt(std::uint64_t m, std::int32_t shift) {
+    Cut c;
+    if (shift < 64) {
+        c.Above = m >> shift;
+        c.Below = m & ((std::uint64_t{1} << shift) - 1);
+        c.Half = std::uint64_t{1} << (shift - 1);
+    } else if (shift == 64) {
+        c.Below = m;
+    }
+    return c;
+}
+
 double ToDouble(ExtendedBits a) {
     const std::uint64_t sign = IsNegative(a) ? std::uint64_t{1} << 63 : 0;
     if (IsSpecial(a)) {
@@ -249,14 +271,8 @@ double ToDouble(ExtendedBits a) {
     if (e >= 0x7FF) return __builtin_bit_cast(double, sign | std::uint64_t{0x7FF} << 52);
     // 53 bits are kept, fewer below the normal range of double.
     const std::int32_t shift = e >= 1 ? 11 : 12 - e;
-    std::uint64_t q = 0, rest = 1, half = LeadingBit;
-    if (shift < 64) {
-        q = x.Significand >> shift;
-        rest = x.Significand & ((std::uint64_t{1} << shift) - 1);
-        half = std::uint64_t{1} << (shift - 1);
-    } else if (shift == 64) {
-        rest = x.Significand;
-    }
+    const auto [q0, rest, half] = SplitAt(x.Significand, shift);
+    std::uint64_t q = q0;
     if (rest > half || (rest == half && (q & 1) != 0)) ++q;
     // The leading bit of q adds 1 to the exponent field; a carry out of
     // the 53 bits, or a subnormal rounded up, moves on by itself.
@@ -283,14 +299,7 @@ ExtendedBits Integral(ExtendedBits a, Rounding r) {
     const std::int32_t k = ExponentOf(a) - Bias;  // the unit bit lies 63 - k bits up
     if (k >= 63) return a;
     const std::int32_t fraction = 63 - k;
-    std::uint64_t q = 0, rest = 1, half = LeadingBit;
-    if (fraction < 64) {
-        q = a.Significand >> fraction;
-        rest = a.Significand & ((std::uint64_t{1} << fraction) - 1);
-        half = std::uint64_t{1} << (fraction - 1);
-    } else if (fraction == 64) {
-        rest = a.Significand;
-    }
+    const auto [q, rest, half] = SplitAt(a.Significand, fraction);
     const bool up = r == Rounding::Down ? IsNegative(a) && rest != 0
                     : r == Rounding::NearestEven ? rest > half || (rest == half && (q & 1) != 0)
                                                  : false;
