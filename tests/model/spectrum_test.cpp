@@ -202,6 +202,32 @@ TEST(DrawSpectrum, CountLine) {
         (std::vector<PlotText>{{187, 2, "Összes=1"}, {187, 10, "Átlag=    12.500"}, {187, 18, "Szórás=     0.000"}}));
 }
 
+// Counters left of XMin and right of XMax are told at the plot's edges, just above the channel axis; the edge
+// channels themselves are shown, and channel XMin - 1, where the line enters the box, is beyond.
+TEST(DrawSpectrum, CountsBeyondTheRange) {
+    struct Case {
+        std::int32_t xMin, xMax;
+        Bins bins;
+        BeyondRange counts;
+        std::vector<PlotText> texts;
+    };
+    const Case cases[] = {
+        {0, 100, {0, 2, 3}, {0, 0}, {}},
+        {0, 20, {0, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 382}, {0, 384},
+         {{230, 152, "→ 384"}}},
+        {5, 100, {0, 0, 0, 2, 1, 7}, {3, 0}, {{28, 152, "← 3"}}},
+        {5, 25, Bins(27, 0), {1, 10}, {{28, 152, "← 1"}, {234, 152, "→ 10"}}},
+    };
+    for (const Case& c : cases) {
+        Spectrum s = Plot(c.xMin, c.xMax);
+        s.Bins = c.bins;
+        if (c.bins.size() == 27) s.Bins[0] = 1, s.Bins[25] = 4, s.Bins[26] = 10;
+        const auto g = Draw(s);
+        EXPECT_EQ(g.Beyond, c.counts) << c.xMin << " " << c.xMax;
+        EXPECT_EQ(g.BeyondTexts, c.texts) << c.xMin << " " << c.xMax;
+    }
+}
+
 // An empty range is scaled as 20 channels from XMin, a count-axis top below 20 is raised; extremes stay bounded.
 TEST(DrawSpectrum, DamagedRecordsDrawSafely) {
     Spectrum s = Plot(40, 40, false);

@@ -58,6 +58,7 @@ TEST_F(Export, PngShowsBothPlotsAsTheWindowDoesDrawnAtTwiceTheSize) {
     TForm1& f = *form;
     Results& r = f.Data.Store;
     for (int i = 0; i < 40; ++i) r.RecordArrival(20.0 + i % 7, 0.5 + i % 5 * 0.25);
+    for (int i = 0; i < 3; ++i) r.RecordArrival(50.0, 1.0);  // energy 250, right of Xmax 220: "→ 3"
     Rebin(r.EnergySpectrum, r.EnergyValues);
     Rebin(r.TimeSpectrum, r.TimeValues);
     f.Timer3Timer();
@@ -96,6 +97,13 @@ TEST_F(Export, PngShowsBothPlotsAsTheWindowDoesDrawnAtTwiceTheSize) {
     EXPECT_EQ(yellowPixels, 2 * 358);
     for (const QPoint p : {QPoint(marker, 0), QPoint(marker + 1, 357)}) EXPECT_EQ(picture.pixel(p), yellow);
     for (const int x : {49, 50, 51, 52}) EXPECT_EQ(qGray(picture.pixel(x, 100)) > 128, x == 50 || x == 51) << x;
+    // The count marker just above the energy plot's right end of the channel axis; none on the time plot.
+    int markerLight[2] = {0, 0};
+    for (int k = 0; k < 2; ++k)
+        for (int y = 2 * 140; y < 2 * 158; ++y)
+            for (int x = 2 * (270 * k + 220); x < 2 * (270 * k + 250); ++x) markerLight[k] += qGray(picture.pixel(x, y)) > 128;
+    EXPECT_GT(markerLight[0], 20);
+    EXPECT_EQ(markerLight[1], 0);
 }
 
 // "ures." saves "ures.csv", so replacing it is asked about again; "Nem" is a cancel.

@@ -1,5 +1,9 @@
-// Every control inside its parent, captions and the widest readouts not cut off.
+// Every control inside its parent, captions and the widest readouts not cut off; every control that takes input or
+// starts a command tells what it does.
 #include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
 #include <QPushButton>
 
 #include "WindowFixture.h"
@@ -42,6 +46,30 @@ TEST_F(Layout, NoControlReachesOutOfItsParentNoCaptionOrReadoutIsCutOff) {
     ui::SetCaption(f.Info->Label21, "E =  9999.9999");
     for (QLabel* l : {f.Info->Label20, f.Generator->Label25, f.Generator->Label26, f.Info->Label18, f.Info->Label21})
         ExpectFits(l);
+}
+
+// What the user sees on hovering: the control's own tooltip or, for the parts of a composite control such as the
+// spinner's arrows, its parent's.  Walks both windows, so that a control added later without a text is caught.
+TEST_F(Layout, EveryInputAndCommandControlHasATooltip) {
+    int checked = 0;
+    for (QWidget* window : {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(form->UregAdatDlg)}) {
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            const bool control =
+                qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w);
+            // Qt's own parts, such as the menu bar's overflow button, are left out.
+            if (!control || w->window() != window || w->objectName().startsWith("qt_")) continue;
+            QString tip;
+            for (const QWidget* p = w; tip.isEmpty() && p && p != w->window(); p = p->parentWidget()) tip = p->toolTip();
+            EXPECT_FALSE(tip.isEmpty()) << Text(w->window()->objectName() + "." + w->objectName());
+            checked += !tip.isEmpty();
+        }
+    }
+    for (QAction* a : form->findChildren<QAction*>()) {
+        if (a->objectName().isEmpty()) continue;
+        EXPECT_NE(a->toolTip(), a->text()) << Text(a->objectName());
+    }
+    EXPECT_TRUE(form->Eredmnyek1->toolTipsVisible());
+    EXPECT_GE(checked, 30);
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include <QTimer>
 
 #include "editor/qt/Uregadat.h"
+#include "ui/qt/ControlHints.h"
 #include "ui/qt/DialogLook.h"
 #include "ui/qt/Fonts.h"
 #include "ui/qt/ModalDialogs.h"
@@ -207,6 +208,8 @@ void TForm1::Wire() {
         return FormKeyDown(key->key(), key->modifiers());
     });
     qApp->installEventFilter(keyHook_.get());
+
+    velox::ui::ApplyControlHints(*this);
 }
 
 bool TForm1::event(QEvent* e) {

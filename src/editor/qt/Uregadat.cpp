@@ -7,6 +7,7 @@
 #include <QShowEvent>
 
 #include "ui/qt/Controls.h"
+#include "ui/qt/ControlHints.h"
 #include "ui/qt/DialogLook.h"
 #include "ui/qt/ModalDialogs.h"
 #include "ui/qt/Prompts.h"
@@ -92,6 +93,8 @@ TUregAdatDlg::TUregAdatDlg(QWidget* parent) : QDialog(parent) {
     connect(OKBtn, &QPushButton::clicked, this, [this] { done(velox::ui::mrOk); });
     connect(CancelBtn, &QPushButton::clicked, this, [this] { done(velox::ui::mrCancel); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+
+    velox::ui::ApplyControlHints(*this);
 }
 
 // Qt activates a window again whenever a message box over it closes; the

@@ -217,7 +217,33 @@ SpectrumGeometry DrawSpectrumGeometry(Spectrum& s, const ResultSums& sums, std::
     const int left = bitmapWidth - widest - 5;
     const int tops[3] = {2, 10, 18};
     for (int k = 0; k < 3; ++k) g.StatisticsTexts.push_back({left, tops[k], std::move(texts[k])});
+
+    g.Beyond = CountBeyondRange(s);
+    g.BeyondTexts = BeyondRangeTexts(s, g.Beyond, metrics);
     return g;
+}
+
+BeyondRange CountBeyondRange(const Spectrum& s) {
+    BeyondRange r;
+    for (std::size_t i = 0; i < s.Bins.size(); ++i) {
+        const auto c = static_cast<std::int64_t>(i);
+        if (c < s.XMin) r.Below += s.Bins[i];
+        else if (c > s.XMax) r.Above += s.Bins[i];
+    }
+    return r;
+}
+
+std::vector<PlotText> BeyondRangeTexts(const Spectrum& s, BeyondRange counts, const TextMetrics& metrics) {
+    std::vector<PlotText> texts;
+    // One pixel clear of the channel axis, so the text's background never
+    // hides it.
+    const int top = s.YBottom - metrics.Height - 1;
+    if (counts.Below > 0) texts.push_back({s.XLeft + 3, top, "← " + FormatInteger(counts.Below)});
+    if (counts.Above > 0) {
+        std::string text = "→ " + FormatInteger(counts.Above);
+        texts.push_back({s.XRight - WidthOf(metrics, text), top, std::move(text)});
+    }
+    return texts;
 }
 
 void PolylineBuilder::MoveTo(PlotPoint p) {

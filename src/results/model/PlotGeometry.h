@@ -7,7 +7,8 @@
 //      ChannelLabels (white text, opaque on black); labels and ticks never
 //      overlap, so their relative order does not matter;
 //   2. the count line (white polylines);
-//   3. the statistics texts (opaque, so they cover the line beneath them).
+//   3. the statistics texts (opaque, so they cover the line beneath them);
+//   4. the counts beyond the range, "← n" and "→ n" (opaque).
 // Lines run from their first to their second point like move-to/line-to.
 // A text is placed by its top left corner.  Text widths come from the
 // caller's measure, so the positions match whatever face the painter uses.
@@ -104,12 +105,28 @@ struct AxesGeometry {
 // gives the marker geometry.
 AxesGeometry DrawAxesGeometry(Spectrum& spectrum, const TextMetrics& metrics);
 
+// The counters of the channels left of XMin and right of XMax: the values
+// the plot does not show.  Channels below 0 are never counted.
+struct BeyondRange {
+    std::int64_t Below = 0;
+    std::int64_t Above = 0;
+    bool operator==(const BeyondRange&) const = default;
+};
+BeyondRange CountBeyondRange(const Spectrum& spectrum);
+
+// The markers of the counts beyond the range, just above the channel axis:
+// "← n" starting 3 pixels right of the y axis, "→ n" ending at XRight; a
+// side without such counts has none.
+std::vector<PlotText> BeyondRangeTexts(const Spectrum& spectrum, BeyondRange counts, const TextMetrics& metrics);
+
 struct SpectrumGeometry {
     AxesGeometry Axes;
     // The count line; each polyline starts with a move to its first point.
     std::vector<std::vector<PlotPoint>> CountLine;
     // "Összes=", "Átlag=", "Szórás=", top right of the bitmap.
     std::vector<PlotText> StatisticsTexts;
+    BeyondRange Beyond;
+    std::vector<PlotText> BeyondTexts;  // "← n" and/or "→ n", none when all is shown
     std::int64_t Total = 0;       // sum of every counter
     std::int32_t MaxCount = -1;   // highest counter of channels XMin - 1 … XMax
     Statistics Stats;

@@ -64,15 +64,18 @@ void PaintSpectrum(QPainter& painter, QSize size, const SpectrumGeometry& plot, 
     // The three statistics lines stand closer than the face is high: all
     // their backgrounds go down first and the texts over them, so that no
     // line cuts off the accents or descenders of its neighbour.
+    // The counts beyond the range go down the same way, over the line.
     const QFontMetrics metrics(font);
-    for (const PlotText& t : plot.StatisticsTexts) {
-        const int width = metrics.horizontalAdvance(QString::fromStdString(t.text));
-        canvas.FillRect(t.x, t.y, t.x + width, t.y + metrics.height(), colours::Black);
-    }
+    for (const auto* texts : {&plot.StatisticsTexts, &plot.BeyondTexts})
+        for (const PlotText& t : *texts) {
+            const int width = metrics.horizontalAdvance(QString::fromStdString(t.text));
+            canvas.FillRect(t.x, t.y, t.x + width, t.y + metrics.height(), colours::Black);
+        }
     canvas.Flush();
     painter.setPen(Qt::white);
-    for (const PlotText& t : plot.StatisticsTexts)
-        painter.drawText(QPoint(t.x, t.y + metrics.ascent()), QString::fromStdString(t.text));
+    for (const auto* texts : {&plot.StatisticsTexts, &plot.BeyondTexts})
+        for (const PlotText& t : *texts)
+            painter.drawText(QPoint(t.x, t.y + metrics.ascent()), QString::fromStdString(t.text));
 }
 
 void PaintSpectrum(QImage& bitmap, const SpectrumGeometry& plot, const QFont& font) {
