@@ -28,8 +28,8 @@ constexpr std::array Hints{
     ControlHint{Main, "Edit4",
                 "A gyorsítórés feszültségének amplitúdója (25 … 75 energiaegység); a nyilakkal állítható"},
     // Ion source panel ("Ionforrás").
-    ControlHint{Main, "Edit13", "Az indítási ablak kezdő fázisa fokban (0 … 360)"},
-    ControlHint{Main, "Edit14", "Az indítási ablak végső fázisa fokban (0 … 360)"},
+    ControlHint{Main, "Edit13", "Az indítási ablak kezdő fázisa fokban (−360 … 360, a végső fázis alatt)"},
+    ControlHint{Main, "Edit14", "Az indítási ablak végső fázisa fokban (0 … 360, a kezdő fázis fölött)"},
     ControlHint{Main, "CheckBox1",
                 "Bekapcsolva egyszerre több (legfeljebb 21) részecske repül, kikapcsolva egyszerre csak egy"},
     // Simulation panel ("Szimuláció").
