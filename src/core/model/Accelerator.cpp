@@ -148,8 +148,9 @@ double VeloxData::AdvanceRf() {
     SimTime = static_cast<double>(Extended(SimTime) + TimeStep);
     if (Extended(Frequency) * SimTime > TwoPi)
         SimTime = static_cast<double>(SimTime - TwoPi / Frequency);
-    Voltage = static_cast<double>(Amplitude * Sin(Extended(Frequency) * SimTime));
-    return static_cast<double>(Extended(Frequency) * SimTime);
+    const Extended phase = Extended(Frequency) * SimTime;
+    Voltage = static_cast<double>(Amplitude * Sin(phase));
+    return static_cast<double>(phase);
 }
 
 void VeloxData::PlaceCavityMarkers() {

@@ -1,7 +1,6 @@
 #include "core/model/PhaseWindow.h"
 
 #include <array>
-#include <cmath>
 
 #include "core/model/Numeric.h"
 #include "editor/model/NumberText.h"
