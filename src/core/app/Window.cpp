@@ -52,12 +52,9 @@ constexpr std::pair<const char*, const char*> FixedCaptions[] = {
 
 }  // namespace
 
-void NullPainter::Paint(Picture picture, const std::function<void(Canvas&, std::int32_t, std::int32_t)>& draw) {
+void NullPainter::Paint(Picture, const std::function<void(Canvas&, std::int32_t, std::int32_t)>& draw) {
     NullCanvas canvas;
-    if (picture == AcceleratorView)
-        draw(canvas, 607, 360);
-    else
-        draw(canvas, 107, 61);
+    draw(canvas, 0, 0);
 }
 
 Window::Scope::~Scope() {
@@ -86,9 +83,9 @@ Window::Window(const TextMeasure& measure, Asker& asker, FileStore& files, Paint
       Edit13(Fields.Add("Edit13", "0", 36)),
       Edit14(Fields.Add("Edit14", "360", 36)),
       CheckBox1(Controls.Add("CheckBox1", {.Text = "Több részecske", .Checked = Data.MultiParticle})),
-      Shape50(Controls.Add("Shape50", {.Text = "", .Left = 119})),
-      Shape51(Controls.Add("Shape51", {.Text = "", .Left = 34})),
-      Shape52(Controls.Add("Shape52", {.Text = "", .Left = 17})),
+      Shape50(Controls.Add("Shape50")),
+      Shape51(Controls.Add("Shape51")),
+      Shape52(Controls.Add("Shape52")),
       ComboBox1(Controls.Add("ComboBox1", {.Text = "5", .ItemIndex = Run.SpeedIndex})),
       Edit15(Fields.Add("Edit15", "00:00:00", 81)),
       Button2(Controls.Add("Button2", {.Text = "Egy lépés"})),
@@ -663,7 +660,6 @@ void Window::Kirs1Click() {
 // másként" that is the results' two-entry list.
 void Window::Kirsmsknt1Click() {
     const Scope scope(*this);
-    save_.FilterIndex = 1;
     save_.DefaultExt = "gydat";
     FileChoice c = save_;
     c.Then = Later([this](std::optional<std::string> name, std::int32_t) {
@@ -696,7 +692,6 @@ void Window::Kirs2Click() {
 void Window::Kirsmsknt2Click() {
     const Scope scope(*this);
     save_.Filter = "Eredmény fájlok (*.edat)|*.edat|Minden file (*.*)|*.*";
-    save_.FilterIndex = 1;
     save_.DefaultExt = "edat";
     FileChoice c = save_;
     c.Then = Later([this](std::optional<std::string> name, std::int32_t) {
