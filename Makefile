@@ -103,8 +103,14 @@ run: build
 # Pictures of the main window, idle, running and with 20 cavities, and of the
 # cavity dialog, the exercise text and the quit confirmation, under the
 # offscreen platform.
+# The program's windows at 100 %, then the running main window on a 1920 × 1080
+# screen at 150 % display scaling and, maximised, at 200 %.
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/velox-screenshots $(BUILD)/screenshots
+	QT_QPA_PLATFORM=offscreen VELOX_SCREEN=1920x1080 QT_SCALE_FACTOR=1.5 \
+	  $(BUILD)/velox-screenshots $(BUILD)/screenshots --main main-scale-150
+	QT_QPA_PLATFORM=offscreen VELOX_SCREEN=1920x1080 QT_SCALE_FACTOR=2 \
+	  $(BUILD)/velox-screenshots $(BUILD)/screenshots --main main-maximised-scale-200 --maximised
 
 # The file readers, the RTF reader and the comparison of Extended's integer
 # arithmetic with the hardware under libFuzzer, FUZZ_SECONDS each,

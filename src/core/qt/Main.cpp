@@ -254,8 +254,11 @@ bool TForm1::event(QEvent* e) {
 // sizes, the axis its geometry, the spectra their plot settings.
 void TForm1::Timer1Timer() {
     Timer1->stop();
-    // The window's frame is known now that it is shown.
+    // The window's frame is known now that it is shown: a window that opened
+    // at its size at start takes the size that leaves room for the frame.
+    const QSize opened = startSize_;
     FitToScreen();
+    if (size() == opened && startSize_ != opened && windowState() == Qt::WindowNoState) resize(startSize_);
     move(5, 2);
     Data.Amplitude = velox::StartupDefaults{}.LayoutAmplitude;
     Simulation->ComboBox1Change();
