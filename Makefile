@@ -87,6 +87,8 @@ bench: deps
 	  --benchmark_report_aggregates_only=true
 	$(BUILD)-bench/velox_sweep_bench --benchmark_repetitions=3
 	QT_QPA_PLATFORM=offscreen $(BUILD)-bench/velox_window_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 $(BUILD)-bench/velox_window_bench --benchmark_filter=Enlarged \
+	  --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	QT_QPA_PLATFORM=offscreen $(BUILD)-bench/velox_tick_rate
 
 # The window needs a graphical session; without one the timed exercise runs
