@@ -51,8 +51,10 @@ TEST_F(Zoomed, MaximisedEveryControlIsOnTheScreenAndWorksAsAt100Percent) {
     for (QWidget* w : f.Client->findChildren<QWidget*>()) {
         const auto* image = qobject_cast<const QWidget*>(w->parentWidget());
         if (!w->isVisibleTo(&f) || image == f.View->Image1) continue;  // the markers are cut off by the view
-        EXPECT_TRUE(screen.contains(GlobalRect(w)) && frame.contains(GlobalRect(w)))
-            << Text(w->objectName()) << " at zoom " << f.Zoom();
+        EXPECT_TRUE(screen.contains(GlobalRect(w)) && frame.contains(GlobalRect(w)) &&
+                    w->parentWidget()->rect().contains(w->geometry()))
+            << Text(w->objectName()) << w->metaObject()->className() << " in " << w->parentWidget()->metaObject()->className() << " at zoom " << f.Zoom();
+        EXPECT_LE(w->font().pixelSize(), std::floor(11 * f.Zoom())) << Text(w->objectName());
     }
     EXPECT_TRUE(screen.contains(GlobalRect(f.MainMenu1)));
 

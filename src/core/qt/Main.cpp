@@ -78,6 +78,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     Frame = velox::ui::Named(new QWidget(this), "Frame");
     setCentralWidget(Frame);
     Client = velox::ui::Named(new QWidget(Frame), "Client");
+    velox::ui::MarkZoomRoot(*Client);
     View = std::make_unique<AcceleratorViewPanel>(Client, Data);
     Generator = std::make_unique<GeneratorPanel>(Client, Data, Fields);
     IonSource = std::make_unique<IonSourcePanel>(Client, Data, Fields);
@@ -467,8 +468,9 @@ void TForm1::ApplyZoom() {
     const double menuZoom =
         velox::ContentZoom(ToPixelSize(size()), {DesignWidth, DesignHeight}, smallestZoom_);
     MainMenu1->setFont(velox::ui::ScaledFont(font(), menuZoom));
-    Client->setFont(velox::ui::ScaledFont(font(), zoom));
+    // The controls' own fonts are recorded before the inherited one changes.
     velox::ui::ScaleControls(*Client, zoom);
+    Client->setFont(velox::ui::ScaledFont(font(), zoom));
 }
 
 void TForm1::StepSize(int steps) {

@@ -13,6 +13,7 @@ constexpr const char* ZoomProperty = "veloxZoom";
 constexpr const char* GeometryProperty = "veloxLogicalGeometry";
 constexpr const char* FontProperty = "veloxLogicalFont";
 constexpr const char* SizeProperty = "veloxLogicalFixedSize";
+constexpr const char* RootProperty = "veloxZoomRoot";
 
 double StoredZoom(const QWidget* w) {
     const QVariant v = w->property(ZoomProperty);
@@ -53,6 +54,18 @@ QRect ScaledRect(const QRect& logical, double zoom) {
     return QRect(r.Left, r.Top, r.Width, r.Height);
 }
 
+void MarkZoomRoot(QWidget& root) { root.setProperty(RootProperty, true); }
+
+QRect ShownGeometry(const QWidget* w, const QRect& logical, double zoom) {
+    if (zoom == 1) return logical;
+    QPoint origin;
+    for (const QWidget* p = w->parentWidget(); p && !p->isWindow() && !p->property(RootProperty).toBool();
+         p = p->parentWidget())
+        origin += LogicalGeometryOf(p).topLeft();
+    const QPoint shownOrigin(velox::Scaled(origin.x(), zoom), velox::Scaled(origin.y(), zoom));
+    return ScaledRect(logical.translated(origin), zoom).translated(-shownOrigin);
+}
+
 QRect LogicalGeometryOf(const QWidget* w) {
     if (const auto* z = dynamic_cast<const Zoomable*>(w)) return z->LogicalGeometry();
     const QVariant v = w->property(GeometryProperty);
@@ -72,15 +85,23 @@ QFont ScaledFont(const QFont& font, double zoom) {
 }
 
 void ScaleControls(QWidget& root, double zoom) {
-    for (QWidget* w : root.findChildren<QWidget*>()) {
-        if (w->isWindow()) continue;
+    QList<QWidget*> controls = root.findChildren<QWidget*>();
+    controls.removeIf([](const QWidget* w) { return w->isWindow(); });
+    // Every control's logical geometry and font are recorded before the
+    // first one changes: a control that places its children when resized
+    // would otherwise hand them on already scaled.
+    for (QWidget* w : controls) {
+        if (dynamic_cast<Zoomable*>(w)) continue;
+        Recorded<QRect>(*w, GeometryProperty, [w] { return w->geometry(); });
+        if (w->testAttribute(Qt::WA_SetFont)) Recorded<QFont>(*w, FontProperty, [w] { return w->font(); });
+    }
+    for (QWidget* w : controls) {
         ScaleFont(*w, zoom);
         if (auto* z = dynamic_cast<Zoomable*>(w)) {
             z->Rescale();
             continue;
         }
-        const QRect logical = Recorded<QRect>(*w, GeometryProperty, [w] { return w->geometry(); });
-        const QRect shown = ScaledRect(logical, zoom);
+        const QRect shown = ShownGeometry(w, w->property(GeometryProperty).toRect(), zoom);
         if (w->geometry() != shown) w->setGeometry(shown);
     }
 }
@@ -95,8 +116,9 @@ void ZoomDialog(QWidget& dialog) {
     // The dialog's own zoom is recorded before its controls are placed, so
     // that the controls that ask see it.
     dialog.setProperty(ZoomProperty, zoom);
-    ScaleFont(dialog, zoom);
+    // The controls' own fonts are recorded before the inherited one changes.
     ScaleControls(dialog, zoom);
+    ScaleFont(dialog, zoom);
     if (dialog.minimumSize() == dialog.maximumSize()) {
         const QSize logical = Recorded<QSize>(dialog, SizeProperty, [&dialog] { return dialog.minimumSize(); });
         dialog.setFixedSize(ScaledRect(QRect(QPoint(), logical), zoom).size());
