@@ -74,12 +74,16 @@ TEST_F(Zoomed, MaximisedEveryControlIsOnTheScreenAndWorksAsAt100Percent) {
     Send(t, QEvent::MouseButtonRelease, f.View->Image1, column);
     EXPECT_EQ(std::tuple(t->geometry().topLeft(), f.Data.TargetX), std::tuple(QPoint(13 + 250 - 4, t->y()), 246.0));
     QSize dialogSize;
+    QList<int> fontSizes;
     dialogs.Steps = {[&](QDialog& d) {
         dialogSize = d.size();
+        for (const QLabel* l : d.findChildren<QLabel*>()) fontSizes << l->font().pixelSize();
         d.done(ui::mrCancel);
     }};
     QTest::mouseClick(f.View->Shape1, Qt::RightButton);
     EXPECT_EQ(dialogSize, ui::ScaledRect(QRect(0, 0, 365, 229), zoom).size());
+    EXPECT_EQ(fontSizes, QList<int>(fontSizes.size(), int(std::floor(11 * zoom))));
+    EXPECT_FALSE(fontSizes.isEmpty());
 }
 
 TEST_F(Zoomed, KeysStepTheWindowWithinTheScreen) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include <QApplication>
 #include <QVariant>
 
 #include "ui/model/Zoom.h"
@@ -30,8 +31,10 @@ T Recorded(QWidget& w, const char* name, Read read) {
     return value;
 }
 
-void ScaleFont(QWidget& w, double zoom) {
-    if (!w.testAttribute(Qt::WA_SetFont) && !w.property(FontProperty).isValid()) return;
+// A control's own font at a zoom; `root` scales the font its children
+// inherit even where the control has none of its own.
+void ScaleFont(QWidget& w, double zoom, bool root = false) {
+    if (!root && !w.testAttribute(Qt::WA_SetFont) && !w.property(FontProperty).isValid()) return;
     const QFont logical = Recorded<QFont>(w, FontProperty, [&w] { return w.font(); });
     const QFont shown = ScaledFont(logical, zoom);
     if (w.font() != shown) w.setFont(shown);
@@ -109,7 +112,9 @@ void ScaleControls(QWidget& root, double zoom) {
 void SetWindowZoom(QWidget& window, double zoom) { window.setProperty(ZoomProperty, zoom); }
 
 void ZoomDialog(QWidget& dialog) {
-    const QWidget* owner = dialog.parentWidget();
+    // A dialog without a parent belongs to the window it is opened from.
+    const QWidget* owner = dialog.parentWidget() ? dialog.parentWidget() : QApplication::activeWindow();
+    if (owner == &dialog) owner = nullptr;
     const double zoom = owner ? ZoomOf(owner) : 1;
     const double shown = StoredZoom(&dialog);
     if (shown == zoom || (shown == 0 && zoom == 1)) return;
@@ -118,7 +123,7 @@ void ZoomDialog(QWidget& dialog) {
     dialog.setProperty(ZoomProperty, zoom);
     // The controls' own fonts are recorded before the inherited one changes.
     ScaleControls(dialog, zoom);
-    ScaleFont(dialog, zoom);
+    ScaleFont(dialog, zoom, true);
     if (dialog.minimumSize() == dialog.maximumSize()) {
         const QSize logical = Recorded<QSize>(dialog, SizeProperty, [&dialog] { return dialog.minimumSize(); });
         dialog.setFixedSize(ScaledRect(QRect(QPoint(), logical), zoom).size());
