@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     velox::ui::ConfigureOffscreenScreen();
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    velox::ui::SetProgramStyle();
     QApplication::setFont(velox::ui::MainFont());
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(folder);
