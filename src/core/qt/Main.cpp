@@ -235,6 +235,13 @@ void TForm1::Wire() {
 }
 
 bool TForm1::event(QEvent* e) {
+    // The window manager gives the window its frame some time after it is
+    // shown, and moves it with it.
+    if (e->type() == QEvent::Move && frameGeometry().size() - size() != frameMargins_) {
+        const bool handled = QMainWindow::event(e);
+        KeepOnScreen();
+        return handled;
+    }
     if (e->type() == QEvent::ScreenChangeInternal) {
         // Another screen: another free area and perhaps another pixel ratio.
         const bool handled = QMainWindow::event(e);
@@ -255,12 +262,8 @@ bool TForm1::event(QEvent* e) {
 // sizes, the axis its geometry, the spectra their plot settings.
 void TForm1::Timer1Timer() {
     Timer1->stop();
-    // The window's frame is known now that it is shown: a window that opened
-    // at its size at start takes the size that leaves room for the frame.
-    const QSize opened = startSize_;
-    FitToScreen();
-    if (size() == opened && startSize_ != opened && windowState() == Qt::WindowNoState) resize(startSize_);
     move(5, 2);
+    KeepOnScreen();
     Data.Amplitude = velox::StartupDefaults{}.LayoutAmplitude;
     Simulation->ComboBox1Change();
 
@@ -450,6 +453,23 @@ void TForm1::FitToScreen() {
         setMinimumSize(least);
         startSize_ = least;
     }
+}
+
+// A window whose frame became known and that still has its size at start
+// takes the size that leaves room for the frame; a window reaching past the
+// screen's free area moves into it.
+void TForm1::KeepOnScreen() {
+    frameMargins_ = frameGeometry().size() - size();
+    const QSize opened = startSize_;
+    FitToScreen();
+    if (windowState() != Qt::WindowNoState) return;
+    if (size() == opened && startSize_ != opened) resize(startSize_);
+    const QScreen* screen = this->screen();
+    if (!screen) return;
+    const QRect free = screen->availableGeometry(), frame = frameGeometry();
+    const QPoint inside(std::max(free.left(), std::min(frame.left(), free.right() + 1 - frame.width())),
+                        std::max(free.top(), std::min(frame.top(), free.bottom() + 1 - frame.height())));
+    if (inside != frame.topLeft()) move(inside);
 }
 
 void TForm1::ApplyZoom() {
