@@ -145,6 +145,10 @@ TEST(WindowZoom, FitsTheScreenNeverBelowHalfAndStepsWithinLimits) {
     EXPECT_EQ(left.Left + left.Width, right.Left);
     EXPECT_EQ(ScaledRect({7, 5, 1, 1}, 0.6), (PixelRect{4, 3, 1, 1}));
     EXPECT_EQ(CentredContent({1000, 700}, {400, 300}, 2), (PixelRect{100, 50, 800, 600}));
+    // Content larger than the client keeps its top left corner in view; an
+    // empty rectangle stays empty.
+    EXPECT_EQ(CentredContent({300, 200}, {400, 300}, 1), (PixelRect{0, 0, 400, 300}));
+    EXPECT_EQ(ScaledRect({5, 5, 0, 0}, 2), (PixelRect{10, 10, 0, 0}));
     // Steps of a quarter of the size at start, landing on the nearest step,
     // clamped to the minimum and the screen.
     const PixelSize start{800, 600}, least{700, 500}, screen{1500, 1000};
