@@ -488,7 +488,6 @@ void TForm1::ApplyZoom() {
     const double menuZoom =
         velox::ContentZoom(ToPixelSize(size()), {DesignWidth, DesignHeight}, smallestZoom_);
     MainMenu1->setFont(velox::ui::ScaledFont(font(), menuZoom));
-    // The controls' own fonts are recorded before the inherited one changes.
     velox::ui::ScaleControls(*Client, zoom);
     Client->setFont(velox::ui::ScaledFont(font(), zoom));
 }

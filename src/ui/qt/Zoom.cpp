@@ -31,10 +31,9 @@ T Recorded(QWidget& w, const char* name, Read read) {
     return value;
 }
 
-// A control's own font at a zoom; `root` scales the font its children
-// inherit even where the control has none of its own.
-void ScaleFont(QWidget& w, double zoom, bool root = false) {
-    if (!root && !w.testAttribute(Qt::WA_SetFont) && !w.property(FontProperty).isValid()) return;
+// The font a window's content inherits, at a zoom.  The controls take
+// their sizes from it (a heading is only bold).
+void ScaleFont(QWidget& w, double zoom) {
     const QFont logical = Recorded<QFont>(w, FontProperty, [&w] { return w.font(); });
     const QFont shown = ScaledFont(logical, zoom);
     if (w.font() != shown) w.setFont(shown);
@@ -90,16 +89,12 @@ QFont ScaledFont(const QFont& font, double zoom) {
 void ScaleControls(QWidget& root, double zoom) {
     QList<QWidget*> controls = root.findChildren<QWidget*>();
     controls.removeIf([](const QWidget* w) { return w->isWindow(); });
-    // Every control's logical geometry and font are recorded before the
-    // first one changes: a control that places its children when resized
-    // would otherwise hand them on already scaled.
+    // Every control's logical geometry is recorded before the first one
+    // changes: a control that places its children when resized would
+    // otherwise hand them on already scaled.
+    for (QWidget* w : controls)
+        if (!dynamic_cast<Zoomable*>(w)) Recorded<QRect>(*w, GeometryProperty, [w] { return w->geometry(); });
     for (QWidget* w : controls) {
-        if (dynamic_cast<Zoomable*>(w)) continue;
-        Recorded<QRect>(*w, GeometryProperty, [w] { return w->geometry(); });
-        if (w->testAttribute(Qt::WA_SetFont)) Recorded<QFont>(*w, FontProperty, [w] { return w->font(); });
-    }
-    for (QWidget* w : controls) {
-        ScaleFont(*w, zoom);
         if (auto* z = dynamic_cast<Zoomable*>(w)) {
             z->Rescale();
             continue;
@@ -113,17 +108,14 @@ void SetWindowZoom(QWidget& window, double zoom) { window.setProperty(ZoomProper
 
 void ZoomDialog(QWidget& dialog) {
     // A dialog without a parent belongs to the window it is opened from.
-    const QWidget* owner = dialog.parentWidget() ? dialog.parentWidget() : QApplication::activeWindow();
-    if (owner == &dialog) owner = nullptr;
-    const double zoom = owner ? ZoomOf(owner) : 1;
+    const double zoom = ZoomOf(dialog.parentWidget() ? dialog.parentWidget() : QApplication::activeWindow());
     const double shown = StoredZoom(&dialog);
     if (shown == zoom || (shown == 0 && zoom == 1)) return;
     // The dialog's own zoom is recorded before its controls are placed, so
     // that the controls that ask see it.
     dialog.setProperty(ZoomProperty, zoom);
-    // The controls' own fonts are recorded before the inherited one changes.
     ScaleControls(dialog, zoom);
-    ScaleFont(dialog, zoom, true);
+    ScaleFont(dialog, zoom);
     if (dialog.minimumSize() == dialog.maximumSize()) {
         const QSize logical = Recorded<QSize>(dialog, SizeProperty, [&dialog] { return dialog.minimumSize(); });
         dialog.setFixedSize(ScaledRect(QRect(QPoint(), logical), zoom).size());

@@ -88,7 +88,7 @@ private:
 QRect LogicalGeometryOf(const QWidget* w);
 
 // Shows every control under `root` (not `root` itself) at its logical
-// geometry and font times `zoom`, and calls `rescaled` for each Zoomable.
+// geometry times `zoom`; their fonts follow the font `root` gives them.
 void ScaleControls(QWidget& root, double zoom);
 
 // Records `zoom` as the zoom of `window` and of the dialogs that belong to it.
