@@ -9,6 +9,7 @@
 #include "results/qt/SpectrumPlot.h"
 #include "ui/model/Zoom.h"
 #include "ui/qt/Fonts.h"
+#include "ui/qt/Zoom.h"
 
 namespace velox::testing {
 namespace {
@@ -84,6 +85,18 @@ TEST_F(Zoomed, MaximisedEveryControlIsOnTheScreenAndWorksAsAt100Percent) {
     EXPECT_EQ(dialogSize, ui::ScaledRect(QRect(0, 0, 365, 229), zoom).size());
     EXPECT_EQ(fontSizes, QList<int>(fontSizes.size(), int(std::floor(11 * zoom))));
     EXPECT_FALSE(fontSizes.isEmpty());
+    EXPECT_NEAR(f.Client->font().letterSpacing(), ui::MainFont().letterSpacing() * zoom, 0.02);
+    // The program's dialogs have no parent: they take the zoom of the window
+    // they are opened from.
+    TMsgDlg orphan;
+    QApplication::setActiveWindow(&f);
+    dialogs.Steps = {[&](QDialog& d) {
+        dialogSize = d.size();
+        d.done(ui::mrCancel);
+    }};
+    ui::ShowModal(orphan);
+    EXPECT_EQ(std::tuple(dialogSize, ui::ZoomOf(&orphan)),
+              std::tuple(ui::ScaledRect(QRect(0, 0, 326, 121), zoom).size(), zoom));
 }
 
 TEST_F(Zoomed, KeysStepTheWindowWithinTheScreen) {

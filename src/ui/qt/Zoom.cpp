@@ -75,7 +75,6 @@ QRect LogicalGeometryOf(const QWidget* w) {
 }
 
 QFont ScaledFont(const QFont& font, double zoom) {
-    if (zoom == 1) return font;
     QFont f = font;
     if (font.pixelSize() > 0)
         f.setPixelSize(std::max(1, static_cast<int>(std::floor(font.pixelSize() * zoom))));
