@@ -25,4 +25,14 @@ QString StandardTranslationsFolder();
 QTranslator* InstallStandardTranslation(QCoreApplication& app,
                                         const QString& folder = StandardTranslationsFolder());
 
+// The program's style (Fusion) on the application, with its check boxes'
+// and radio buttons' marks as large as the zoom of the window they are in.
+void SetProgramStyle();
+
+// Under the offscreen platform without a screen configuration of its own,
+// gives it one screen of `width` × `height` pixels at 96 dpi (Qt's own is
+// 800 × 600, too small for the window at 100 %).  VELOX_SCREEN=WIDTHxHEIGHT
+// in the environment chooses another size.  Call before the QApplication.
+void ConfigureOffscreenScreen(int width = 1280, int height = 800);
+
 }  // namespace velox::ui
