@@ -155,13 +155,19 @@ TEST_F(AppTest, RestartAsksToClearAndATimedRunStartsOnlyFromEmptyResults) {
     app.Data.Store.Clear();
     app.Click("Button3");  // nothing to clear: no question
     EXPECT_EQ(std::tuple(app.Run.Running, app.Run.RunClock), std::tuple(true, RunClockRestart));
+    EXPECT_TRUE(told.back().Pictures & Markers);
 }
 
 // The clock counts ticks at the speed's interval; a field being typed in
 // is not written, unless the window is not the active one.
 TEST_F(AppTest, TheClockCountsTicksAndSkipsTheFieldBeingEdited) {
+    app.ComboBox1Change(7);
+    EXPECT_EQ(std::tuple(app.Run.SpeedIndex, C("ComboBox1").ItemIndex), std::tuple(4, 4));
+    app.ComboBox1Change(-3);
+    EXPECT_EQ(app.Run.SpeedIndex, 0);
     app.ComboBox1Change(2);
-    EXPECT_EQ(std::tuple(C("Timer2").Value, C("ComboBox1").Text), std::tuple(50, std::string("3")));
+    EXPECT_EQ(std::tuple(C("Timer2").Value, C("ComboBox1").Text, C("ComboBox1").ItemIndex),
+              std::tuple(50, std::string("3"), 2));
     app.Click("Button3");
     for (int i = 0; i < 4; ++i) app.Timer2Timer();
     EXPECT_EQ(std::tuple(TimeOfDayMs(app.Run.RunClock), Trimmed("Edit15")), std::tuple(200, std::string("00:00:00")));
@@ -183,8 +189,9 @@ TEST_F(AppTest, OneStepShowsItsReadoutsButRepaintsNoPlot) {
     app.Data.SimTime = static_cast<double>(Pi / 2 - 0.05);
     app.Click("Button2");
     std::vector<std::string> shown;
-    for (const char* n : {"Label25", "Label26", "Label20", "Label21", "Label22"}) shown.push_back(C(n).Text);
-    EXPECT_EQ(shown, std::vector<std::string>({"Feszültség =   50.0000", "Fázis =   90.0000",
+    for (const char* n : {"Label18", "Label25", "Label26", "Label20", "Label21", "Label22"}) shown.push_back(C(n).Text);
+    EXPECT_EQ(shown, std::vector<std::string>({EnergyMaxText(app.Data.EnergyMax), "Feszültség =   50.0000",
+                                               "Fázis =   90.0000",
                                                "Összes indított = 0\rÖsszes beérkezett = 1", "E =    10.0000",
                                                "t =     0.2500"}));
     EXPECT_EQ(C("Shape52").Left, 15 + 2 + 101 / 4);  // the phase cursor at a quarter period
@@ -206,7 +213,9 @@ TEST_F(AppTest, OneStepShowsItsReadoutsButRepaintsNoPlot) {
 // nothing; accepted ones are stored and Enter moves the focus on.
 TEST_F(AppTest, NumberFieldsRefuseOrStoreTheirEntries) {
     const Spectrum& energy = app.Data.Store.EnergySpectrum;
-    app.Check("CheckBox2", false);  // no automatic count axis
+    Type("Edit10", "60");  // the automatic count axis replaces the top at once
+    EXPECT_EQ(std::tuple(energy.YMax, Trimmed("Edit10")), std::tuple(20, "20"));
+    app.Check("CheckBox2", false);  // no automatic count axis; the top stays
     EXPECT_EQ(std::tuple(energy.Auto, told.back().Pictures), std::tuple(false, app.EnergySpectrum().PictureBit));
     const struct { const char* field; const char* text; bool accepted; std::function<double()> value; } cases[] = {
         {"Edit13", "60", false, [&] { return app.Data.StartPhase; }},
@@ -225,19 +234,19 @@ TEST_F(AppTest, NumberFieldsRefuseOrStoreTheirEntries) {
         {"Edit2", "1.6", false, [&] { return app.Data.Frequency; }},
         {"Edit2", "1.2", true, [&] { return app.Data.Frequency; }},
         {"Edit4", "24", false, [&] { return app.Data.Amplitude; }},
-        {"Edit4", "60", true, [&] { return app.Data.Amplitude; }},
+        {"Edit4", "60.2", true, [&] { return app.Data.Amplitude; }},
     };
     for (const auto& c : cases) {
         const double before = c.value();
         Type(c.field, c.text);
         const Changes changes = told.back();
         EXPECT_EQ(changes.Focus, c.accepted ? "CheckBox1" : c.field) << c.field << c.text;
-        EXPECT_EQ(std::count(changes.Controls.begin(), changes.Controls.end(), c.field), !c.accepted) << c.text;
+        EXPECT_TRUE(c.accepted || std::count(changes.Controls.begin(), changes.Controls.end(), c.field) == 1) << c.text;
         if (c.accepted) {
             EXPECT_NE(c.value(), before) << c.field;
         } else {
             EXPECT_EQ(std::tuple(c.value(), C(c.field).SelStart, C(c.field).SelLength),
-                      std::tuple(before, 0, CodePoints(c.text)))
+                      std::tuple(before, 0, static_cast<int>(std::string_view(c.text).size())))
                 << c.text;
             app.Typed(c.field, "");
         }
@@ -248,6 +257,14 @@ TEST_F(AppTest, NumberFieldsRefuseOrStoreTheirEntries) {
               std::tuple(60, 1.2, 70, std::string("70"), std::string("1.2")));
     EXPECT_EQ(std::tuple(app.Data.Amplitude, C("UpDown2").Value, Trimmed("Edit4"), Trimmed("Edit9")),
               std::tuple(60.0, 70, std::string("60"), std::string("2.5")));
+    // Values are right-aligned in their fields' widths.
+    EXPECT_EQ(std::tuple(C("Edit6").Text, C("Edit5").Text, C("Edit9").Text),
+              std::tuple(app.Fields.Pad("60", 36), app.Fields.Pad("150", 38), app.Fields.Pad("2.5", 38)));
+    EXPECT_EQ(app.Fields.Pad("150", 38), "    150");
+    Type("Edit10", " 19");  // the dump counts a refused entry's whole text as selected
+    EXPECT_NE(app.Controls.Dump().find("\"Edit10\": {\"text\": \"19\", \"enabled\": true, \"checked\": false, "
+                                       "\"visible\": true, \"left\": 0, \"item\": -1, \"value\": 0, \"selected\": 3}"),
+              std::string::npos);
     told.clear();
     Type("Edit14", "120", Leave::FocusMoved);  // leaving by Tab: the focus stays where it went
     EXPECT_EQ(std::tuple(app.Data.StopPhase, told.back().Focus.has_value()), std::tuple(120.0, false));
@@ -298,7 +315,8 @@ TEST_F(AppTest, TheCavityDialogAddsEditsAndDeletes) {
     app.Shape1MouseUp(1);
     EXPECT_EQ(asker.dialogs[0].Texts, (CavityDialogTexts{"95", "16", "20", "80"}));
     asker.CloseDialog(DialogResult::Ok, {"96", "17", "21", "81"});
-    EXPECT_EQ(std::tuple(app.Data.Cavities.CavityCount(), app.Data.Cavities[1].AccWidth), std::tuple(3, 96.0));
+    EXPECT_EQ(std::tuple(app.Data.Cavities.CavityCount(), app.Data.Cavities[1].AccWidth, app.Data.CavityList[1].AccWidth),
+              std::tuple(3, 96.0, 96.0));
     app.Shape1MouseUp(3);  // no such cavity
     for (int k = 3; k < 20; ++k) app.Data.Cavities.Append({16, 40, 12, 20});
     app.Click("Button4");
@@ -318,6 +336,11 @@ TEST_F(AppTest, TheCavityDialogAddsEditsAndDeletes) {
     app.Click("Button1");
     app.Shape1MouseUp(0);
     EXPECT_TRUE(asker.dialogs.empty());
+    EXPECT_EQ(RunState(), (std::vector<bool>{false, false, false, false, true}));
+    app.Data.Cavities.Append({16, 40, 12, 20});
+    app.UpdateControlStates();
+    app.Shape1MouseUp(0);
+    asker.CloseDialog(DialogResult::Abort, added, true);  // the last one: nothing left to run
     EXPECT_EQ(RunState(), (std::vector<bool>{false, false, false, false, true}));
     EXPECT_EQ(app.Data.Cavities.CavityCount(), 0);
 }
@@ -385,9 +408,13 @@ TEST_F(AppTest, ClearAsksThenCountsTheParticlesInFlight) {
     asker.Answer(Answer::No);
     EXPECT_EQ(app.Data.Store.ArrivedCount, 10);
     app.Click("Button5");
-    asker.Answer(Answer::Yes);
+    EXPECT_TRUE(asker.Answer(Answer::Yes));
     EXPECT_EQ(std::tuple(app.Data.Store.IsEmpty(), app.Data.Store.LaunchedCount), std::tuple(true, flying));
-    EXPECT_FALSE(app.EnergySpectrum().Picture().Counts || app.TimeSpectrum().Picture().Counts);
+    EXPECT_FALSE(app.EnergySpectrum().Picture().Counts || app.TimeSpectrum().Picture().Counts ||
+                 app.EnergySpectrum().Fresh().Counts);
+    EXPECT_EQ(app.EnergySpectrum().Fresh().Geometry.Axes.ChannelLabels,
+              app.EnergySpectrum().Picture().Geometry.Axes.ChannelLabels);
+    EXPECT_FALSE(app.EnergySpectrum().Picture().Geometry.Axes.ChannelLabels.empty());
     EXPECT_EQ(C("Label11").Text, "Y=         ");
 }
 
@@ -402,6 +429,8 @@ TEST_F(AppTest, ChangesNameWhatChangedOnce) {
     EXPECT_FALSE(app.Click("Nothing"));
     EXPECT_FALSE(app.Check("Nothing", true));
     app.Timer2Timer();
+    app.Typed("Edit15", "a\"b\\c\x01");  // escaped in the dump
+    EXPECT_NE(app.Controls.Dump().find("\"text\": \"a\\\"b\\\\c\\u0001\""), std::string::npos);
     const std::string launched = std::to_string(app.Data.Store.LaunchedCount);
     EXPECT_NE(app.Controls.Dump().find("\"Label20\": {\"text\": \"Összes indított = " + launched +
                                        "\\rÖsszes beérkezett = 0\""),
@@ -421,6 +450,8 @@ TEST(AppLayout, TheSurfacesAreWhereTheFacePutThem) {
     EXPECT_EQ(std::tuple(app.Data.AxisY, app.Data.TargetX, app.Controls["Shape52"].Left, app.Controls["Timer1"].Enabled),
               std::tuple(60, 280.0, 27, false));
     EXPECT_EQ(std::tuple(app.EnergySpectrum().BitmapWidth(), app.TimeSpectrum().BitmapHeight()), std::tuple(240, 150));
+    EXPECT_EQ(std::tuple(app.Data.Store.EnergySpectrum.XRight, app.Data.Store.TimeSpectrum.YBottom),
+              std::tuple(230, 130));
     EXPECT_EQ(app.Data.ParticleMarkers[0].Top, 30 + 60 - 3);  // on the axis
     EXPECT_EQ(app.Controls["Shape51"].Left, PhasePanelFor(25, 200, 90.0, 180.0).StopMarkerLeft);
     EXPECT_TRUE(app.FormActivate());
@@ -468,12 +499,20 @@ TEST_F(AppFiles, TheStartUpFileIsShownAndSavedBack) {
     app.Click("Kirsmsknt2");  // the results' filters stay with the save dialog
     Choose(std::nullopt, ResultsDialog);
     app.Click("Kirsmsknt1");
+    Choose(std::nullopt, "Eredmény fájlok (*.edat)|*.edat|Minden file (*.*)|*.*|1|gydat");
+    EXPECT_EQ(std::tuple(app.SetupPath, app.ResultsPath), std::tuple("/prog/teszt02.gydat", ""));
+    app.Click("Kirsmsknt1");
     Choose("/work/b.gydat", "Eredmény fájlok (*.edat)|*.edat|Minden file (*.*)|*.*|1|gydat");
     EXPECT_EQ(std::tuple(app.SetupPath, files.Files.contains("/work/b.gydat")), std::tuple("/work/b.gydat", true));
     files.Files["/work/c.gydat"] = "Cavity num =1\r\nCavity =\t16\t50\t16\t60\r\n";
     app.Click("Betlts1");
     Choose("/work/c.gydat", "Gyorsító adafájl|*.gydat|Eredményfájl|*.edat|Minden fájl|*.*|1|gydat");
     EXPECT_EQ(std::tuple(app.Data.Cavities.CavityCount(), app.SetupPath), std::tuple(1, "/work/c.gydat"));
+    files.Files["/work/c.gydat"] = "Cavity num =3\r\nCavity =\t16\t50\t16\t60\r\n";  // one cavity short
+    app.LoadAcceleratorData("/work/c.gydat");
+    EXPECT_EQ(Asked(), "***WARNING ***|Not all cavities could be read correctly\n");
+    EXPECT_EQ(asker.questions[0].Kind, QuestionKind::InformPlain);
+    asker.Answer(Answer::Ok);
     files.Files["/work/c.gydat"] = "Cavity num =0\r\n";
     app.LoadAcceleratorData("/work/c.gydat");
     EXPECT_EQ(RunState(), (std::vector<bool>{false, false, false, false, true}));
@@ -529,9 +568,8 @@ TEST_F(AppFiles, ResultsAreLoadedOntoEveryDisplay) {
 // The timed run ends on its clock: both files under the base name, the
 // notice, then the end; a file that cannot be written keeps the program.
 TEST_F(AppFiles, TheTimedRunEndsWithBothFiles) {
-    for (bool broken : {true, false}) {
-        files.Broken = {};
-        if (broken) files.Broken.insert("VELOX_2013.edat");
+    for (const std::string broken : {"VELOX_2013.edat", "VELOX_2013.gydat", ""}) {
+        files.Broken = {broken};
         app.Check("CheckBox4", false);
         app.ComboBox1Change(2);
         app.Data.Store.Clear();
@@ -540,9 +578,12 @@ TEST_F(AppFiles, TheTimedRunEndsWithBothFiles) {
         for (; ticks < 7000 && app.Run.Running; ++ticks) app.Timer2Timer();
         EXPECT_EQ(std::tuple(ticks, told.back().CancelDrag, app.SetupPath), std::tuple(1200, true, "VELOX_2013.gydat"));
         ASSERT_EQ(asker.questions.size(), 1u);
-        EXPECT_EQ(asker.questions[0].Title, broken ? "*** HIBA ***" : "*** INFORMÁCIÓ ***");
+        const Question& q = asker.questions[0];
+        EXPECT_EQ(q.Title, broken.empty() ? "*** INFORMÁCIÓ ***" : "*** HIBA ***");
+        EXPECT_EQ(q.Text.find("(" + broken + "):\nread-only"), broken.empty() ? std::string::npos : q.Text.find("("))
+            << q.Text;
         asker.Answer(Answer::Ok);
-        EXPECT_EQ(std::tuple(app.Ended, told.back().EndProgram), std::tuple(!broken, !broken));
+        EXPECT_EQ(std::tuple(app.Ended, told.back().EndProgram), std::tuple(broken.empty(), broken.empty()));
         app.Check("CheckBox4", true);
     }
     EXPECT_EQ(ParseSetup(files.Files["VELOX_2013.gydat"]).Cavities.size(), 3u);
@@ -566,9 +607,12 @@ TEST_F(AppFiles, ExportWritesTheChosenFormat) {
     asker.Answer(Answer::Yes);
     EXPECT_EQ(std::tuple(files.Files["/work/a.csv"], files.Files["/work/a.png"]),
               std::tuple(FormatCsv(ArrivalsTable(app.Data.Store)), "PNG"));
+    app.Click("Exportls1");
+    Choose("/work/c", dialog + "|2|png", 1);  // the filter chosen: CSV
+    EXPECT_EQ(files.Files["/work/c.csv"], FormatCsv(ArrivalsTable(app.Data.Store)));
     files.Broken = {"/work/b.csv"};
     app.Click("Exportls1");
-    Choose("/work/b.csv", dialog + "|2|png");
+    Choose("/work/b.csv", dialog + "|1|csv");
     EXPECT_EQ(Asked(), "*** HIBA ***|Az eredményeket nem sikerült exportálni ide:\n/work/b.csv\n\nread-only\n");
     asker.questions.clear();
     app.Click("Exportls1");

@@ -32,20 +32,6 @@ protected:
     std::string State() const { return FormatSetup(form->Data) + FormatResults(form->Data.Store, form->Run.RunClock); }
 };
 
-// The save dialog keeps the results' filter list once it has shown it.
-TEST_F(FileCommands, SavingWithoutAPathAsksAndACancelWritesNothing) {
-    TForm1& f = *form;
-    f.Files->SetupPath.clear();
-    prompter.Names = {std::nullopt, std::nullopt, std::nullopt};
-    f.Kirs1->trigger();
-    f.Kirs2->trigger();
-    f.Kirsmsknt1->trigger();
-    EXPECT_EQ(prompter.Dialogs,
-              QStringList({SetupSave, "save|" + ResultsFilters + "|1|edat", "save|" + ResultsFilters + "|1|gydat"}));
-    EXPECT_EQ(ui::NameFilters(ResultsFilters), QStringList({"Eredmény fájlok (*.edat)", "Minden file (*.*)"}));
-    EXPECT_TRUE(f.Files->SetupPath.isEmpty() && f.Files->ResultsPath.isEmpty() && dir.Entries().empty());
-}
-
 // "Mentés" right after start-up creates the start-up file.
 TEST_F(FileCommands, SetupSavedFromTheControls) {
     TForm1& f = *form;
@@ -80,7 +66,7 @@ TEST_F(FileCommands, SetupLoadedOntoTheControls) {
     EXPECT_EQ(prompter.Dialogs, QStringList{SetupOpen + "1|gydat"});
     EXPECT_EQ(FormatSetup(f.Data), OtherSetup);
     EXPECT_EQ(
-        std::tuple(f.Files->SetupPath, f.View->Shape3->isVisible(), f.View->Target->x(), f.Generator->Edit2->text(),
+        std::tuple(Q(f.App.SetupPath), f.View->Shape3->isVisible(), f.View->Target->x(), f.Generator->Edit2->text(),
                    f.Generator->Edit4->text(), f.IonSource->CheckBox1->isChecked(), f.IonSource->Edit13->text(),
                    f.IonSource->Edit14->text()),
         std::tuple(Path("b.gydat"), true, 560, QString("1.05"), QString("60"), false, QString("20"), QString("200")));
@@ -99,16 +85,15 @@ TEST_F(FileCommands, ResultsLoadedOntoEveryDisplay) {
     f.EnergySpectrum->CheckBox2->setChecked(true);
     Type(f.EnergySpectrum->Edit9, "1");
     f.Run.RunClock = RunClockRestart;
-    QSignalSpy energyBox(f.EnergySpectrum->CheckBox2, &QCheckBox::clicked),
-        timeBox(f.TimeSpectrum->CheckBox3, &QCheckBox::clicked);
     prompter.Names = {Path("r.edat")};
     f.Betlts2->trigger();
     EXPECT_EQ(prompter.Dialogs, QStringList{SetupOpen + "2|gydat"});
-    EXPECT_EQ(std::tuple(f.Files->ResultsPath, FormatResults(f.Data.Store, f.Run.RunClock)),
+    EXPECT_EQ(std::tuple(Q(f.App.ResultsPath), FormatResults(f.Data.Store, f.Run.RunClock)),
               std::tuple(Path("r.edat"), bytes));
     EXPECT_EQ(f.Data.Store.EnergySpectrum.Bins, bins);  // rebinned with the loaded width
-    EXPECT_EQ(std::tuple(f.EnergySpectrum->CheckBox2->isChecked(), energyBox.count(), timeBox.count()),
-              std::tuple(false, 1, 0));
+    EXPECT_EQ(std::tuple(f.EnergySpectrum->CheckBox2->isChecked(), f.Data.Store.EnergySpectrum.Auto,
+                         f.TimeSpectrum->CheckBox3->isChecked()),
+              std::tuple(false, false, true));
     EXPECT_EQ(QStringList({f.Info->Label20->text(), f.Simulation->Edit15->text().trimmed(),
                            f.EnergySpectrum->Edit9->text().trimmed()}),
               QStringList({"Összes indított = 7\nÖsszes beérkezett = 3", "00:00:12", "2.5"}));
@@ -120,8 +105,8 @@ TEST_F(FileCommands, FilesThatCannotBeReadChangeNothingAndAreReported) {
     SetCavities(3);
     MakeResults();
     const std::string before = State();
-    const QString label20 = f.Info->Label20->text(), setupPath = f.Files->SetupPath;
-    f.Files->ResultsPath = Path("old.edat");
+    const QString label20 = f.Info->Label20->text(), setupPath = Q(f.App.SetupPath);
+    f.App.ResultsPath = Text(Path("old.edat"));
     std::filesystem::copy_file(VELOX_SOURCE_DIR "/tests/corpus/results/cut_in_closing.edat", dir / "cut.edat");
     ASSERT_EQ(::mkfifo((dir / "x.gydat").c_str(), 0644), 0);
     WriteBytes(dir / "huge.edat", "");
@@ -142,24 +127,9 @@ TEST_F(FileCommands, FilesThatCannotBeReadChangeNothingAndAreReported) {
                     prompter.Asked[0].contains(row.reason))
             << Text(prompter.Asked[0]);
         EXPECT_EQ(State(), before);
-        EXPECT_EQ(std::tuple(f.Files->ResultsPath, f.Files->SetupPath, f.Info->Label20->text()),
+        EXPECT_EQ(std::tuple(Q(f.App.ResultsPath), Q(f.App.SetupPath), f.Info->Label20->text()),
                   std::tuple(Path("old.edat"), setupPath, label20));
     }
-}
-
-TEST_F(FileCommands, WriteErrorsNameTheFileAndTheReason) {
-    WriteBytes(dir / "file", "x");
-    prompter.Names = {Path("file/a.gydat"), Path("file/r.edat")};
-    EXPECT_FALSE(form->Files->Kirsmsknt1Click());
-    EXPECT_FALSE(form->Files->Kirsmsknt2Click());
-    const QString what[] = {"A gyorsító adatait nem sikerült kiírni ide:\n" + Path("file/a.gydat"),
-                            "Az eredményeket nem sikerült kiírni ide:\n" + Path("file/r.edat")};
-    ASSERT_EQ(prompter.Asked.size(), 2);
-    for (int k : {0, 1})
-        EXPECT_TRUE(prompter.Asked[k].startsWith("*** HIBA ***|" + what[k]) &&
-                    prompter.Asked[k].contains("Not a directory"))
-            << Text(prompter.Asked[k]);
-    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"file"});
 }
 
 class ShortStartUpFile : public WindowTest {

@@ -8,35 +8,6 @@ namespace {
 
 using Generator = WindowTest;
 
-TEST_F(Generator, EachSpinnerClickStepsTheGeneratorUpToItsEnds) {
-    TForm1& f = *form;
-    f.Generator->UpDown1->UpButton()->click();
-    f.Generator->UpDown2->DownButton()->click();
-    EXPECT_EQ(std::tuple(f.Generator->Edit1->text(), f.Generator->Edit2->text(), f.Generator->Edit4->text()),
-              std::tuple(QString("51"), QString("1.01"), QString("49.5")));
-    EXPECT_EQ(std::tuple(f.Data.Frequency, f.Data.Amplitude), std::tuple(1.01, 49.5));
-    for (int i = 0; i < 60; ++i) f.Generator->UpDown1->ClickUp(), f.Generator->UpDown2->ClickDown();
-    EXPECT_EQ(std::tuple(f.Generator->Edit2->text(), f.Generator->Edit4->text()),
-              std::tuple(QString("1.5"), QString("25")));
-}
-
-TEST_F(Generator, DisplayAndPositionFieldsTakeAValueIntoTheSpinner) {
-    TForm1& f = *form;
-    Type(f.Generator->Edit2, "1.2");
-    EXPECT_TRUE(f.IonSource->CheckBox1->hasFocus());
-    Type(f.Generator->Edit4, "30");
-    EXPECT_EQ(std::tuple(f.Generator->UpDown1->Position(), f.Data.Frequency, f.Generator->UpDown2->Position(),
-                         f.Data.Amplitude),
-              std::tuple(70, 1.2, 10, 30.0));
-    Type(f.Generator->Edit4, "80");
-    ExpectRefused(f.Generator->Edit4, "80");
-    EXPECT_EQ(f.Generator->UpDown2->Position(), 10);
-    EXPECT_TRUE(prompter.Asked.isEmpty());
-    f.Generator->Edit3->setText("abc");
-    EXPECT_TRUE(prompter.Asked.size() == 1 && prompter.Asked[0].contains("'abc'"));
-    EXPECT_EQ(f.Data.Amplitude, 30.0);
-}
-
 // The next add shows the texts last typed; a 21st is refused.
 TEST_F(Generator, AddingTakesTheFieldsAndPlacesTheMarker) {
     TForm1& f = *form;

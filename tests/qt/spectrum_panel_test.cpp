@@ -18,55 +18,6 @@ protected:
 
 const QColor Black(0, 0, 0), White(255, 255, 255), Red(255, 0, 0);
 
-TEST_F(SpectrumPanelTest, EachFieldSetsItsOwnSetting) {
-    TForm1& f = *form;
-    f.EnergySpectrum->CheckBox2->click();
-    f.TimeSpectrum->CheckBox3->click();
-    const struct {
-        QLineEdit* field;
-        std::function<double()> setting;
-        const char *refused, *accepted;
-        double stored;
-    } rows[] = {{f.EnergySpectrum->Edit10, [&] { return Energy().YMax; }, "19", "25", 25},
-                {f.TimeSpectrum->Edit12, [&] { return Time().YMax; }, "25 ", " 45", 45},
-                {f.EnergySpectrum->Edit5, [&] { return Energy().XMax; }, "19", "40", 40},
-                {f.EnergySpectrum->Edit6, [&] { return Energy().XMin; }, "21", "20", 20},
-                {f.TimeSpectrum->Edit7, [&] { return Time().XMax; }, "", "50", 50},
-                {f.TimeSpectrum->Edit8, [&] { return Time().XMin; }, "-1", "30", 30},
-                {f.EnergySpectrum->Edit9, [&] { return Energy().ChannelWidth; }, "0.009", "0.2", 0.2},
-                {f.TimeSpectrum->Edit11, [&] { return Time().ChannelWidth; }, "1,5", "1", 1}};
-    for (const auto& row : rows) {
-        const double before = row.setting();
-        Type(row.field, row.refused, false);
-        ExpectRefused(row.field, row.refused);
-        EXPECT_EQ(row.setting(), before) << row.refused;
-        Type(row.field, row.accepted);
-        EXPECT_EQ(row.setting(), row.stored) << row.accepted;
-        EXPECT_EQ(row.field->text().trimmed(), QString(row.accepted).trimmed());
-        EXPECT_TRUE(f.IonSource->CheckBox1->hasFocus()) << row.accepted;
-    }
-    EXPECT_EQ(
-        std::tuple(Energy().Marker, f.EnergySpectrum->Label10->text(), Time().Marker, f.TimeSpectrum->Label12->text()),
-        std::tuple(40, QString("X=40   "), 30, QString("X=30   ")));
-    EXPECT_TRUE(prompter.Asked.isEmpty());
-}
-
-// Switching "Auto" off keeps the automatic top.
-TEST_F(SpectrumPanelTest, AutoReplacesTheCountAxisTopAtOnce) {
-    TForm1& f = *form;
-    Type(f.EnergySpectrum->Edit10, "60");
-    EXPECT_EQ(std::tuple(Energy().YMax, f.EnergySpectrum->Edit10->text().trimmed()), std::tuple(20, QString("20")));
-    f.EnergySpectrum->CheckBox2->click();
-    Type(f.EnergySpectrum->Edit10, "60");
-    EXPECT_EQ(Energy().YMax, 60);
-    for (int i = 0; i < 37; ++i) f.Data.Store.RecordArrival(std::sqrt(10.0 * 12.5), 1.0);
-    f.EnergySpectrum->CheckBox2->click();
-    EXPECT_EQ(std::tuple(Energy().Auto, Energy().YMax, f.EnergySpectrum->Edit10->text().trimmed()),
-              std::tuple(true, 40, QString("40")));
-    f.EnergySpectrum->CheckBox2->click();
-    EXPECT_EQ(std::tuple(Energy().Auto, Energy().YMax, Time().YMax), std::tuple(false, 40, 20));
-}
-
 TEST_F(SpectrumPanelTest, ChannelWidthRebuildsTheHistogramFromItsValues) {
     for (double e : {12.5, 13.5, 399.9}) form->Data.Store.RecordArrival(std::sqrt(10.0 * e), 2.5);
     Type(form->EnergySpectrum->Edit9, "0.2");

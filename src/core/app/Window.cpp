@@ -73,15 +73,15 @@ Window::Window(const TextMeasure& measure, Asker& asker, FileStore& files, Paint
       Timer3(Controls.Add("Timer3", {.Text = "", .Value = 1000})),
       Button4(Controls.Add("Button4", {.Text = "Új gyorsítóüreg"})),
       Edit1(Controls.Add("Edit1", {.Text = "50"})),
-      Edit2(Fields.Add("Edit2", "1.00", 44)),
+      Edit2(Controls.Add("Edit2", {.Text = "1.00"})),
       UpDown1(Controls.Add("UpDown1", {.Text = "", .Value = Data.FrequencyPosition})),
       Edit3(Controls.Add("Edit3", {.Text = "50"})),
-      Edit4(Fields.Add("Edit4", "50", 42)),
+      Edit4(Controls.Add("Edit4", {.Text = "50"})),
       UpDown2(Controls.Add("UpDown2", {.Text = "", .Value = Data.VoltagePosition})),
       Label25(Controls.Add("Label25", {.Text = "Feszültség ="})),
       Label26(Controls.Add("Label26", {.Text = "Fázis ="})),
-      Edit13(Fields.Add("Edit13", "0", 36)),
-      Edit14(Fields.Add("Edit14", "360", 36)),
+      Edit13(Controls.Add("Edit13", {.Text = "0"})),
+      Edit14(Controls.Add("Edit14", {.Text = "360"})),
       CheckBox1(Controls.Add("CheckBox1", {.Text = "Több részecske", .Checked = Data.MultiParticle})),
       Shape50(Controls.Add("Shape50")),
       Shape51(Controls.Add("Shape51")),
@@ -135,7 +135,7 @@ Window::Window(const TextMeasure& measure, Asker& asker, FileStore& files, Paint
     Commands.Exits["Edit13"] = [this](Leave how) { Edit13Exit(how); };
     Commands.Exits["Edit14"] = [this](Leave how) { Edit14Exit(how); };
 
-    const ViewContext context{Controls, Fields, measure_, Data, Commands, [this] { RefreshNumberFields(); }};
+    const ViewContext context = Context();
     auto energy = std::make_unique<SpectrumView>(context, Data.Store.EnergySpectrum, Data.Store.EnergyValues,
                                                  EnergyNames);
     auto time = std::make_unique<SpectrumView>(context, Data.Store.TimeSpectrum, Data.Store.TimeValues, TimeNames);
@@ -147,6 +147,10 @@ Window::Window(const TextMeasure& measure, Asker& asker, FileStore& files, Paint
 }
 
 Window::~Window() = default;
+
+ViewContext Window::Context() {
+    return ViewContext{Controls, Fields, measure_, Data, Commands, [this] { RefreshNumberFields(); }};
+}
 
 std::uint32_t Window::Register(std::unique_ptr<ResultView> view) {
     view->PictureBit = ResultViewFirst << views_.size();
@@ -380,6 +384,7 @@ void Window::Button5Click() {
 }
 
 void Window::UpdateControlStates() {
+    const Scope scope(*this);
     ControlState* locked[] = {&Button3, &Button4, &Button5, &Edit13, &Edit14, &UpDown1, &UpDown2};
     ControlStates current;
     current.Button1 = Button1.Enabled;
@@ -395,6 +400,7 @@ void Window::UpdateControlStates() {
 // ---- the accelerator and the generator -------------------------------------------------
 
 void Window::RefreshNumberFields() {
+    const Scope scope(*this);
     for (const auto& view : views_) view->ShowNumberFields();
     ApplySpinnerPositions();
     Controls.SetText(Form1, MainTitle);
@@ -406,11 +412,22 @@ void Window::ApplySpinnerPositions() {
 }
 
 void Window::DrawAcceleratorView() {
-    painter_.Paint(AcceleratorView, [this](Canvas& canvas, std::int32_t width, std::int32_t height) {
-        velox::DrawAcceleratorView(Data, canvas, width, height);
-    });
-    Controls.Repaint(AcceleratorView);
+    const Scope scope(*this);
+    Repaint(AcceleratorView);
     PlaceCavityMarkers();
+}
+
+void Window::Repaint(Picture picture) {
+    const Scope scope(*this);
+    if (picture == AcceleratorView)
+        painter_.Paint(AcceleratorView, [this](Canvas& canvas, std::int32_t width, std::int32_t height) {
+            velox::DrawAcceleratorView(Data, canvas, width, height);
+        });
+    else
+        painter_.Paint(PhaseWindow, [this](Canvas& canvas, std::int32_t width, std::int32_t height) {
+            velox::DrawPhaseWindow(canvas, width, height, Data.StartPhase, Data.StopPhase);
+        });
+    Controls.Repaint(picture);
 }
 
 void Window::PlaceCavityMarkers() {
@@ -420,10 +437,8 @@ void Window::PlaceCavityMarkers() {
 }
 
 void Window::DrawPhaseWindow() {
-    painter_.Paint(PhaseWindow, [this](Canvas& canvas, std::int32_t width, std::int32_t height) {
-        velox::DrawPhaseWindow(canvas, width, height, Data.StartPhase, Data.StopPhase);
-    });
-    Controls.Repaint(PhaseWindow);
+    const Scope scope(*this);
+    Repaint(PhaseWindow);
     const PhasePanelState panel = PhasePanelFor(Data.View.Image4Left, Data.View.Image4Width, Data.StartPhase,
                                                 Data.StopPhase);
     Controls.SetLeft(Shape50, panel.StartMarkerLeft);
@@ -496,7 +511,7 @@ void Window::Edit2Exit(Leave how) {
             SetUpDown(UpDown1, Edit1, p);
             UpDown1Changing();
         },
-        [this] { RefreshNumberFields(); });
+        [] {});
 }
 
 void Window::Edit4Exit(Leave how) {
@@ -507,7 +522,7 @@ void Window::Edit4Exit(Leave how) {
             SetUpDown(UpDown2, Edit3, p);
             UpDown2Changing();
         },
-        [this] { RefreshNumberFields(); });
+        [] {});
 }
 
 void Window::Edit13Exit(Leave how) {
@@ -765,7 +780,6 @@ void Window::TimedRunEnd() {
 // is replaced only once the whole text or picture is ready.
 void Window::Exportls1Click() {
     const Scope scope(*this);
-    export_.FilterIndex = std::clamp(export_.FilterIndex, 1, 2);
     export_.DefaultExt = export_.FilterIndex == 2 ? "png" : "csv";
     FileChoice c = export_;
     c.Then = Later([this](std::optional<std::string> name, std::int32_t filterIndex) {

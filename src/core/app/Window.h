@@ -97,9 +97,11 @@ public:
     std::function<void(const Changes&)> OnChange;
     Changes TakeChanges() { return Controls.Take(); }
 
-    // Registers a result view (the energy and time spectra are registered
-    // by the constructor); its picture bit is returned.
+    // Registers a result view made with Context() (the energy and time
+    // spectra are registered by the constructor); its picture bit is
+    // returned.
     std::uint32_t Register(std::unique_ptr<ResultView> view);
+    ViewContext Context();
     SpectrumView& EnergySpectrum() const { return *energy_; }
     SpectrumView& TimeSpectrum() const { return *time_; }
     const std::vector<std::unique_ptr<ResultView>>& Views() const { return views_; }
@@ -174,6 +176,9 @@ public:
     void RefreshNumberFields();
     void DrawAcceleratorView();
     void DrawPhaseWindow();
+    // Paints the accelerator view or the phase window again, as it is (a
+    // face whose bitmap was made anew).
+    void Repaint(Picture picture);
 
 private:
     // Every command runs inside a Scope: when the outermost one ends, the

@@ -26,11 +26,22 @@ namespace {
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 }  // namespace
 
-std::int32_t QtMeasure::MainWidth(std::string_view text) const {
-    return QFontMetrics(window_.font()).horizontalAdvance(Q(text));
+const QFontMetrics& QtMeasure::Main() const {
+    if (!main_ || main_->first != window_.font()) main_.emplace(window_.font(), QFontMetrics(window_.font()));
+    return main_->second;
 }
-std::int32_t QtMeasure::SmallWidth(std::string_view text) const { return PlotTextMetrics(SmallFont()).Width(text); }
-std::int32_t QtMeasure::SmallHeight() const { return PlotTextMetrics(SmallFont()).Height; }
+
+std::int32_t QtMeasure::MainWidth(std::string_view text) const { return Main().horizontalAdvance(Q(text)); }
+
+std::int32_t QtMeasure::SmallWidth(std::string_view text) const {
+    if (!small_) small_ = PlotTextMetrics(SmallFont());
+    return small_->Width(text);
+}
+
+std::int32_t QtMeasure::SmallHeight() const {
+    if (!small_) small_ = PlotTextMetrics(SmallFont());
+    return small_->Height;
+}
 
 void QtAsker::Ask(app::Question q) {
     app::Answer answer = app::Answer::Ok;
@@ -81,10 +92,11 @@ void QtAsker::ShowCavityDialog(app::CavityDialogRequest r) {
 void QtPainter::Paint(app::Picture picture,
                       const std::function<void(Canvas&, std::int32_t, std::int32_t)>& draw) {
     QImage& bitmap = Bitmap(picture);
+    const QSize size = Size(picture);
     {
         QPainter painter(&bitmap);
         PainterCanvas canvas(painter, Font());
-        draw(canvas, bitmap.width(), bitmap.height());
+        draw(canvas, size.width(), size.height());
     }
     Painted(picture);
 }
@@ -102,8 +114,11 @@ void ControlMap::AddTree(QObject& root) {
     for (QObject* o : root.findChildren<QObject*>()) Add(*o);
 }
 
+// A name already taken keeps its first object: a dialog's controls never
+// stand for the window's.
 void ControlMap::Add(QObject& object) {
-    if (!object.objectName().isEmpty()) objects_.insert(object.objectName(), &object);
+    if (!object.objectName().isEmpty() && !objects_.contains(object.objectName()))
+        objects_.insert(object.objectName(), &object);
 }
 
 QObject* ControlMap::Find(const std::string& name) const { return objects_.value(QString::fromStdString(name)); }

@@ -6,14 +6,18 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QHash>
 #include <QImage>
 #include <QString>
 
 #include "core/app/Window.h"
+#include "results/model/PlotGeometry.h"
 
 class QObject;
 class QWidget;
@@ -30,7 +34,11 @@ public:
     std::int32_t SmallHeight() const override;
 
 private:
+    // The metrics of the window's present font, made once per font.
+    const QFontMetrics& Main() const;
     const QWidget& window_;
+    mutable std::optional<std::pair<QFont, QFontMetrics>> main_;
+    mutable std::optional<TextMetrics> small_;
 };
 
 // Answers each question at once with a modal box of the prompter in use,
@@ -48,6 +56,7 @@ public:
 class QtPainter : public app::Painter {
 public:
     std::function<QImage&(app::Picture)> Bitmap;
+    std::function<QSize(app::Picture)> Size;  // the picture's size in logical pixels
     std::function<void(app::Picture)> Painted;  // the bitmap reaches the screen
     std::function<QImage()> SpectraPicture;
     std::function<QFont()> Font;

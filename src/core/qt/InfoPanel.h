@@ -1,5 +1,5 @@
 // The "Tájékoztató adatok" panel (Panel10): the last arrival and the
-// general readouts, shown from the model's values.
+// general readouts.
 #pragma once
 
 class QGroupBox;
@@ -7,7 +7,9 @@ class QLabel;
 class QWidget;
 
 namespace velox {
-class VeloxData;
+namespace app {
+class Window;
+}
 namespace ui {
 class TPanel;
 }
@@ -15,18 +17,11 @@ class TPanel;
 
 class InfoPanel {
 public:
-    InfoPanel(QWidget* client, const velox::VeloxData& data);
+    InfoPanel(QWidget* client, const velox::app::Window& app);
 
     velox::ui::TPanel* Panel10 = nullptr;
     QLabel* Label24 = nullptr;
     QGroupBox *GroupBox1, *GroupBox2;  // "Beérkező részecske", "Általános adatok"
     QLabel *Label21, *Label22;         // "E =", "t =" of the last arrival
     QLabel *Label18, *Label20;         // "Emax =", the counts
-
-    // The readouts of the last step.
-    void ShowStepReadouts();
-    void ShowCounts();
-
-private:
-    const velox::VeloxData& Data;
 };

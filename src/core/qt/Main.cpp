@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFile>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
@@ -50,10 +52,6 @@ constexpr int LeastWidth = 946;
 
 velox::PixelSize ToPixelSize(QSize s) { return {s.width(), s.height()}; }
 
-void SetEnabled(QWidget* w, bool enabled) {
-    if (w->isEnabled() != enabled) w->setEnabled(enabled);
-}
-
 }  // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
@@ -79,20 +77,18 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(Frame);
     Client = velox::ui::Named(new QWidget(Frame), "Client");
     velox::ui::MarkZoomRoot(*Client);
-    View = std::make_unique<AcceleratorViewPanel>(Client, Data);
-    Generator = std::make_unique<GeneratorPanel>(Client, Data, Fields);
-    IonSource = std::make_unique<IonSourcePanel>(Client, Data, Fields);
-    Simulation = std::make_unique<RunPanel>(Client, Run, *Timer2, Fields);
-    Info = std::make_unique<InfoPanel>(Client, Data);
+    View = std::make_unique<AcceleratorViewPanel>(Client, App);
+    Generator = std::make_unique<GeneratorPanel>(Client, App);
+    IonSource = std::make_unique<IonSourcePanel>(Client, App);
+    Simulation = std::make_unique<RunPanel>(Client, App);
+    Info = std::make_unique<InfoPanel>(Client, App);
     Panel2 = velox::ui::NewPanel(Client, "Panel2", 642, 5, 297, 572);
-    EnergySpectrum = std::make_unique<EnergySpectrumPanel>(Panel2, Data.Store, Fields);
-    TimeSpectrum = std::make_unique<TimeSpectrumPanel>(Panel2, Data.Store, Fields);
-    Results = std::make_unique<ResultsStrip>(Panel2, Data);
-    Files = std::make_unique<FileCommands>(Data, Run);
+    EnergySpectrum = std::make_unique<EnergySpectrumPanel>(Panel2, App);
+    TimeSpectrum = std::make_unique<TimeSpectrumPanel>(Panel2, App);
+    Results = std::make_unique<ResultsStrip>(Panel2, App);
     BuildMenu();
     Wire();
     BuildZoomKeys();
-    LayoutDone = false;
 
     designClient_ = QSize(DesignWidth, DesignHeight - MainMenu1->sizeHint().height());
     Client->setGeometry(QRect(QPoint(), designClient_));
@@ -109,10 +105,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
     Timer2->setTimerType(Qt::PreciseTimer);
-    Timer2->setInterval(10);
+    Timer2->setInterval(App.Timer2.Value);
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
     // Timer3 redraws the spectra that hold counts once a second.
-    Timer3->setInterval(1000);
+    Timer3->setInterval(App.Timer3.Value);
     connect(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
     Timer1->start();
     Timer3->start();
@@ -136,77 +132,64 @@ void TForm1::BuildMenu() {
     Vge1 = action(MainMenu1->addAction(QStringLiteral("Vége")), "Vge1");
 }
 
-// The calls from one panel to another, all in one place.
+// The controls' events to the layer's commands, the layer's changes back
+// to the controls, and the layer's questions and pictures to this window.
 void TForm1::Wire() {
-    Fields.FocusAfterEnter = IonSource->CheckBox1;
-    const auto dialog = [this]() -> TUregAdatDlg& { return CavityDialog(); };
+    Map.AddTree(*this);
+    for (const auto& [name, command] : App.Commands.Clicks) {
+        QObject* o = Map.Find(name);
+        const std::string n = name;
+        const auto click = [this, n] {
+            if (showing_) return;
+            SyncFocus();
+            App.Click(n);
+        };
+        if (auto* action = qobject_cast<QAction*>(o))
+            connect(action, &QAction::triggered, this, click);
+        else if (auto* box = qobject_cast<QCheckBox*>(o))
+            connect(box, &QCheckBox::toggled, this, [this, n](bool on) {
+                if (showing_) return;
+                SyncFocus();
+                App.Check(n, on);
+            });
+        else if (auto* button = qobject_cast<QPushButton*>(o))
+            connect(button, &QPushButton::clicked, this, click);
+    }
+    for (const auto& [name, command] : App.Commands.Exits)
+        if (auto* field = qobject_cast<QLineEdit*>(Map.Find(name))) {
+            const std::string n = name;
+            Fields.Add(field, [this, n](Leave how) {
+                SyncFocus();
+                App.Exit(n, how);
+            });
+        }
+    for (QLineEdit* field : Client->findChildren<QLineEdit*>())
+        if (App.Controls.Has(field->objectName().toStdString()))
+            connect(field, &QLineEdit::textChanged, this, [this, field](const QString& text) {
+                if (!showing_) App.Typed(field->objectName().toStdString(), text.toStdString());
+            });
+    App.OnChange = [this](const velox::app::Changes& c) { Show(c); };
+    for (SpectrumPanel* panel : {static_cast<SpectrumPanel*>(EnergySpectrum.get()),
+                                 static_cast<SpectrumPanel*>(TimeSpectrum.get())})
+        ResultPictures.emplace_back(panel->PictureBit(), [panel] { panel->ShowPicture(); });
 
-    View->CavityDialog = dialog;
-    View->MarkersPlaced = [this] { IonSource->DrawPhaseWindow(); };
-    View->CavityRemoved = [this] { UpdateControlStates(); };
-
-    Generator->CavityDialog = dialog;
-    Generator->CavityAdded = [this] {
-        View->DrawAcceleratorView();
-        UpdateControlStates();
-        RefreshNumberFields();
+    Asker.CavityDialog = [this]() -> TUregAdatDlg& { return CavityDialog(); };
+    Painter.Font = [this] { return font(); };
+    Painter.Bitmap = [this](velox::app::Picture p) -> QImage& {
+        return p == velox::app::AcceleratorView ? View->ViewBuffer : IonSource->Image4->Canvas();
     };
-    Generator->RefreshNumberFields = [this] { RefreshNumberFields(); };
-
-    IonSource->PhasesChanged = [this] { View->PlaceCavityMarkers(); };
-
-    Simulation->StepDone = [this] { ShowStepResults(); };
-    Simulation->RunChanged = [this] {
-        View->SyncMarkers();
-        UpdateControlStates();
+    Painter.Size = [this](velox::app::Picture p) {
+        return p == velox::app::AcceleratorView ? View->Image1->size() : IonSource->Image4->size();
     };
-    Simulation->ClearResults = [this] { return Results->ClearResults(); };
-
-    for (SpectrumPanel* spectrum :
-         {static_cast<SpectrumPanel*>(EnergySpectrum.get()), static_cast<SpectrumPanel*>(TimeSpectrum.get())})
-        spectrum->RefreshNumberFields = [this] { RefreshNumberFields(); };
-    EnergySpectrum->Chosen = [this] { RadioButton1Click(); };
-    TimeSpectrum->Chosen = [this] { RadioButton2Click(); };
-
-    Results->ResultsCleared = [this] {
-        EnergySpectrum->DrawAxes();
-        TimeSpectrum->DrawAxes();
+    Painter.Painted = [this](velox::app::Picture p) {
+        if (p == velox::app::AcceleratorView)
+            View->Image1->CopyFrom(View->ViewBuffer);
+        else
+            IonSource->Image4->Changed();
     };
-    Results->FreeModeChanged = [this](bool) { CheckBox4Click(); };
-
-    Files->ReadSetupControls = [this] {
-        Generator->ApplySpinnerPositions();
-        Data.MultiParticle = IonSource->CheckBox1->isChecked();
-    };
-    Files->ShowSetupControls = [this] {
-        Generator->ShowSpinnerPositions();
-        IonSource->CheckBox1->setChecked(Data.MultiParticle);
-    };
-    Files->AcceleratorLoaded = [this] {
-        View->DrawAcceleratorView();
-        UpdateControlStates();
-    };
-    Files->ResultsLoaded = [this] {
-        EnergySpectrum->ShowAuto();
-        TimeSpectrum->ShowAuto();
-        // The settings' fields show the loaded values, so that leaving one
-        // of them does not put an old value back.
-        RefreshNumberFields();
-        EnergySpectrum->DrawSpectrum();
-        TimeSpectrum->DrawSpectrum();
-        Info->ShowCounts();
-        Simulation->ShowRunClock();
-    };
-    Files->SpectraPicture = [this] { return SpectraPicture(*EnergySpectrum, *TimeSpectrum, 2); };
+    Painter.SpectraPicture = [this] { return SpectraPicture(*EnergySpectrum, *TimeSpectrum, 2); };
 
     connect(Feladat1, &QAction::triggered, this, [this] { Feladat1Click(); });
-    connect(Kirs1, &QAction::triggered, this, [this] { Files->Kirs1Click(); });
-    connect(Kirsmsknt1, &QAction::triggered, this, [this] { Files->Kirsmsknt1Click(); });
-    connect(Betlts1, &QAction::triggered, this, [this] { Files->Betlts1Click(); });
-    connect(Kirs2, &QAction::triggered, this, [this] { Files->Kirs2Click(); });
-    connect(Kirsmsknt2, &QAction::triggered, this, [this] { Files->Kirsmsknt2Click(); });
-    connect(Betlts2, &QAction::triggered, this, [this] { Files->Betlts2Click(); });
-    connect(Exportls1, &QAction::triggered, this, [this] { Files->Exportls1Click(); });
     connect(Vge1, &QAction::triggered, this, [this] { Vge1Click(); });
     // The keyboard's way of closing a window, also where no window manager
     // provides it; it asks the quit confirmation like every other way.
@@ -259,25 +242,20 @@ bool TForm1::event(QEvent* e) {
 }
 
 // The layout step, 100 ms after creation: the drawing surfaces get their
-// sizes, the axis its geometry, the spectra their plot settings.
+// sizes; the layer takes their places, the axis and the spectra's plots.
 void TForm1::Timer1Timer() {
     Timer1->stop();
     move(5, 2);
     KeepOnScreen();
-    Data.Amplitude = velox::StartupDefaults{}.LayoutAmplitude;
-    Simulation->ComboBox1Change();
-
     View->Layout();
-    IonSource->Layout();
+    IonSource->Image4->NewBitmap();
+    IonSource->Image4->OnRescaled = [this] { App.Repaint(velox::app::PhaseWindow); };
     EnergySpectrum->InitSpectrum();
     TimeSpectrum->InitSpectrum();
     velox::ui::ApplyDialogLook(*this);
-
-    EnergySpectrum->DrawAxes();
-    TimeSpectrum->DrawAxes();
-    Data.ResetParticles();
-    View->DrawAcceleratorView();
-    LayoutDone = true;
+    const QSize plot = EnergySpectrum->PlotSize();
+    App.Timer1Timer({View->Image1->x(), View->Image1->y(), IonSource->Image4->x(), IonSource->Image4->width(),
+                     View->Target->x(), plot.width(), plot.height()});
     // The pictures have their places now; the window may have been enlarged
     // before.
     ApplyZoom();
@@ -290,99 +268,56 @@ void TForm1::Timer1Timer() {
     });
 }
 
-// The first activation: waits for the layout, installs the default
-// accelerator and the start-up set-up, and brings every display up to date.
-// Qt activates the window again after every modal dialog and message box;
-// those activations do nothing.
+// The first activation: waits for the layout, then the layer installs the
+// default accelerator and the start-up set-up.  Qt activates the window
+// again after every modal dialog and message box; those activations do
+// nothing.
 void TForm1::FormActivate() {
     if (activationStarted_) return;
     activationStarted_ = true;
     while (!LayoutDone) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-
-    BaseName = QString::fromLatin1(velox::BaseName);
-    const velox::StartupDefaults defaults;
-    // The target's place in the window's definition is the default one
-    // already; TargetX keeps the value of the layout step.
-    Data.InstallDefaultAccelerator(defaults);
-    Data.BuildCavities();
-    View->DrawAcceleratorView();
-
-    Data.StartPhase = defaults.StartPhase;
-    Data.StopPhase = defaults.StopPhase;
-    Generator->UpDown1->SetPosition(defaults.FrequencyPosition);
-    Generator->UpDown1Changing();
-    Generator->UpDown2->SetPosition(defaults.VoltagePosition);
-    Generator->UpDown2Changing();
-
-    Data.Store.EnergySpectrum.XMax = defaults.EnergyXMax;
-    Data.Store.TimeSpectrum.ChannelWidth = defaults.TimeChannelWidth;
-    EnergySpectrum->UpdateMarker();
-    EnergySpectrum->DrawSpectrum();
-    TimeSpectrum->UpdateMarker();
-    TimeSpectrum->DrawSpectrum();
-
-    Files->LoadAcceleratorData(ProgramDir + QStringLiteral("teszt02.gydat"));
-    UpdateControlStates();
-    RefreshNumberFields();
-    ActivationDone = true;
+    App.ProgramDir = QFile::encodeName(ProgramDir).toStdString();
+    SyncFocus();
+    App.FormActivate();
 }
 
-// ---- what spans the panels ----------------------------------------------------
+// ---- the layer's side ----------------------------------------------------------
 
-void TForm1::ShowStepResults() {
-    Generator->ShowStepReadouts();
-    IonSource->ShowPhaseCursor();
-    Info->ShowStepReadouts();
-    View->DrawAcceleratorView();
+void TForm1::SyncFocus() {
+    const QWidget* focused = QApplication::focusWidget();
+    App.SetWindowActive(isActiveWindow());
+    App.FocusChanged(focused && focused->window() == this ? focused->objectName().toStdString() : std::string());
+}
+
+void TForm1::Show(const velox::app::Changes& c) {
+    {
+        const QScopedValueRollback<bool> quiet(showing_, true);
+        Map.Show(App.Controls, c.Controls);
+    }
+    if (c.Pictures & velox::app::Markers) View->SyncMarkers();
+    for (const auto& [bit, show] : ResultPictures)
+        if (c.Pictures & bit) show();
+    if (c.Focus) {
+        auto* field = qobject_cast<QLineEdit*>(Map.Find(*c.Focus));
+        if (field && App.Controls[*c.Focus].SelLength > 0)
+            Fields.RefuseEntry(field);
+        else if (auto* w = qobject_cast<QWidget*>(Map.Find(*c.Focus)))
+            w->setFocus(Qt::OtherFocusReason);
+    }
+    if (c.CancelDrag) View->DragCancel();
+    if (c.EndProgram) EndProgram();
 }
 
 void TForm1::Timer2Timer() {
-    const bool ended = Run.Tick();
-    ShowStepResults();
-    Simulation->ShowRunClock();
-    if (ended) {
-        Simulation->MirrorRunState();
-        UpdateControlStates();
-        View->DragCancel();
-        if (Files->TimedRunEnd(BaseName)) EndProgram();
-    }
+    SyncFocus();
+    App.Timer2Timer();
 }
 
-void TForm1::Timer3Timer() {
-    EnergySpectrum->RedrawIfCounted();
-    TimeSpectrum->RedrawIfCounted();
-}
-
-void TForm1::CheckBox4Click() {
-    Simulation->SetFreeMode(Results->CheckBox4->isChecked());
-    UpdateControlStates();
-    RefreshNumberFields();
-    UpdateControlStates();
-}
-
-void TForm1::UpdateControlStates() {
-    const velox::RunState run{Results->CheckBox4->isChecked(), Data.Cavities.CavityCount() > 0, Timer2->isActive(),
-                              Run.Offer};
-    QWidget* locked[] = {Simulation->Button3, Generator->Button4, Results->Button5,  IonSource->Edit13,
-                         IonSource->Edit14,   Generator->UpDown1, Generator->UpDown2};
-    velox::ControlStates current;
-    current.Button1 = Simulation->Button1->isEnabled();
-    current.Button2 = Simulation->Button2->isEnabled();
-    for (std::size_t i = 0; i < current.Locked.size(); ++i) current.Locked[i] = locked[i]->isEnabled();
-    const velox::ControlStates next = velox::UpdateControlStates(run, current);
-    SetEnabled(Simulation->Button1, next.Button1);
-    SetEnabled(Simulation->Button2, next.Button2);
-    for (std::size_t i = 0; i < next.Locked.size(); ++i) SetEnabled(locked[i], next.Locked[i]);
-    for (QAction* command : {Betlts1, Betlts2, Exportls1})
-        if (command->isEnabled() != next.LoadCommands) command->setEnabled(next.LoadCommands);
-}
+void TForm1::Timer3Timer() { App.Timer3Timer(); }
 
 void TForm1::RefreshNumberFields() {
-    EnergySpectrum->ShowNumberFields();
-    TimeSpectrum->ShowNumberFields();
-    Generator->ApplySpinnerPositions();
-    const QString title = QStringLiteral("Lineáris gyorsító szimulációja");
-    if (windowTitle() != title) setWindowTitle(title);
+    SyncFocus();
+    App.RefreshNumberFields();
 }
 
 // Alt + Right / Alt + Left move the chosen spectrum's marker by one channel;
@@ -392,26 +327,9 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
     // Alt+F4 belongs to no control: it closes the window, through the quit
     // question, wherever the focus is.
     if (key == Qt::Key_F4) return false;
-    SpectrumPanel& target = EnergySpectrum->RadioButton1->isChecked() ? static_cast<SpectrumPanel&>(*EnergySpectrum)
-                                                                      : static_cast<SpectrumPanel&>(*TimeSpectrum);
-    if (key == Qt::Key_Right || key == Qt::Key_Left)
-        target.MoveMarker(key == Qt::Key_Right ? velox::MarkerKey::Right : velox::MarkerKey::Left);
+    using Key = velox::app::Window::Key;
+    App.FormKeyDown(key == Qt::Key_Right ? Key::Right : key == Qt::Key_Left ? Key::Left : Key::Other);
     return true;
-}
-
-void TForm1::RadioButton1Click() {
-    TimeSpectrum->RadioButton2->setChecked(!EnergySpectrum->RadioButton1->isChecked());
-    ShowMarkerLines();
-}
-
-void TForm1::RadioButton2Click() {
-    EnergySpectrum->RadioButton1->setChecked(!TimeSpectrum->RadioButton2->isChecked());
-    ShowMarkerLines();
-}
-
-void TForm1::ShowMarkerLines() {
-    EnergySpectrum->Shape43->setVisible(EnergySpectrum->RadioButton1->isChecked());
-    TimeSpectrum->Shape44->setVisible(TimeSpectrum->RadioButton2->isChecked());
 }
 
 // ---- zoom ----------------------------------------------------------------------

@@ -1,25 +1,28 @@
-// The main window: composed of one panel class per area of the window,
-// each owning its controls and their handlers and talking to the model,
-// never to another panel.  The window creates the panels, lays them out,
-// owns the timers and the main menu, wires the few calls from one panel to
-// another, and runs the start-up: creation, the layout step and the first
-// activation.  The window owns the whole model.
+// The main window: the Qt face of the application layer (core/app/Window),
+// which owns the model and the state of every control.  The window creates
+// its controls at their places (one panel class per area), forwards their
+// events to the layer, shows the layer's changes on them, paints the
+// pictures the layer asks for, and keeps what only a window has: the
+// menu, the timers, the zoom, the focus and the modal windows.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include <QMainWindow>
 #include <QString>
 
-#include "core/model/RunControl.h"
-#include "core/model/VeloxData.h"
+#include "core/app/Window.h"
+#include "core/qt/AppFace.h"
 #include "core/qt/InfoPanel.h"
 #include "core/qt/IonSourcePanel.h"
 #include "core/qt/RunPanel.h"
 #include "editor/qt/AcceleratorViewPanel.h"
 #include "editor/qt/GeneratorPanel.h"
 #include "editor/qt/NumberFields.h"
-#include "files/qt/FileCommands.h"
 #include "results/qt/ResultsStrip.h"
 #include "results/qt/SpectrumPanel.h"
 
@@ -39,18 +42,22 @@ public:
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
 
-    // ---- the model and the window's own state -------------------------------
-    velox::VeloxData Data;
-    velox::RunController Run{Data};
+    // ---- the layer, and the model and run state it owns -----------------------
+    velox::ui::QtMeasure Measure{*this};
+    velox::ui::QtAsker Asker;
+    velox::app::DiskFiles Disk;
+    velox::ui::QtPainter Painter;
+    velox::app::Window App{Measure, Asker, Disk, Painter};
+    velox::VeloxData& Data = App.Data;
+    velox::RunController& Run = App.Run;
     QString ProgramDir;  // folder of the executable, ending in "/"
-    QString BaseName;    // "VELOX_2013" from the first activation on
-    bool LayoutDone = false;
-    bool ActivationDone = false;  // the first activation has finished
+    const bool& LayoutDone = App.LayoutDone;
+    const bool& ActivationDone = App.ActivationDone;  // the first activation has finished
 
     // ---- the panels, in the order of the window's controls -------------------
     QWidget* Frame = nullptr;    // the client area under the menu bar
     QWidget* Client = nullptr;   // the content at its zoom, centred in Frame
-    NumberFields Fields{*this};  // the rules of every number field
+    NumberFields Fields;         // the focus rules of every number field
     std::unique_ptr<AcceleratorViewPanel> View;
     std::unique_ptr<GeneratorPanel> Generator;  // "Gyorsító"
     std::unique_ptr<IonSourcePanel> IonSource;  // "Ionforrás"
@@ -60,7 +67,6 @@ public:
     std::unique_ptr<EnergySpectrumPanel> EnergySpectrum;
     std::unique_ptr<TimeSpectrumPanel> TimeSpectrum;
     std::unique_ptr<ResultsStrip> Results;
-    std::unique_ptr<FileCommands> Files;
 
     // ---- main menu and timers --------------------------------------------------
     QMenuBar* MainMenu1 = nullptr;
@@ -86,22 +92,18 @@ public:
     void Timer1Timer();   // the layout step
     void FormActivate();  // the first activation; later activations do nothing
 
-    // ---- what spans the panels -------------------------------------------------
+    // ---- the timers and the keys --------------------------------------------------
     void Timer2Timer();
     void Timer3Timer();
-    // The enabled state of the run controls, of the panels' controls that a
-    // run locks, and of the load and export commands.
-    void UpdateControlStates();
-    // Every panel's number fields, the generator values, the caption.
-    void RefreshNumberFields();
     // Sees every key pressed in the window before the focused control; true
     // when the key is consumed (every key pressed together with Alt).
     bool FormKeyDown(int key, Qt::KeyboardModifiers shift);
-    // The two marker-choice radio buttons lie in different strips; these
-    // keep them opposite and show the chosen spectrum's marker line.
-    void RadioButton1Click();
-    void RadioButton2Click();
-    void CheckBox4Click();  // "Teszt üzemmód"
+    // The layer's rewrite of every number field, with the focus as it is.
+    void RefreshNumberFields();
+    // Shows what the layer changed.
+    void Show(const velox::app::Changes& changes);
+    // How each result view's picture is shown, by its bit among the pictures.
+    std::vector<std::pair<std::uint32_t, std::function<void()>>> ResultPictures;
 
     // ---- zoom ------------------------------------------------------------------
     // The content's zoom: the window's fit, not below the smallest zoom the
@@ -137,14 +139,15 @@ protected:
 private:
     void BuildMenu();
     void Wire();
+    // Tells the layer which control has the focus before it runs a command.
+    void SyncFocus();
     void BuildZoomKeys();
     // The smallest zoom and the minimum size for the window's present screen.
     void FitToScreen();
     void KeepOnScreen();
     TUregAdatDlg& CavityDialog();
-    // The displays that a simulation step changes.
-    void ShowStepResults();
-    void ShowMarkerLines();
+    velox::ui::ControlMap Map;  // the controls by name
+    bool showing_ = false;      // Show is writing the controls: their signals are not the user's
     // Destroyed before the window's controls, so that no event reaches the
     // window's key handling while the window is taken apart.
     std::unique_ptr<QObject> keyHook_;

@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
     ok = SaveEnlarged(form1.Panel2->grab().toImage(), 3, folder + QStringLiteral("/results-panel-x3.png")) && ok;
     ok = SaveEnlarged(form1.EnergySpectrum->Plot.Bitmap, 4, folder + QStringLiteral("/energy-plot-x4.png")) && ok;
     // The statistics box of a right click on the energy plot.
-    form1.EnergySpectrum->Image2MouseDown(Qt::RightButton);
+    form1.App.ImageMouseDown("Image2", true);
     ok = SaveEnlarged(form1.EnergySpectrum->Panel4->grab().toImage(), 3,
                       folder + QStringLiteral("/energy-statistics-x3.png")) &&
          ok;

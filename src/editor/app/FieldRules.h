@@ -50,7 +50,12 @@ public:
             return;
         }
         store(*value);
-        if (how == Leave::EnterPressed) controls_.RequestFocus(FocusAfterEnter);
+        // The focus moves on before the follow-up writes the fields, so
+        // that the field left is written too.
+        if (how == Leave::EnterPressed) {
+            controls_.RequestFocus(FocusAfterEnter);
+            Focused = FocusAfterEnter;
+        }
         followUp();
     }
 

@@ -1,25 +1,22 @@
 #include "editor/qt/AcceleratorViewPanel.h"
 
+#include "core/app/Window.h"
+
 #include <algorithm>
 #include <vector>
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QPainter>
 
-#include "editor/model/AcceleratorView.h"
-#include "editor/model/CavityFields.h"
-#include "editor/qt/Uregadat.h"
 #include "ui/qt/Controls.h"
 #include "ui/qt/DialogLook.h"
 #include "ui/qt/Image.h"
-#include "ui/qt/ModalDialogs.h"
-#include "ui/qt/PainterCanvas.h"
 #include "ui/qt/Shape.h"
 
 using namespace velox::ui;
 
-AcceleratorViewPanel::AcceleratorViewPanel(QWidget* client, velox::VeloxData& data) : Data(data), Client(client) {
+AcceleratorViewPanel::AcceleratorViewPanel(QWidget* client, velox::app::Window& app)
+    : App(app), Data(app.Data), Client(client) {
     Bevel1 = Named(new TBevel(client), "Bevel1");
     Bevel1->setGeometry(12, 10, 609, 363);
     Image1 = Named(new TImage(client), "Image1");
@@ -84,40 +81,17 @@ void AcceleratorViewPanel::Layout() {
     }
     Image1->setGeometry(Bevel1->x() + 1, Bevel1->y() + 1, Bevel1->width() - 3, Bevel1->height() - 3);
     Image1->NewBitmap();
-    Data.View.ImageLeft = Image1->x();
-    Data.View.ImageTop = Image1->y();
 
     ViewBuffer = Image1->NewPicture(Image1->size(), Qt::white);
     // A new zoom or screen needs the picture at its new pixel ratio.
     Image1->OnRescaled = [this] {
         ViewBuffer = Image1->NewPicture(Image1->size(), Qt::white);
-        PaintView();
+        App.Repaint(velox::app::AcceleratorView);
     };
-
-    Data.AxisY = Image1->y() + 30;
-    Data.SetTargetLeft(Target->x());
     Target->BringToFront();
 }
 
-void AcceleratorViewPanel::DrawAcceleratorView() {
-    PaintView();
-    PlaceCavityMarkers();
-}
-
-void AcceleratorViewPanel::PaintView() {
-    {
-        QPainter painter(&ViewBuffer);
-        PainterCanvas canvas(painter, Client->window()->font());
-        velox::DrawAcceleratorView(Data, canvas, Image1->width(), Image1->height());
-    }
-    Image1->CopyFrom(ViewBuffer);
-}
-
-void AcceleratorViewPanel::PlaceCavityMarkers() {
-    Data.PlaceCavityMarkers();
-    SyncMarkers();
-    MarkersPlaced();
-}
+void AcceleratorViewPanel::DrawAcceleratorView() { App.DrawAcceleratorView(); }
 
 void AcceleratorViewPanel::SyncMarkers() {
     struct Pending {
@@ -144,31 +118,8 @@ void AcceleratorViewPanel::SyncMarkers() {
     for (const Pending& p : pending) ApplyShapeState(*p.Shape, *p.State, p.Origin);
 }
 
-// Edits or deletes the cavity whose marker received the release.  The
-// simulation goes on while the dialog is open; the new sizes take effect
-// when it has closed.
-void AcceleratorViewPanel::Shape1MouseUp(TShape& sender, QMouseEvent&) {
-    const int i = sender.Tag();
-    if (i < 0 || i >= Data.Cavities.CavityCount()) return;
-    TUregAdatDlg& dialog = CavityDialog();
-    dialog.SetTexts(velox::CavityFieldTextsOf(Data.Cavities[static_cast<std::size_t>(i)]));
-    const int result = ShowModal(dialog);
-    bool removed = false;
-    if (i < Data.Cavities.CavityCount()) {
-        if (result == mrOk) {
-            if (const auto sizes = velox::CavitySizesOf(dialog.Texts()))
-                Data.Cavities[static_cast<std::size_t>(i)] = *sizes;
-        } else if (result == mrAbort && dialog.DeleteConfirmed) {
-            Data.Cavities.Remove(i);
-            removed = true;
-        }
-    }
-    Data.BuildCavities();
-    DrawAcceleratorView();
-    // Like an add, a delete can change whether there is anything to run;
-    // without it the last delete would leave the run controls as they were.
-    if (removed) CavityRemoved();
-}
+// A release over a cavity marker edits or deletes its cavity.
+void AcceleratorViewPanel::Shape1MouseUp(TShape& sender, QMouseEvent&) { App.Shape1MouseUp(sender.Tag()); }
 
 namespace {
 
@@ -188,11 +139,7 @@ bool AcceleratorViewPanel::Shape1DragOver(QObject* sender, QObject* source) {
 // The target lands on the axis, its middle column at the drop column,
 // wherever across the view that is.
 void AcceleratorViewPanel::Image1DragDrop(QObject* source, int x, int) {
-    if (!IsTargetShape(source)) return;
-    const velox::ShapeState& marker = Data.TargetMarker;
-    Data.TargetMarker.Top = Image1->y() + Data.AxisY - marker.Height / 2;
-    Data.SetTargetLeft(Image1->x() + x - marker.Width / 2);
-    DrawAcceleratorView();
+    if (IsTargetShape(source)) App.Image1DragDrop(x);
 }
 
 bool AcceleratorViewPanel::DragAccepted(const QPoint& globalPos, QWidget** over) {

@@ -21,8 +21,10 @@
 
 class QMouseEvent;
 class QWidget;
-class TUregAdatDlg;
 
+namespace velox::app {
+class Window;
+}
 namespace velox::ui {
 class TBevel;
 class TImage;
@@ -33,7 +35,7 @@ class AcceleratorViewPanel : public QObject {
 public:
     using TShape = velox::ui::TShape;
 
-    AcceleratorViewPanel(QWidget* client, velox::VeloxData& data);
+    AcceleratorViewPanel(QWidget* client, velox::app::Window& app);
 
     velox::ui::TBevel* Bevel1 = nullptr;
     velox::ui::TImage* Image1 = nullptr;
@@ -49,13 +51,10 @@ public:
     std::array<TShape*, velox::ParticleCount> ParticleMarkerShapes{};
     QImage ViewBuffer;  // off-screen picture of the view
 
-    // The layout step: the frame, the view image and its bitmap, the axis
-    // and the target's column.
+    // The layout step: the frame, the view image and its bitmap.
     void Layout();
+    // The layer's drawing of the view and its markers.
     void DrawAcceleratorView();
-    // Draws the view into its buffer and shows it, leaving the markers.
-    void PaintView();
-    void PlaceCavityMarkers();
     // Applies the model's marker states to the shapes, raising them in the
     // order in which the model brought them to the front.
     void SyncMarkers();
@@ -71,18 +70,13 @@ public:
     // Ends a drag that will not get its release, without effect.
     void DragCancel();
 
-    std::function<TUregAdatDlg&()> CavityDialog;
-    // The cavity markers have been placed: the phase window is redrawn.
-    std::function<void()> MarkersPlaced;
-    // A cavity was deleted: the control states follow.
-    std::function<void()> CavityRemoved;
-
 private:
     void DragStart(TShape& source, const QPoint& globalPos);
     void DragMove(const QPoint& globalPos);
     void DragEnd(const QPoint& globalPos);
     bool DragAccepted(const QPoint& globalPos, QWidget** over = nullptr);
 
+    velox::app::Window& App;
     velox::VeloxData& Data;
     QWidget* Client;
     TShape* dragSource_ = nullptr;

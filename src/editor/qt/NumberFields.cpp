@@ -1,20 +1,12 @@
 #include "editor/qt/NumberFields.h"
 
 #include <QFocusEvent>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScopedValueRollback>
 
-#include "core/model/RunControl.h"
-#include "editor/model/NumberFields.h"
-#include "editor/model/NumberText.h"
-#include "ui/qt/Zoom.h"
-
-NumberFields::NumberFields(QWidget& window) : window_(window) {}
-
-void NumberFields::Add(QLineEdit* field, std::function<void(Leave)> leaveHandler) {
-    leaveHandlers_.insert(field, std::move(leaveHandler));
+void NumberFields::Add(QLineEdit* field, std::function<void(Leave)> leave) {
+    leaveHandlers_.insert(field, std::move(leave));
     field->installEventFilter(this);
 }
 
@@ -64,46 +56,4 @@ bool NumberFields::eventFilter(QObject* watched, QEvent* e) {
     default:
         return false;
     }
-}
-
-namespace {
-
-// Whether the user is typing in the field: it has the keyboard focus of the
-// active window.  A field that was focused when a dialog or a message box
-// opened over the main window is not being typed in while that is open, so
-// the run clock and the other fields go on being shown.
-bool BeingEdited(const QLineEdit* field) { return field->window()->isActiveWindow() && field->hasFocus(); }
-
-void WriteField(QLineEdit* field, const QString& text) {
-    if (field->text() != text) field->setText(text);
-    field->deselect();
-    field->setCursorPosition(static_cast<int>(text.size()));
-}
-
-}  // namespace
-
-void NumberFields::ShowIntegerInField(QLineEdit* field, std::int32_t value) {
-    if (BeingEdited(field)) return;
-    WriteField(field, PadToFieldWidth(QString::fromStdString(velox::FormatInteger(value)), field));
-}
-
-void NumberFields::ShowFloatInField(QLineEdit* field, double value) {
-    if (BeingEdited(field)) return;
-    WriteField(field, PadToFieldWidth(QString::fromStdString(velox::FormatGeneral(value)), field));
-}
-
-void NumberFields::ShowTimeInField(QLineEdit* field, double clock) {
-    if (BeingEdited(field)) return;
-    WriteField(field, PadToFieldWidth(QString::fromStdString(velox::FormatTimeOfDay(clock)), field));
-}
-
-// Measured with the main window's font, not the field's own, against the
-// field's width at 100 %.
-QString NumberFields::PadToFieldWidth(const QString& text, const QLineEdit* field) const {
-    const int width = velox::ui::LogicalGeometryOf(field).width();
-    const QFontMetrics metrics(window_.font());
-    const auto measure = [&metrics](std::string_view s) {
-        return metrics.horizontalAdvance(QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())));
-    };
-    return QString::fromStdString(velox::PadToFieldWidth(text.toStdString(), measure, width));
 }

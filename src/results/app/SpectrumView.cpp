@@ -142,33 +142,30 @@ void SpectrumView::AutoClick() {
     DrawSpectrum();
 }
 
+// The drawing places the marker too, where a new range has moved it.
 template <class Value, class Store>
-void SpectrumView::LeaveSetting(ControlState& field, Leave how, const std::optional<Value>& value, Store store,
-                                bool placeMarker) {
+void SpectrumView::LeaveSetting(ControlState& field, Leave how, const std::optional<Value>& value, Store store) {
     ctx_.Fields.LeaveField(field, how, value, store, [&] {
         ctx_.RefreshNumberFields();
-        if (placeMarker) UpdateMarker();
         DrawSpectrum();
     });
 }
 
 void SpectrumView::YMaxExit(Leave how) {
-    LeaveSetting(YMax, how, AcceptYMax(YMax.Text), [this](std::int32_t v) { StoreYMax(spectrum_, v); }, false);
+    LeaveSetting(YMax, how, AcceptYMax(YMax.Text), [this](std::int32_t v) { StoreYMax(spectrum_, v); });
 }
 
 void SpectrumView::XMinExit(Leave how) {
-    LeaveSetting(XMin, how, AcceptXMin(spectrum_, XMin.Text), [this](std::int32_t v) { StoreXMin(spectrum_, v); },
-                 true);
+    LeaveSetting(XMin, how, AcceptXMin(spectrum_, XMin.Text), [this](std::int32_t v) { StoreXMin(spectrum_, v); });
 }
 
 void SpectrumView::XMaxExit(Leave how) {
-    LeaveSetting(XMax, how, AcceptXMax(spectrum_, XMax.Text), [this](std::int32_t v) { StoreXMax(spectrum_, v); },
-                 true);
+    LeaveSetting(XMax, how, AcceptXMax(spectrum_, XMax.Text), [this](std::int32_t v) { StoreXMax(spectrum_, v); });
 }
 
 void SpectrumView::WidthExit(Leave how) {
     LeaveSetting(Width, how, AcceptChannelWidth(Width.Text),
-                 [this](double v) { StoreChannelWidth(spectrum_, v, values_); }, false);
+                 [this](double v) { StoreChannelWidth(spectrum_, v, values_); });
 }
 
 // The box shows the values of the moment it was opened.

@@ -88,8 +88,7 @@ private:
     TextMetrics Metrics() const;
     void ShowMarker(const MarkerGeometry& marker);
     template <class Value, class Store>
-    void LeaveSetting(ControlState& field, Leave how, const std::optional<Value>& value, Store store,
-                      bool placeMarker);
+    void LeaveSetting(ControlState& field, Leave how, const std::optional<Value>& value, Store store);
 
     ViewContext ctx_;
     Spectrum& spectrum_;

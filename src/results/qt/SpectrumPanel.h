@@ -20,8 +20,7 @@
 #include <QPoint>
 #include <QRadioButton>
 
-#include "editor/qt/NumberFields.h"
-#include "results/model/SpectrumPanel.h"
+#include "results/app/SpectrumView.h"
 #include "results/qt/SpectrumPlot.h"
 #include "ui/qt/Controls.h"
 #include "ui/qt/Image.h"
@@ -29,63 +28,40 @@
 
 class QPainter;
 
+namespace velox::app {
+class Window;
+}
+
 // Where one spectrum's controls lie in the results panel and how they start.
 struct SpectrumPanelPlace {
     QPoint UpperStrip;   // 281 × 28
     QPoint PlotPanel;    // 279 × 197
     QPoint LowerStrip;   // 281 × 30
     int MarkerLineLeft;  // in the plot panel
-    const char* Choice;  // the radio button's caption
-    bool Chosen;         // its marker line shown and the keys acting on it
-    std::int32_t MarkerStart;
 };
 
 class SpectrumPanel : public QObject {
 public:
     using TPanel = velox::ui::TPanel;
 
-    SpectrumPanel(QWidget* results, velox::Results& store, velox::Spectrum& spectrum, const std::vector<double>& values,
-                  NumberFields& fields, const SpectrumPanelPlace& place);
+    SpectrumPanel(QWidget* results, velox::app::Window& app, velox::app::SpectrumView& view,
+                  const SpectrumPanelPlace& place);
 
     // The layout step: the image fills its frame but for 5 pixels each way,
-    // the bitmap the image but for 5 more; the spectrum is set up for it.
+    // the bitmap the image but for 5 more.
     void InitSpectrum();
-    void DrawAxes();
-    void DrawSpectrum();
-    void UpdateMarker();
-    // Timer3: a spectrum that holds counts is redrawn.
-    void RedrawIfCounted();
-    // Alt + Left / Alt + Right: the marker moves one channel.
-    void MoveMarker(velox::MarkerKey key);
-    // RefreshNumberFields' part: "Ymax", "Xmax", "Xmin", "Csat.:".
-    void ShowNumberFields();
-    // A loaded setting of "Auto" runs the box's click handling, as if the
-    // user had clicked it.
-    void ShowAuto();
+    // Paints the layer's picture of the plot and shows it.
+    void ShowPicture();
     // The plot as the window shows it, drawn afresh from the current results
     // onto `painter` in the bitmap's coordinates: the axes, the count line and
     // the statistics texts when the window shows them, and the marker line
     // over them when it is shown.  The spectrum record is left as it is.
     void PaintPlot(QPainter& painter) const;
     QSize PlotSize() const { return plotSize_; }
-
-    // The leave handlers of "Ymax", "Xmin", "Xmax" and "Csat.:".
-    void YMaxExit(Leave how);
-    void XMinExit(Leave how);
-    void XMaxExit(Leave how);
-    void ChannelWidthExit(Leave how);
-    void AutoClick();
-    // A right click on the plot opens the statistics box.
-    void ImageMouseDown(Qt::MouseButton button);
-    void Panel12MouseUp(TPanel* sender);  // closes the statistics box
-    void Label31MouseUp(QLabel* sender);  // the same from one of its labels
+    // The layer's bit of this plot among the pictures.
+    std::uint32_t PictureBit() const;
 
     velox::ui::SpectrumPlot Plot;  // the off-screen bitmap and the controls showing it
-
-    // Every accepted setting and the "Auto" box rewrite the number fields.
-    std::function<void()> RefreshNumberFields;
-    // The radio button or the plot panel was clicked.
-    std::function<void()> Chosen;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -111,22 +87,8 @@ protected:
     QLineEdit* xMaxField;
 
 private:
-    // The rule of the spectrum's fields: accepted, stored, then the number
-    // fields, the marker when the range moved it, and the plot.
-    template <class Value, class StoreValue>
-    void LeaveSetting(QLineEdit* field, Leave how, const std::optional<Value>& value, StoreValue store,
-                      bool placeMarker);
-
-    velox::Results& Store;
-    velox::Spectrum& Spectrum;
-    const std::vector<double>& Values;
-    NumberFields& Fields;
-    std::int32_t markerStart_;
-    // The last drawing was the whole plot, not the empty axes of a clear.
-    bool countsShown_ = false;
-    // The last drawing's geometry, drawn again at a new zoom or pixel ratio.
-    velox::AxesGeometry shownAxes_;
-    velox::SpectrumGeometry shownSpectrum_;
+    velox::app::Window& App;
+    velox::app::SpectrumView& View;
     QSize plotSize_;  // the bitmap's size in logical pixels
 };
 
@@ -138,7 +100,7 @@ QImage SpectraPicture(const SpectrumPanel& left, const SpectrumPanel& right, int
 
 class EnergySpectrumPanel : public SpectrumPanel {
 public:
-    EnergySpectrumPanel(QWidget* results, velox::Results& store, NumberFields& fields);
+    EnergySpectrumPanel(QWidget* results, velox::app::Window& app);
 
     TPanel* const Panel8 = velox::ui::Named(upperStrip, "Panel8");
     QLabel* const Label8 = velox::ui::Named(yMaxLabel, "Label8");
@@ -163,17 +125,11 @@ public:
     QLabel* const Label15 = velox::ui::Named(xMaxLabel, "Label15");
     QLineEdit* const Edit5 = velox::ui::Named(xMaxField, "Edit5");
 
-    void Edit10Exit(Leave how) { YMaxExit(how); }
-    void Edit6Exit(Leave how) { XMinExit(how); }
-    void Edit5Exit(Leave how) { XMaxExit(how); }
-    void Edit9Exit(Leave how) { ChannelWidthExit(how); }
-    void CheckBox2Click() { AutoClick(); }
-    void Image2MouseDown(Qt::MouseButton button) { ImageMouseDown(button); }
 };
 
 class TimeSpectrumPanel : public SpectrumPanel {
 public:
-    TimeSpectrumPanel(QWidget* results, velox::Results& store, NumberFields& fields);
+    TimeSpectrumPanel(QWidget* results, velox::app::Window& app);
 
     TPanel* const Panel9 = velox::ui::Named(upperStrip, "Panel9");
     QLabel* const Label16 = velox::ui::Named(yMaxLabel, "Label16");
@@ -198,10 +154,4 @@ public:
     QLabel* const Label23 = velox::ui::Named(xMaxLabel, "Label23");
     QLineEdit* const Edit7 = velox::ui::Named(xMaxField, "Edit7");
 
-    void Edit12Exit(Leave how) { YMaxExit(how); }
-    void Edit8Exit(Leave how) { XMinExit(how); }
-    void Edit7Exit(Leave how) { XMaxExit(how); }
-    void Edit11Exit(Leave how) { ChannelWidthExit(how); }
-    void CheckBox3Click() { AutoClick(); }
-    void Image3MouseDown(Qt::MouseButton button) { ImageMouseDown(button); }
 };

@@ -129,10 +129,7 @@ std::string ControlSet::Dump() const {
         out += ", \"left\": " + FormatInteger(c.Left);
         out += ", \"item\": " + FormatInteger(c.ItemIndex);
         out += ", \"value\": " + FormatInteger(c.Value);
-        const auto blanks = static_cast<std::int32_t>(lead == std::string::npos ? c.Text.size() : lead);
-        const bool selected = c.SelLength > 0;
-        out += ", \"selection\": [" + FormatInteger(selected ? std::max(c.SelStart - blanks, 0) : 0) + ", " +
-               FormatInteger(c.SelLength) + "]}";
+        out += ", \"selected\": " + FormatInteger(c.SelLength) + "}";
     }
     out += "\n}\n";
     return out;

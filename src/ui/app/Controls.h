@@ -99,10 +99,9 @@ public:
     bool Pending() const { return !pending_.Empty(); }
 
     // The whole visible state as JSON: one object per control, by name in
-    // byte order, with every member.  Field texts are shown without the
-    // blanks that right-align them, and selections counted from after them,
-    // since those blanks depend on the face's font; a caret with nothing
-    // selected is shown as [0, 0].
+    // byte order.  Field texts are shown without the blanks that right-align
+    // them, which depend on the face's font, and of a field's selection only
+    // the number of characters selected (a whole entry, when refused).
     std::string Dump() const;
 
 private:
