@@ -271,7 +271,6 @@ TEST_F(AppTest, NumberFieldsRefuseOrStoreTheirEntries) {
     EXPECT_FALSE(app.Exit("Edit15", Leave::EnterPressed));
 }
 
-// A spinner's arrow moves its position by one within 0 … 100.
 TEST_F(AppTest, SpinnersStepWithinTheirRange) {
     app.UpDownClick("UpDown1", true);
     EXPECT_EQ(std::tuple(C("UpDown1").Value, app.Data.Frequency, Trimmed("Edit2")),
@@ -296,9 +295,7 @@ TEST_F(AppTest, SpinnersStepWithinTheirRange) {
               std::tuple(15, 12, 13));
 }
 
-// Adding takes the dialog's fields up to 20 cavities; editing shows the
-// cavity and stores what is confirmed; deleting every cavity leaves only
-// the way to build again open.
+// Adding up to 20 cavities; editing; deleting the last leaves only building.
 TEST_F(AppTest, TheCavityDialogAddsEditsAndDeletes) {
     const CavityDialogTexts added{"30", "12", "14", "40"};
     app.Click("Button4");
@@ -403,7 +400,7 @@ TEST_F(AppTest, ClearAsksThenCountsTheParticlesInFlight) {
     ASSERT_GT(flying, 1);
     for (int i = 0; i < 10; ++i) app.Data.Store.RecordArrival(31.7, 0.3);
     app.Timer3Timer();
-    EXPECT_TRUE(app.EnergySpectrum().Picture().Counts);
+    EXPECT_TRUE(app.EnergySpectrum().Picture().Counts && app.EnergySpectrum().Fresh().Counts);
     app.Click("Button5");
     asker.Answer(Answer::No);
     EXPECT_EQ(app.Data.Store.ArrivedCount, 10);
@@ -418,7 +415,6 @@ TEST_F(AppTest, ClearAsksThenCountsTheParticlesInFlight) {
     EXPECT_EQ(C("Label11").Text, "Y=         ");
 }
 
-// A change names each changed control once, and only those.
 TEST_F(AppTest, ChangesNameWhatChangedOnce) {
     app.Click("Button1");
     ASSERT_EQ(told.size(), 1u);
@@ -438,12 +434,29 @@ TEST_F(AppTest, ChangesNameWhatChangedOnce) {
     EXPECT_EQ(told.size(), 2u);
 }
 
-// The layout step takes the places the face gives its drawing surfaces.
+struct CountingPainter : NullPainter {  // the pictures painted with something drawn on them
+    struct Counter : Canvas {
+        int calls = 0;
+        void FillRect(std::int32_t, std::int32_t, std::int32_t, std::int32_t, Colour) override { ++calls; }
+        void SetPen(Colour, std::int32_t) override {}
+        void MoveTo(std::int32_t, std::int32_t) override {}
+        void LineTo(std::int32_t, std::int32_t) override { ++calls; }
+        void Ellipse(std::int32_t, std::int32_t, std::int32_t, std::int32_t, Colour) override { ++calls; }
+        void TextOut(std::int32_t, std::int32_t, std::string_view, Colour, Colour) override { ++calls; }
+    };
+    std::map<Picture, int> Painted;
+    void Paint(Picture p, const std::function<void(Canvas&, std::int32_t, std::int32_t)>& draw) override {
+        Counter c;
+        draw(c, 600, 100);
+        Painted[p] += c.calls > 0;
+    }
+};
+
 TEST(AppLayout, TheSurfacesAreWhereTheFacePutThem) {
     FixedMeasure measure{7, 2, 11};
     QueuedAsker asker;
     MemoryFiles files;
-    NullPainter painter;
+    CountingPainter painter;
     Window app{measure, asker, files, painter};
     EXPECT_FALSE(app.FormActivate());  // waits for the layout
     app.Timer1Timer({20, 30, 25, 200, 300, 240, 150});
@@ -452,9 +465,12 @@ TEST(AppLayout, TheSurfacesAreWhereTheFacePutThem) {
     EXPECT_EQ(std::tuple(app.EnergySpectrum().BitmapWidth(), app.TimeSpectrum().BitmapHeight()), std::tuple(240, 150));
     EXPECT_EQ(std::tuple(app.Data.Store.EnergySpectrum.XRight, app.Data.Store.TimeSpectrum.YBottom),
               std::tuple(230, 130));
+    EXPECT_FALSE(app.TimeSpectrum().Picture().Geometry.Axes.Axes.empty());  // the empty plots drawn
+    EXPECT_EQ(painter.Painted, (std::map<Picture, int>{{AcceleratorView, 1}, {PhaseWindow, 2}}));
     EXPECT_EQ(app.Data.ParticleMarkers[0].Top, 30 + 60 - 3);  // on the axis
     EXPECT_EQ(app.Controls["Shape51"].Left, PhasePanelFor(25, 200, 90.0, 180.0).StopMarkerLeft);
     EXPECT_TRUE(app.FormActivate());
+    EXPECT_EQ(std::tuple(painter.Painted[AcceleratorView], app.Controls["Timer2"].Value), std::tuple(3, 10));
     EXPECT_EQ(std::tuple(asker.questions.size(), app.Data.Cavities.CavityCount(), app.SetupPath),
               std::tuple(0u, 2, "teszt02.gydat"));  // no start-up file: the default accelerator, no warning
 }
@@ -513,13 +529,20 @@ TEST_F(AppFiles, TheStartUpFileIsShownAndSavedBack) {
     EXPECT_EQ(Asked(), "***WARNING ***|Not all cavities could be read correctly\n");
     EXPECT_EQ(asker.questions[0].Kind, QuestionKind::InformPlain);
     asker.Answer(Answer::Ok);
+    app.Data.Cavities.Append({16, 50, 16, 60});  // not yet built
+    app.Data.Cavities.Append({16, 50, 16, 60});
+    app.LoadAcceleratorData("/work/none.gydat");  // missing: the table as it is, built
+    EXPECT_EQ(std::tuple(app.Data.CavityList.size(), asker.questions.size()), std::tuple(3u, 1u));
+    asker.Answer(Answer::Ok);  // two cavities were expected
+    app.SetupPath.clear();
+    app.Click("Kirs1");  // no file yet: "Mentés másként"
+    Choose(std::nullopt, "Eredmény fájlok (*.edat)|*.edat|Minden file (*.*)|*.*|1|gydat");
     files.Files["/work/c.gydat"] = "Cavity num =0\r\n";
     app.LoadAcceleratorData("/work/c.gydat");
     EXPECT_EQ(RunState(), (std::vector<bool>{false, false, false, false, true}));
 }
 
-// A file that cannot be read changes nothing and is reported; a write
-// error names the file and the reason.
+// Unreadable files change nothing; reports name the file and the reason.
 TEST_F(AppFiles, FilesThatFailAreReportedAndChangeNothing) {
     files.Broken = {"/work/bad.gydat", "/work/bad.edat", "/prog/teszt02.gydat"};
     app.Click("Betlts1");

@@ -226,8 +226,8 @@ void Window::RadioButton2Click() {
 void Window::Timer1Timer(const LayoutSizes& sizes) {
     const Scope scope(*this);
     Controls.SetEnabled(Timer1, false);
+    // Timer2's interval follows the speed box from the start.
     Data.Amplitude = StartupDefaults{}.LayoutAmplitude;
-    ComboBox1Change(ComboBox1.ItemIndex);
     Data.View = ViewGeometry{sizes.ImageLeft, sizes.ImageTop, sizes.Image4Left, sizes.Image4Width};
     Data.AxisY = sizes.ImageTop + 30;
     Data.SetTargetLeft(sizes.TargetLeft);

@@ -59,10 +59,8 @@ void SpectrumView::Layout(std::int32_t bitmapWidth, std::int32_t bitmapHeight) {
     DrawAxes();
 }
 
-void SpectrumView::Startup() {
-    UpdateMarker();
-    DrawSpectrum();
-}
+// The drawing places the marker too.
+void SpectrumView::Startup() { DrawSpectrum(); }
 
 void SpectrumView::ShowMarker(const MarkerGeometry& marker) {
     ctx_.Controls.SetLeft(MarkerLine, ImageLeft + marker.LineX);
