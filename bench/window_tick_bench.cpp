@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "WindowLoad.h"
+#include "ui/qt/AppSetup.h"
 
 namespace {
 
@@ -75,6 +76,7 @@ BENCHMARK(BM_Timer3RedrawFullSpectra)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    velox::ui::ConfigureOffscreenScreen();
     QApplication app(argc, argv);
     velox::bench::PrepareApplication();
     benchmark::Initialize(&argc, argv);

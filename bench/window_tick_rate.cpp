@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "ui/qt/AppSetup.h"
+
 #include "WindowLoad.h"
 
 namespace {
@@ -51,6 +53,7 @@ void Report(const char* name, const Rate& r) {
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    velox::ui::ConfigureOffscreenScreen();
     QApplication app(argc, argv);
     velox::bench::PrepareApplication();
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 10;

@@ -4,10 +4,12 @@
 
 #include <QApplication>
 
+#include "ui/qt/AppSetup.h"
 #include "ui/qt/Fonts.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    velox::ui::ConfigureOffscreenScreen();
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));

@@ -49,20 +49,25 @@ IonSourcePanel::IonSourcePanel(QWidget* client, velox::VeloxData& data, NumberFi
 
 void IonSourcePanel::Layout() {
     Image4->NewBitmap();
+    Image4->OnRescaled = [this] { PaintPhaseWindow(); };
     Data.View.Image4Left = Image4->x();
     Data.View.Image4Width = Image4->width();
     DrawPhaseWindow();
     Shape52->move(Image4->x() + 2, Shape52->y());
 }
 
-void IonSourcePanel::DrawPhaseWindow() {
+void IonSourcePanel::PaintPhaseWindow() {
     QImage& bitmap = Image4->Canvas();
     {
         QPainter painter(&bitmap);
         PainterCanvas canvas(painter, Panel11->window()->font());
-        velox::DrawPhaseWindow(canvas, bitmap.width(), bitmap.height(), Data.StartPhase, Data.StopPhase);
+        velox::DrawPhaseWindow(canvas, Image4->width(), Image4->height(), Data.StartPhase, Data.StopPhase);
     }
     Image4->Changed();
+}
+
+void IonSourcePanel::DrawPhaseWindow() {
+    PaintPhaseWindow();
     const velox::PhasePanelState panel =
         velox::PhasePanelFor(Image4->x(), Image4->width(), Data.StartPhase, Data.StopPhase);
     Shape50->move(panel.StartMarkerLeft, Shape50->y());

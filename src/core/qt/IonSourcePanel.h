@@ -36,6 +36,8 @@ public:
     // The layout step: the phase window's bitmap and its place for the model.
     void Layout();
     void DrawPhaseWindow();
+    // The phase picture alone, without the markers and fields.
+    void PaintPhaseWindow();
     void Edit13Exit(Leave how);
     void Edit14Exit(Leave how);
     // The phase cursor at the last step's phase.

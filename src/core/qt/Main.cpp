@@ -17,10 +17,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 
 #include "editor/qt/Uregadat.h"
+#include "ui/model/Zoom.h"
 #include "ui/qt/ControlHints.h"
 #include "ui/qt/DialogLook.h"
 #include "ui/qt/Fonts.h"
@@ -28,6 +30,7 @@
 #include "ui/qt/Msg.h"
 #include "ui/qt/Sugo.h"
 #include "ui/qt/UpDown.h"
+#include "ui/qt/Zoom.h"
 
 namespace {
 
@@ -38,6 +41,14 @@ bool AltAlone(Qt::KeyboardModifiers shift) {
     constexpr Qt::KeyboardModifiers held = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     return (shift & held) == Qt::AltModifier;
 }
+
+// The window's size at 100 %, its menu bar included, and the least size at
+// which it still shows its content at 100 % (a few columns of the right
+// margin may go).
+constexpr int DesignWidth = 963, DesignHeight = 606;
+constexpr int LeastWidth = 946;
+
+velox::PixelSize ToPixelSize(QSize s) { return {s.width(), s.height()}; }
 
 void SetEnabled(QWidget* w, bool enabled) {
     if (w->isEnabled() != enabled) w->setEnabled(enabled);
@@ -64,8 +75,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
     // The panels at their places (client coordinates under the menu bar),
     // in the order of the window's controls.
-    Client = velox::ui::Named(new QWidget(this), "Client");
-    setCentralWidget(Client);
+    Frame = velox::ui::Named(new QWidget(this), "Frame");
+    setCentralWidget(Frame);
+    Client = velox::ui::Named(new QWidget(Frame), "Client");
     View = std::make_unique<AcceleratorViewPanel>(Client, Data);
     Generator = std::make_unique<GeneratorPanel>(Client, Data, Fields);
     IonSource = std::make_unique<IonSourcePanel>(Client, Data, Fields);
@@ -78,10 +90,19 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     Files = std::make_unique<FileCommands>(Data, Run);
     BuildMenu();
     Wire();
+    BuildZoomKeys();
     LayoutDone = false;
 
-    resize(963, 606);
-    setMinimumSize(946, 606);
+    designClient_ = QSize(DesignWidth, DesignHeight - MainMenu1->sizeHint().height());
+    Client->setGeometry(QRect(QPoint(), designClient_));
+    FitToScreen();
+    resize(startSize_);
+    auto* resized = new velox::ui::EventHook([this](QObject*, QEvent* e) {
+        if (e->type() == QEvent::Resize) ApplyZoom();
+        return false;
+    });
+    resized->setParent(Frame);
+    Frame->installEventFilter(resized);
 
     Timer1->setSingleShot(true);
     Timer1->setInterval(100);
@@ -213,6 +234,14 @@ void TForm1::Wire() {
 }
 
 bool TForm1::event(QEvent* e) {
+    if (e->type() == QEvent::ScreenChangeInternal) {
+        // Another screen: another free area and perhaps another pixel ratio.
+        const bool handled = QMainWindow::event(e);
+        FitToScreen();
+        zoom_ = 0;
+        ApplyZoom();
+        return handled;
+    }
     if (e->type() == QEvent::WindowActivate) {
         const bool handled = QMainWindow::event(e);
         FormActivate();
@@ -225,6 +254,8 @@ bool TForm1::event(QEvent* e) {
 // sizes, the axis its geometry, the spectra their plot settings.
 void TForm1::Timer1Timer() {
     Timer1->stop();
+    // The window's frame is known now that it is shown.
+    FitToScreen();
     move(5, 2);
     Data.Amplitude = velox::StartupDefaults{}.LayoutAmplitude;
     Simulation->ComboBox1Change();
@@ -240,6 +271,9 @@ void TForm1::Timer1Timer() {
     Data.ResetParticles();
     View->DrawAcceleratorView();
     LayoutDone = true;
+    // The pictures have their places now; the window may have been enlarged
+    // before.
+    ApplyZoom();
 
     // A window manager may show the window without activating it; the
     // start-up must not depend on that, so a shown window that has not been
@@ -372,6 +406,82 @@ void TForm1::ShowMarkerLines() {
     EnergySpectrum->Shape43->setVisible(EnergySpectrum->RadioButton1->isChecked());
     TimeSpectrum->Shape44->setVisible(TimeSpectrum->RadioButton2->isChecked());
 }
+
+// ---- zoom ----------------------------------------------------------------------
+
+void TForm1::BuildZoomKeys() {
+    const auto key = [this](const QKeySequence& sequence, auto handler) {
+        auto* shortcut = new QShortcut(sequence, this);
+        connect(shortcut, &QShortcut::activated, this, handler);
+    };
+    // The keypad's keys count as the main keys' (Qt ignores the keypad when
+    // only that differs); Ctrl+= is Ctrl+Plus without Shift on many keyboards.
+    for (const QKeySequence& larger : {QKeySequence(QKeySequence::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Equal)})
+        key(larger, [this] { StepSize(+1); });
+    key(QKeySequence(QKeySequence::ZoomOut), [this] { StepSize(-1); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { ResetSize(); });
+    key(QKeySequence(Qt::Key_F11), [this] { ToggleFullScreen(); });
+}
+
+namespace {
+
+// The screen's free area less the window's frame.
+QSize FreeArea(const QWidget& window) {
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen) return QSize(DesignWidth, DesignHeight);
+    const QSize frame = window.frameGeometry().size() - window.geometry().size();
+    return screen->availableGeometry().size() - frame;
+}
+
+}  // namespace
+
+void TForm1::FitToScreen() {
+    const QSize design(DesignWidth, DesignHeight);
+    smallestZoom_ = velox::SmallestZoom(ToPixelSize(FreeArea(*this)), ToPixelSize(design));
+    if (smallestZoom_ == 1) {
+        setMinimumSize(LeastWidth, DesignHeight);
+        startSize_ = design;
+    } else {
+        const QSize least = velox::ui::ScaledRect(QRect(QPoint(), design), smallestZoom_).size();
+        setMinimumSize(least);
+        startSize_ = least;
+    }
+}
+
+void TForm1::ApplyZoom() {
+    if (!Frame || !Client) return;
+    const velox::PixelSize frame = ToPixelSize(Frame->size());
+    const velox::PixelSize design = ToPixelSize(designClient_);
+    // Until the layout step has placed the pictures the content stays at 100 %.
+    const double zoom = LayoutDone ? velox::ContentZoom(frame, design, smallestZoom_) : 1.0;
+    const velox::PixelRect place = velox::CentredContent(frame, design, zoom);
+    const QRect shown(place.Left, place.Top, place.Width, place.Height);
+    if (Client->geometry() != shown) Client->setGeometry(shown);
+    if (zoom == zoom_) return;
+    zoom_ = zoom;
+    velox::ui::SetWindowZoom(*this, zoom);
+    // The menu bar grows with the window, whose size does not depend on it.
+    const double menuZoom =
+        velox::ContentZoom(ToPixelSize(size()), {DesignWidth, DesignHeight}, smallestZoom_);
+    MainMenu1->setFont(velox::ui::ScaledFont(font(), menuZoom));
+    Client->setFont(velox::ui::ScaledFont(font(), zoom));
+    velox::ui::ScaleControls(*Client, zoom);
+}
+
+void TForm1::StepSize(int steps) {
+    if (isFullScreen() || isMaximized()) showNormal();
+    const QSize free = FreeArea(*this);
+    const velox::PixelSize next = velox::SteppedSize(ToPixelSize(size()), ToPixelSize(startSize_), steps,
+                                                     ToPixelSize(minimumSize()), ToPixelSize(free));
+    resize(next.Width, next.Height);
+}
+
+void TForm1::ResetSize() {
+    if (isFullScreen() || isMaximized()) showNormal();
+    resize(startSize_);
+}
+
+void TForm1::ToggleFullScreen() { setWindowState(windowState() ^ Qt::WindowFullScreen); }
 
 // ---- the auxiliary windows and the program's end --------------------------------
 

@@ -48,7 +48,8 @@ public:
     bool ActivationDone = false;  // the first activation has finished
 
     // ---- the panels, in the order of the window's controls -------------------
-    QWidget* Client = nullptr;   // the client area under the menu bar
+    QWidget* Frame = nullptr;    // the client area under the menu bar
+    QWidget* Client = nullptr;   // the content at its zoom, centred in Frame
     NumberFields Fields{*this};  // the rules of every number field
     std::unique_ptr<AcceleratorViewPanel> View;
     std::unique_ptr<GeneratorPanel> Generator;  // "Gyorsító"
@@ -102,6 +103,24 @@ public:
     void RadioButton2Click();
     void CheckBox4Click();  // "Teszt üzemmód"
 
+    // ---- zoom ------------------------------------------------------------------
+    // The content's zoom: the window's fit, not below the smallest zoom the
+    // screen allows.  Every control keeps its place at 100 % and is shown
+    // at that place times the zoom.
+    double Zoom() const { return zoom_; }
+    // The zoom below which the window never shrinks: 1, or less where the
+    // screen cannot hold the window at 100 %.
+    double SmallestZoom() const { return smallestZoom_; }
+    // The window's size at start (before any Ctrl+Plus or resize).
+    QSize StartSize() const { return startSize_; }
+    // Ctrl+Plus (+1) and Ctrl+Minus (-1): the window's size a step larger or
+    // smaller, within the screen; Ctrl+0: the size at start.
+    void StepSize(int steps);
+    void ResetSize();
+    void ToggleFullScreen();  // F11
+    // Fits the content to the client area; done on every resize.
+    void ApplyZoom();
+
     // ---- the menu and the program's end ------------------------------------------
     void Feladat1Click();  // "Feladat"
     void Vge1Click();      // "Vége"
@@ -118,6 +137,9 @@ protected:
 private:
     void BuildMenu();
     void Wire();
+    void BuildZoomKeys();
+    // The smallest zoom and the minimum size for the window's present screen.
+    void FitToScreen();
     TUregAdatDlg& CavityDialog();
     // The displays that a simulation step changes.
     void ShowStepResults();
@@ -126,4 +148,8 @@ private:
     // window's key handling while the window is taken apart.
     std::unique_ptr<QObject> keyHook_;
     bool activationStarted_ = false;
+    double zoom_ = 1;
+    double smallestZoom_ = 1;
+    QSize startSize_;
+    QSize designClient_;  // the client area at 100 %
 };

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "ui/qt/AppSetup.h"
 #include "ui/qt/Fonts.h"
 #include "ui/qt/ProgramWindows.h"
 
@@ -43,6 +44,7 @@ bool SaveEnlarged(const QImage& picture, int factor, const QString& path) {
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    velox::ui::ConfigureOffscreenScreen();
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setFont(velox::ui::MainFont());

@@ -87,8 +87,12 @@ void AcceleratorViewPanel::Layout() {
     Data.View.ImageLeft = Image1->x();
     Data.View.ImageTop = Image1->y();
 
-    ViewBuffer = QImage(Image1->size(), QImage::Format_RGB32);
-    ViewBuffer.fill(Qt::white);
+    ViewBuffer = Image1->NewPicture(Image1->size(), Qt::white);
+    // A new zoom or screen needs the picture at its new pixel ratio.
+    Image1->OnRescaled = [this] {
+        ViewBuffer = Image1->NewPicture(Image1->size(), Qt::white);
+        PaintView();
+    };
 
     Data.AxisY = Image1->y() + 30;
     Data.SetTargetLeft(Target->x());
@@ -96,13 +100,17 @@ void AcceleratorViewPanel::Layout() {
 }
 
 void AcceleratorViewPanel::DrawAcceleratorView() {
+    PaintView();
+    PlaceCavityMarkers();
+}
+
+void AcceleratorViewPanel::PaintView() {
     {
         QPainter painter(&ViewBuffer);
         PainterCanvas canvas(painter, Client->window()->font());
-        velox::DrawAcceleratorView(Data, canvas, ViewBuffer.width(), ViewBuffer.height());
+        velox::DrawAcceleratorView(Data, canvas, Image1->width(), Image1->height());
     }
     Image1->CopyFrom(ViewBuffer);
-    PlaceCavityMarkers();
 }
 
 void AcceleratorViewPanel::PlaceCavityMarkers() {

@@ -53,6 +53,8 @@ public:
     // and the target's column.
     void Layout();
     void DrawAcceleratorView();
+    // Draws the view into its buffer and shows it, leaving the markers.
+    void PaintView();
     void PlaceCavityMarkers();
     // Applies the model's marker states to the shapes, raising them in the
     // order in which the model brought them to the front.

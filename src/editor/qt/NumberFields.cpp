@@ -9,6 +9,7 @@
 #include "core/model/RunControl.h"
 #include "editor/model/NumberFields.h"
 #include "editor/model/NumberText.h"
+#include "ui/qt/Zoom.h"
 
 NumberFields::NumberFields(QWidget& window) : window_(window) {}
 
@@ -83,21 +84,23 @@ void WriteField(QLineEdit* field, const QString& text) {
 
 void NumberFields::ShowIntegerInField(QLineEdit* field, std::int32_t value) {
     if (BeingEdited(field)) return;
-    WriteField(field, PadToFieldWidth(QString::fromStdString(velox::FormatInteger(value)), field->width()));
+    WriteField(field, PadToFieldWidth(QString::fromStdString(velox::FormatInteger(value)), field));
 }
 
 void NumberFields::ShowFloatInField(QLineEdit* field, double value) {
     if (BeingEdited(field)) return;
-    WriteField(field, PadToFieldWidth(QString::fromStdString(velox::FormatGeneral(value)), field->width()));
+    WriteField(field, PadToFieldWidth(QString::fromStdString(velox::FormatGeneral(value)), field));
 }
 
 void NumberFields::ShowTimeInField(QLineEdit* field, double clock) {
     if (BeingEdited(field)) return;
-    WriteField(field, PadToFieldWidth(QString::fromStdString(velox::FormatTimeOfDay(clock)), field->width()));
+    WriteField(field, PadToFieldWidth(QString::fromStdString(velox::FormatTimeOfDay(clock)), field));
 }
 
-// Measured with the main window's font, not the field's own.
-QString NumberFields::PadToFieldWidth(const QString& text, int width) const {
+// Measured with the main window's font, not the field's own, against the
+// field's width at 100 %.
+QString NumberFields::PadToFieldWidth(const QString& text, const QLineEdit* field) const {
+    const int width = velox::ui::LogicalGeometryOf(field).width();
     const QFontMetrics metrics(window_.font());
     const auto measure = [&metrics](std::string_view s) {
         return metrics.horizontalAdvance(QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())));

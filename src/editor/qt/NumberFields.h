@@ -57,7 +57,7 @@ public:
     void ShowIntegerInField(QLineEdit* field, std::int32_t value);
     void ShowFloatInField(QLineEdit* field, double value);
     void ShowTimeInField(QLineEdit* field, double clock);
-    QString PadToFieldWidth(const QString& text, int width) const;
+    QString PadToFieldWidth(const QString& text, const QLineEdit* field) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -88,20 +88,30 @@ TimeSpectrumPanel::TimeSpectrumPanel(QWidget* results, velox::Results& store, Nu
 void SpectrumPanel::InitSpectrum() {
     image->resize(frame->width() - 5, frame->height() - 5);
     image->NewBitmap(Qt::black);
-    Plot.Bitmap = QImage(image->width() - 5, image->height() - 5, QImage::Format_RGB32);
-    Plot.Bitmap.fill(Qt::black);
+    plotSize_ = QSize(image->width() - 5, image->height() - 5);
+    Plot.Bitmap = image->NewPicture(plotSize_, Qt::black);
+    image->OnRescaled = [this] {
+        Plot.Bitmap = image->NewPicture(plotSize_, Qt::black);
+        const QFont font = SmallFont();
+        if (countsShown_)
+            PaintSpectrum(Plot.Bitmap, plotSize_, shownSpectrum_, font);
+        else
+            PaintAxes(Plot.Bitmap, plotSize_, shownAxes_, font);
+        ShowBitmap(*Plot.Image, Plot.Bitmap);
+    };
     Plot.Image = image;
     Plot.MarkerLine = markerLine;
     Plot.MarkerXLabel = markerX;
     Plot.MarkerYLabel = markerY;
-    velox::InitSpectrum(Spectrum, Plot.Bitmap.width(), Plot.Bitmap.height(), markerStart_, autoBox->isChecked());
+    velox::InitSpectrum(Spectrum, plotSize_.width(), plotSize_.height(), markerStart_, autoBox->isChecked());
 }
 
 void SpectrumPanel::DrawAxes() {
     const QFont font = SmallFont();
     const velox::AxesGeometry axes = velox::DrawAxesGeometry(Spectrum, PlotTextMetrics(font));
-    PaintAxes(Plot.Bitmap, axes, font);
+    PaintAxes(Plot.Bitmap, plotSize_, axes, font);
     countsShown_ = false;
+    shownAxes_ = axes;
     ShowBitmap(*Plot.Image, Plot.Bitmap);
     // A count-axis top below 20 (only a results file brings one) has just
     // been raised; the "Ymax" field shows the value drawn.
@@ -112,10 +122,11 @@ void SpectrumPanel::DrawAxes() {
 void SpectrumPanel::DrawSpectrum() {
     const QFont font = SmallFont();
     const velox::SpectrumGeometry geometry = velox::DrawSpectrumGeometry(
-        Spectrum, Store.SumsOf(Spectrum), Store.ArrivedCount, PlotTextMetrics(font), Plot.Bitmap.width());
+        Spectrum, Store.SumsOf(Spectrum), Store.ArrivedCount, PlotTextMetrics(font), plotSize_.width());
     if (geometry.AutoScaled || geometry.Axes.YMaxRaised) RefreshNumberFields();
-    PaintSpectrum(Plot.Bitmap, geometry, font);
+    PaintSpectrum(Plot.Bitmap, plotSize_, geometry, font);
     countsShown_ = true;
+    shownSpectrum_ = geometry;
     ShowBitmap(*Plot.Image, Plot.Bitmap);
     ShowMarker(Plot, geometry.Axes.Marker);
 }

@@ -67,7 +67,7 @@ public:
     // the statistics texts when the window shows them, and the marker line
     // over them when it is shown.  The spectrum record is left as it is.
     void PaintPlot(QPainter& painter) const;
-    QSize PlotSize() const { return Plot.Bitmap.size(); }
+    QSize PlotSize() const { return plotSize_; }
 
     // The leave handlers of "Ymax", "Xmin", "Xmax" and "Csat.:".
     void YMaxExit(Leave how);
@@ -124,6 +124,10 @@ private:
     std::int32_t markerStart_;
     // The last drawing was the whole plot, not the empty axes of a clear.
     bool countsShown_ = false;
+    // The last drawing's geometry, drawn again at a new zoom or pixel ratio.
+    velox::AxesGeometry shownAxes_;
+    velox::SpectrumGeometry shownSpectrum_;
+    QSize plotSize_;  // the bitmap's size in logical pixels
 };
 
 // Both plots side by side, `left` and `right` 10 pixels apart on white,

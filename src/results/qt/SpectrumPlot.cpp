@@ -48,9 +48,9 @@ void PaintAxes(QPainter& painter, QSize size, const AxesGeometry& axes, const QF
     DrawAxesOn(canvas, size, axes);
 }
 
-void PaintAxes(QImage& bitmap, const AxesGeometry& axes, const QFont& font) {
+void PaintAxes(QImage& bitmap, QSize size, const AxesGeometry& axes, const QFont& font) {
     QPainter painter(&bitmap);
-    PaintAxes(painter, bitmap.size(), axes, font);
+    PaintAxes(painter, size, axes, font);
 }
 
 void PaintSpectrum(QPainter& painter, QSize size, const SpectrumGeometry& plot, const QFont& font) {
@@ -78,9 +78,9 @@ void PaintSpectrum(QPainter& painter, QSize size, const SpectrumGeometry& plot, 
             painter.drawText(QPoint(t.x, t.y + metrics.ascent()), QString::fromStdString(t.text));
 }
 
-void PaintSpectrum(QImage& bitmap, const SpectrumGeometry& plot, const QFont& font) {
+void PaintSpectrum(QImage& bitmap, QSize size, const SpectrumGeometry& plot, const QFont& font) {
     QPainter painter(&bitmap);
-    PaintSpectrum(painter, bitmap.size(), plot, font);
+    PaintSpectrum(painter, size, plot, font);
 }
 
 void ShowBitmap(TImage& image, const QImage& bitmap) {

@@ -21,7 +21,7 @@ class TImage;
 class TShape;
 
 struct SpectrumPlot {
-    QImage Bitmap;  // PlotBitmapWidth × PlotBitmapHeight, drawn off-screen
+    QImage Bitmap;  // PlotBitmapWidth × PlotBitmapHeight logical pixels, drawn off-screen
     TImage* Image = nullptr;
     TShape* MarkerLine = nullptr;
     QLabel* MarkerXLabel = nullptr;
@@ -31,11 +31,12 @@ struct SpectrumPlot {
 // The measures of the plot face as the geometry needs them.
 TextMetrics PlotTextMetrics(const QFont& font);
 
-// Fills the bitmap black and draws the axes, ticks and labels.
-void PaintAxes(QImage& bitmap, const AxesGeometry& axes, const QFont& font);
+// Fills the bitmap (of `size` logical pixels) black and draws the axes,
+// ticks and labels.
+void PaintAxes(QImage& bitmap, QSize size, const AxesGeometry& axes, const QFont& font);
 
 // The whole plot: axes, then the count line, then the statistics texts.
-void PaintSpectrum(QImage& bitmap, const SpectrumGeometry& plot, const QFont& font);
+void PaintSpectrum(QImage& bitmap, QSize size, const SpectrumGeometry& plot, const QFont& font);
 
 // The same onto any painter, in the coordinates of a bitmap of `size`: a
 // scaled painter draws the plot larger, every line and text at its place.

@@ -1,7 +1,10 @@
 #include "ui/qt/AppSetup.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QLibraryInfo>
+#include <QTemporaryFile>
 #include <QTranslator>
 
 // The resources live in a static library: their registration has to be
@@ -28,6 +31,26 @@ QTranslator* InstallStandardTranslation(QCoreApplication& app, const QString& fo
         return nullptr;
     }
     return translator;
+}
+
+void ConfigureOffscreenScreen(int width, int height) {
+    if (qgetenv("QT_QPA_PLATFORM") != "offscreen") return;
+    const QList<QByteArray> asked = qgetenv("VELOX_SCREEN").split('x');
+    if (asked.size() == 2 && asked[0].toInt() > 0 && asked[1].toInt() > 0) {
+        width = asked[0].toInt();
+        height = asked[1].toInt();
+    }
+    // The file lives as long as the process.
+    static QTemporaryFile file(QDir::tempPath() + QStringLiteral("/velox-screen-XXXXXX.json"));
+    if (!file.open()) return;
+    file.resize(0);
+    file.write(QStringLiteral(R"({"screens": [{"name": "Velox", "x": 0, "y": 0, "width": %1, "height": %2, )"
+                              R"("logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
+                   .arg(width)
+                   .arg(height)
+                   .toUtf8());
+    file.flush();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(file.fileName()));
 }
 
 }  // namespace velox::ui

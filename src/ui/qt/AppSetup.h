@@ -25,4 +25,10 @@ QString StandardTranslationsFolder();
 QTranslator* InstallStandardTranslation(QCoreApplication& app,
                                         const QString& folder = StandardTranslationsFolder());
 
+// Under the offscreen platform without a screen configuration of its own,
+// gives it one screen of `width` × `height` pixels at 96 dpi (Qt's own is
+// 800 × 600, too small for the window at 100 %).  VELOX_SCREEN=WIDTHxHEIGHT
+// in the environment chooses another size.  Call before the QApplication.
+void ConfigureOffscreenScreen(int width = 1280, int height = 800);
+
 }  // namespace velox::ui

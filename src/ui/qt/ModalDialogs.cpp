@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "ui/qt/Zoom.h"
+
 namespace velox::ui {
 
 namespace {
@@ -34,6 +36,8 @@ int ShowModal(QDialog& dialog) {
             }
         });
     }
+    // A dialog opens at the zoom of the window it belongs to.
+    ZoomDialog(dialog);
     return dialog.exec();
 }
 

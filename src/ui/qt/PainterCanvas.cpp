@@ -1,6 +1,7 @@
 #include "ui/qt/PainterCanvas.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QFontMetrics>
 #include <QPolygonF>
@@ -37,12 +38,19 @@ void PainterCanvas::FillRect(std::int32_t l, std::int32_t t, std::int32_t r, std
 void PainterCanvas::SetPen(Colour c, std::int32_t width) {
     Flush();
     // Square ends and mitred corners keep the electrodes' corners closed.
-    // The thin line of width 0 stays one device pixel whatever the scale.
-    const bool scaled = painter_.transform().isScaling();
+    // On a scaled painter (a zoomed window, a screen of more device pixels,
+    // the export's larger picture) a line covers whole device pixels: its
+    // width scaled and rounded, at least one.
     const int penWidth = std::max(width, 1);
-    QPen pen(ToQColor(c), penWidth == 1 && !scaled ? 0 : penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
-    painter_.setPen(pen);
-    lineShift_ = scaled && penWidth % 2 == 1 ? 0.5 : 0.0;
+    const qreal scale = painter_.deviceTransform().m11();
+    if (scale == 1) {
+        painter_.setPen(QPen(ToQColor(c), penWidth == 1 ? 0 : penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        lineShift_ = 0;
+        return;
+    }
+    const qreal devicePixels = std::max<qreal>(1, std::round(penWidth * scale));
+    painter_.setPen(QPen(ToQColor(c), devicePixels / scale, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    lineShift_ = penWidth % 2 == 1 ? 0.5 : 0.0;
 }
 
 void PainterCanvas::MoveTo(std::int32_t x, std::int32_t y) {

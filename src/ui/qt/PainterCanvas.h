@@ -1,7 +1,8 @@
 // The model's drawing surface on a QPainter: no antialiasing, the pen's
 // move-to and line-to chains drawn as connected polylines.  On a scaled
 // painter (a picture drawn larger) lines are as wide as the picture is
-// scaled and cover the pixels they cover unscaled.
+// scaled, rounded to whole device pixels, and cover the pixels they cover
+// unscaled.
 #pragma once
 
 #include <QFont>

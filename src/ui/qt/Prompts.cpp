@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "ui/qt/Zoom.h"
+
 namespace velox::ui {
 
 namespace {
@@ -63,23 +65,37 @@ Prompter& Prompts() { return current ? *current : DefaultPrompter(); }
 ScopedPrompter::ScopedPrompter(Prompter& prompter) : previous_(current) { current = &prompter; }
 ScopedPrompter::~ScopedPrompter() { current = previous_; }
 
+namespace {
+
+// A message box opens at the zoom of the window it belongs to.
+QMessageBox::StandardButton ShowBox(QMessageBox::Icon icon, const QString& title, const QString& text,
+                                    QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) {
+    QMessageBox box(icon, title, text, buttons, DialogParent());
+    if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
+    if (const double zoom = ZoomOf(DialogParent()); zoom != 1) box.setFont(ScaledFont(box.font(), zoom));
+    box.exec();
+    return box.standardButton(box.clickedButton());
+}
+
+}  // namespace
+
 Answer QtPrompter::Ask(const QString& text, const QString& title) {
-    const auto pressed = QMessageBox::question(DialogParent(), title, text, QMessageBox::Yes | QMessageBox::No,
-                                               QMessageBox::Yes);
+    const auto pressed =
+        ShowBox(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
 void QtPrompter::Inform(const QString& text, const QString& title) {
-    QMessageBox::information(DialogParent(), title, text);
+    ShowBox(QMessageBox::Information, title, text, QMessageBox::Ok);
 }
 
 void QtPrompter::InformPlain(const QString& text, const QString& title) {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, DialogParent());
-    box.exec();
+    ShowBox(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
 }
 
 void QtPrompter::Error(const QString& text, const QString& title) {
-    QMessageBox::critical(DialogParent(), title, text);
+    ShowBox(QMessageBox::Critical, title, text, QMessageBox::Ok);
 }
 
 std::optional<QString> QtPrompter::OpenFileName(const QString& filters, int filterIndex,

@@ -18,8 +18,10 @@ namespace velox {
 
 namespace {
 
-// Twips (1/20 point) to the document's pixels at 96 pixels per inch.
-qreal TwipsToPixels(int twips) { return twips / 15.0; }
+// Twips (1/20 point) to the document's pixels at 96 pixels per inch, at
+// the zoom of the window showing the document.
+qreal zoom = 1;
+qreal TwipsToPixels(int twips) { return twips * zoom / 15.0; }
 
 Qt::Alignment ToQt(RtfAlignment a) {
     switch (a) {
@@ -53,7 +55,7 @@ QTextCharFormat CharFormat(const RtfRun& r) {
     f.setFontWeight(r.Bold ? QFont::Bold : QFont::Normal);
     f.setFontItalic(r.Italic);
     f.setFontUnderline(r.Underline);
-    f.setFontPointSize(r.FontSize);
+    f.setFontPointSize(r.FontSize * zoom);
     if (r.Color) f.setForeground(QColor(r.Color->Red, r.Color->Green, r.Color->Blue));
     return f;
 }
@@ -66,7 +68,8 @@ QString RunText(const std::string& utf8) {
 
 }  // namespace
 
-void FillTextDocument(const RtfText& text, QTextDocument& document) {
+void FillTextDocument(const RtfText& text, QTextDocument& document, double atZoom) {
+    zoom = atZoom;
     document.clear();
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
@@ -88,13 +91,13 @@ void FillTextDocument(const RtfText& text, QTextDocument& document) {
     cursor.endEditBlock();
 }
 
-void LoadRtfIntoDocument(const QByteArray& bytes, QTextDocument& document) {
+void LoadRtfIntoDocument(const QByteArray& bytes, QTextDocument& document, double zoom) {
     const RtfText text =
         ReadRtf(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    FillTextDocument(text, document);
+    FillTextDocument(text, document, zoom);
 }
 
-RtfFileStatus LoadRtfFile(const QString& path, QTextDocument& document, QString* error) {
+RtfFileStatus LoadRtfFile(const QString& path, QTextDocument& document, QString* error, double zoom) {
     document.clear();
     if (!QFileInfo::exists(path)) return RtfFileStatus::Missing;
     QFile file(path);
@@ -107,7 +110,7 @@ RtfFileStatus LoadRtfFile(const QString& path, QTextDocument& document, QString*
         if (error) *error = file.errorString();
         return RtfFileStatus::Unreadable;
     }
-    LoadRtfIntoDocument(bytes, document);
+    LoadRtfIntoDocument(bytes, document, zoom);
     return RtfFileStatus::Loaded;
 }
 

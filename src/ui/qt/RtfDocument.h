@@ -14,11 +14,12 @@ namespace velox {
 
 // Replaces the whole content of `document` with `text`: one block per
 // paragraph with its alignment, indents and spacing; one character format
-// per run (bold, italic, underline, size in points, colour).
-void FillTextDocument(const RtfText& text, QTextDocument& document);
+// per run (bold, italic, underline, size in points, colour); sizes, indents
+// and spacing times `zoom`.
+void FillTextDocument(const RtfText& text, QTextDocument& document, double zoom = 1);
 
 // Reads RTF bytes into `document`.
-void LoadRtfIntoDocument(const QByteArray& bytes, QTextDocument& document);
+void LoadRtfIntoDocument(const QByteArray& bytes, QTextDocument& document, double zoom = 1);
 
 enum class RtfFileStatus { Loaded, Missing, Unreadable };
 
@@ -27,6 +28,6 @@ enum class RtfFileStatus { Loaded, Missing, Unreadable };
 // read leaves it empty too (Unreadable) and puts the reason into `*error`
 // when `error` is given.
 RtfFileStatus LoadRtfFile(const QString& path, QTextDocument& document,
-                          QString* error = nullptr);
+                          QString* error = nullptr, double zoom = 1);
 
 }  // namespace velox

@@ -1,11 +1,14 @@
 #include "ui/qt/Shape.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace velox::ui {
 
-TShape::TShape(QWidget* parent, Kind kind) : QWidget(parent), kind_(kind) {
+TShape::TShape(QWidget* parent, Kind kind) : Logical<QWidget>(parent), kind_(kind) {
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
@@ -41,20 +44,25 @@ void TShape::SetPenWidth(int width) {
 void TShape::resizeEvent(QResizeEvent*) { picture_ = QImage(); }
 
 void TShape::paintEvent(QPaintEvent*) {
-    if (picture_.size() != size()) {
-        picture_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    const double ratio = devicePixelRatioF();
+    const QSize device = QWidget::size() * ratio;
+    if (picture_.size() != device) {
+        picture_ = QImage(device, QImage::Format_ARGB32_Premultiplied);
         picture_.fill(Qt::transparent);
-        Render(picture_);
+        Render(picture_, ZoomOf(this) * ratio);
+        picture_.setDevicePixelRatio(ratio);
     }
     QPainter p(this);
     p.drawImage(0, 0, picture_);
 }
 
-void TShape::Render(QImage& picture) const {
+void TShape::Render(QImage& picture, double scale) const {
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing, false);
     const int w = picture.width(), h = picture.height();
-    if (kind_ == Kind::Rectangle && (brush_ == pen_ || penWidth_ <= 1)) {
+    // The outline's width in device pixels.
+    const int penWidth = std::max(1, static_cast<int>(std::lround(std::max(penWidth_, 1) * scale)));
+    if (kind_ == Kind::Rectangle && (brush_ == pen_ || penWidth == 1)) {
         p.fillRect(picture.rect(), brush_);
         if (brush_ != pen_) {
             p.setPen(QPen(pen_, 0));
@@ -64,7 +72,7 @@ void TShape::Render(QImage& picture) const {
         return;
     }
     p.setBrush(brush_);
-    if (penWidth_ <= 1) {
+    if (penWidth == 1) {
         // A pen of width 0 or 1 draws a one-pixel outline inside the box.
         p.setPen(QPen(pen_, 0));
         if (kind_ == Kind::Circle)
@@ -73,11 +81,11 @@ void TShape::Render(QImage& picture) const {
             p.drawRect(0, 0, w - 1, h - 1);
         return;
     }
-    QPen pen(pen_, penWidth_);
+    QPen pen(pen_, penWidth);
     pen.setJoinStyle(Qt::MiterJoin);
     p.setPen(pen);
-    const qreal half = penWidth_ / 2.0;
-    const QRectF box(half, half, w - penWidth_, h - penWidth_);
+    const qreal half = penWidth / 2.0;
+    const QRectF box(half, half, w - penWidth, h - penWidth);
     if (kind_ == Kind::Circle)
         p.drawEllipse(box);
     else

@@ -2,7 +2,8 @@
 // colour, an outline colour and width, a tag and visibility, lying over the
 // other controls of its parent.  Cavity markers, particle markers, the
 // target, the frame bars, the phase bars and the spectrum marker lines are
-// all shapes.
+// all shapes.  A shape is drawn in device pixels at its size shown, its
+// outline as many whole device pixels wide as its width covers (at least one).
 #pragma once
 
 #include <functional>
@@ -12,10 +13,11 @@
 #include <QWidget>
 
 #include "core/model/Shapes.h"
+#include "ui/qt/Zoom.h"
 
 namespace velox::ui {
 
-class TShape : public QWidget {
+class TShape : public Logical<QWidget> {
 public:
     enum class Kind { Rectangle, Circle };
 
@@ -54,7 +56,7 @@ private:
     // The shape is drawn once into a picture of its own and only copied on
     // the screen until its form, colours or size change: the markers lie
     // over the accelerator view, which is repainted after every step.
-    void Render(QImage& picture) const;
+    void Render(QImage& picture, double scale) const;
     void Invalidate();
     QImage picture_;
     Kind kind_;

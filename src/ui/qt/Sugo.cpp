@@ -10,6 +10,7 @@
 #include "ui/qt/ModalDialogs.h"
 #include "ui/qt/Prompts.h"
 #include "ui/qt/RtfDocument.h"
+#include "ui/qt/Zoom.h"
 
 TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form3"));
@@ -47,7 +48,7 @@ void TForm3::showEvent(QShowEvent* event) {
 void TForm3::FormActivate() {
     const QString path = ProgramDir + QStringLiteral("Velox.rtf");
     QString error;
-    const velox::RtfFileStatus status = velox::LoadRtfFile(path, *RichEdit1->document(), &error);
+    const velox::RtfFileStatus status = velox::LoadRtfFile(path, *RichEdit1->document(), &error, velox::ui::ZoomOf(this));
     RichEdit1->moveCursor(QTextCursor::Start);
     if (status == velox::RtfFileStatus::Unreadable)
         velox::ui::Prompts().Error(
