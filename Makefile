@@ -111,9 +111,10 @@ run: build
 
 # Pictures of the main window, idle, running and with 20 cavities, and of the
 # cavity dialog, the exercise text and the quit confirmation, under the
-# offscreen platform.
-screenshots: build
+# offscreen platform; then the page in headless chromium at 100 % and 200 %.
+screenshots: build web node_modules/.package-lock.json
 	QT_QPA_PLATFORM=offscreen $(BUILD)/velox-screenshots $(BUILD)/screenshots
+	node web/tools/screenshots.mjs $(WEB_SITE) $(BUILD)/screenshots
 
 # The file readers, the RTF reader and the comparison of Extended's integer
 # arithmetic with the hardware under libFuzzer, FUZZ_SECONDS each,

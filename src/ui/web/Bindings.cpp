@@ -1,12 +1,11 @@
-// The page's entry into the module: WebFace with its methods, the binary
-// files as byte arrays, the exercise text through the model's RTF reader,
-// and the count-axis rule of the automatic scale.
+// The page's entry into the module: the face with its methods, the files as
+// byte arrays, the exercise text through the model's RTF reader, the
+// controls' help texts and the count-axis rule of the automatic scale.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
 #include <string>
 
-#include "editor/model/NumberText.h"
 #include "results/model/PlotGeometry.h"
 #include "ui/model/ControlHints.h"
 #include "ui/model/RtfReader.h"
@@ -18,26 +17,29 @@ using velox::web::WebFace;
 namespace {
 
 val Bytes(const std::string& s) {
-    return val::global("Uint8Array").new_(emscripten::typed_memory_view(s.size(), reinterpret_cast<const unsigned char*>(s.data())));
+    return val::global("Uint8Array")
+        .new_(emscripten::typed_memory_view(s.size(), reinterpret_cast<const unsigned char*>(s.data())));
 }
 
-val SetupBytes(const WebFace& f) { return Bytes(f.SetupBytes()); }
-val ResultsBytes(const WebFace& f) { return Bytes(f.ResultsBytes()); }
-val CsvBytes(const WebFace& f) { return Bytes(f.CsvBytes()); }
-val EndSetupBytes(const WebFace& f) { return Bytes(f.EndSetupBytes); }
-val EndResultsBytes(const WebFace& f) { return Bytes(f.EndResultsBytes); }
-std::string SetupName(const WebFace& f) { return f.SetupName; }
-std::string ResultsName(const WebFace& f) { return f.ResultsName; }
-void SetSetupName(WebFace& f, const std::string& name) { f.SetupName = name; }
-void SetResultsName(WebFace& f, const std::string& name) { f.ResultsName = name; }
+// [{name, bytes}, …] of the files written since the last call.
+val TakeDownloads(WebFace& f) {
+    val out = val::array();
+    for (const velox::web::Download& d : f.TakeDownloads()) {
+        val file = val::object();
+        file.set("name", d.Name);
+        file.set("bytes", Bytes(d.Bytes));
+        out.call<void>("push", file);
+    }
+    return out;
+}
 
 // The exercise text as paragraphs of runs, for the page to build its view.
 val ReadRtfText(const std::string& bytes) {
     const velox::RtfText text = velox::ReadRtf(bytes);
     val paragraphs = val::array();
+    static const char* const alignments[] = {"left", "center", "right", "justify"};
     for (const velox::RtfParagraph& p : text.Paragraphs) {
         val para = val::object();
-        static const char* const alignments[] = {"left", "center", "right", "justify"};
         para.set("align", alignments[static_cast<int>(p.Alignment)]);
         para.set("left", p.LeftIndent);
         para.set("right", p.RightIndent);
@@ -79,51 +81,36 @@ EMSCRIPTEN_BINDINGS(velox_web) {
     using emscripten::function;
     class_<WebFace>("WebFace")
         .constructor<>()
-        .function("start", &WebFace::Start)
-        .function("state", &WebFace::State)
-        .function("running", &WebFace::Running)
-        .function("interval", &WebFace::Interval)
-        .function("tick", &WebFace::Tick)
-        .function("redrawCounted", &WebFace::RedrawCounted)
-        .function("drawView", &WebFace::DrawView)
-        .function("drawPhase", &WebFace::DrawPhase)
-        .function("drawSpectrum", &WebFace::DrawSpectrum)
-        .function("repaint", &WebFace::Repaint)
-        .function("drawExportPicture", &WebFace::DrawExportPicture)
-        .function("exportTarget", &WebFace::ExportTarget)
-        .function("setSetupName", &SetSetupName)
-        .function("setResultsName", &SetResultsName)
-        .function("continueStop", &WebFace::ContinueStop)
-        .function("step", &WebFace::Step)
-        .function("restart", &WebFace::Restart)
-        .function("restartAnswer", &WebFace::RestartAnswer)
-        .function("setSpeed", &WebFace::SetSpeed)
-        .function("setFreeMode", &WebFace::SetFreeMode)
-        .function("clearAsks", &WebFace::ClearAsks)
-        .function("clearAnswer", &WebFace::ClearAnswer)
-        .function("setAuto", &WebFace::SetAuto)
-        .function("choose", &WebFace::Choose)
-        .function("moveMarker", &WebFace::MoveMarker)
-        .function("statistics", &WebFace::Statistics)
-        .function("leaveField", &WebFace::LeaveField)
-        .function("setSpinner", &WebFace::SetSpinner)
-        .function("setMultiParticle", &WebFace::SetMultiParticle)
-        .function("cavityTexts", &WebFace::CavityTexts)
-        .function("firstRefused", &WebFace::FirstRefused)
-        .function("addCavity", &WebFace::AddCavity)
-        .function("editCavity", &WebFace::EditCavity)
-        .function("deleteCavity", &WebFace::DeleteCavity)
-        .function("cavityDialogClosed", &WebFace::CavityDialogClosed)
+        .function("putStartFile", &WebFace::PutStartFile)
+        .function("layout", &WebFace::Layout)
+        .function("activate", &WebFace::Activate)
+        .function("click", &WebFace::Click)
+        .function("check", &WebFace::Check)
+        .function("exit", &WebFace::Exit)
+        .function("typed", &WebFace::Typed)
+        .function("focus", &WebFace::Focus)
+        .function("setWindowActive", &WebFace::SetWindowActive)
+        .function("key", &WebFace::Key)
+        .function("comboChange", &WebFace::ComboChange)
+        .function("upDown", &WebFace::UpDown)
+        .function("imageMouseDown", &WebFace::ImageMouseDown)
+        .function("shapeMouseUp", &WebFace::ShapeMouseUp)
         .function("dropTarget", &WebFace::DropTarget)
-        .function("setupBytes", &SetupBytes)
-        .function("resultsBytes", &ResultsBytes)
-        .function("csvBytes", &CsvBytes)
-        .function("endSetupBytes", &EndSetupBytes)
-        .function("endResultsBytes", &EndResultsBytes)
-        .function("setupName", &SetupName)
-        .function("resultsName", &ResultsName)
-        .function("loadSetup", &WebFace::LoadSetup)
-        .function("loadResults", &WebFace::LoadResults);
+        .function("timer2", &WebFace::Timer2)
+        .function("timer3", &WebFace::Timer3)
+        .function("answer", &WebFace::Answer)
+        .function("chosen", &WebFace::Chosen)
+        .function("choiceCancelled", &WebFace::ChoiceCancelled)
+        .function("putFile", &WebFace::PutFile)
+        .function("cavityClosed", &WebFace::CavityClosed)
+        .function("firstRefused", &WebFace::FirstRefused)
+        .function("dump", &WebFace::Dump)
+        .function("everything", &WebFace::Everything)
+        .function("takeDownloads", &TakeDownloads)
+        .function("repaint", &WebFace::Repaint)
+        .function("setupPath", &WebFace::SetupPath)
+        .function("resultsPath", &WebFace::ResultsPath)
+        .function("setSetupPath", &WebFace::SetSetupPath);
     function("readRtf", &ReadRtfText);
     function("autoCountAxisTop", &AutoCountAxisTop);
     function("hint", &Hint);

@@ -1,144 +1,139 @@
-// The main window's model side for the page: the model, the run controller
-// and the window's own state (file names, enabled controls, which spectrum
-// has its plot drawn with counts), with one method per command of the page.
-// The page shows what State() reports and draws through the canvases it
-// names; every rule of the window is taken from the model here, so the page
-// only maps controls.
+// The page's face on the application layer: the layer's window with the
+// services a page can give it.  Text is measured and pictures are drawn by
+// the page's script on its canvases; questions, file choices and the cavity
+// dialog go to the page, which answers them later by their number; files
+// written are handed to the page as downloads and files read are the ones
+// the page put here (the start-up set-up it fetched, the files the user
+// picked).  Every change of the layer's state reaches the page as JSON.
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <map>
 #include <string>
+#include <vector>
 
-#include "core/model/RunControl.h"
-#include "core/model/VeloxData.h"
-#include "editor/model/CavityFields.h"
+#include "core/app/Window.h"
 
 namespace velox::web {
 
-// The spectra in the order of the page: 0 energy ("Energia"), 1 time ("Ido").
-inline constexpr int SpectrumCount = 2;
+class PageMeasure final : public app::TextMeasure {
+public:
+    std::int32_t MainWidth(std::string_view text) const override;
+    std::int32_t SmallWidth(std::string_view text) const override;
+    std::int32_t SmallHeight() const override;
+};
 
-// What the page shows after a command that may ask or tell the user.
-struct Notice {
-    std::string Title;
-    std::string Text;
+// Pending questions, file choices and cavity dialogs by number.
+class PageAsker final : public app::Asker {
+public:
+    void Ask(app::Question question) override;
+    void Choose(app::FileChoice choice) override;
+    void ShowCavityDialog(app::CavityDialogRequest request) override;
+
+    std::map<int, app::Question> Questions;
+    std::map<int, app::FileChoice> Choices;
+    std::map<int, app::CavityDialogRequest> Dialogs;
+
+private:
+    int next_ = 1;
+};
+
+struct Download {
+    std::string Name;
+    std::string Bytes;
+};
+
+class PageFiles final : public app::FileStore {
+public:
+    FileBytes Read(const std::string& path, std::uint64_t maxBytes) override;
+    WriteOutcome Replace(const std::string& path, const std::string& bytes) override;
+    // The browser cannot tell what lies in the user's download folder.
+    bool Exists(const std::string&) override { return false; }
+
+    std::map<std::string, std::string> Files;  // read by name
+    std::vector<Download> Downloads;            // written, waiting for a user action
+};
+
+class WebFace;
+
+class PagePainter final : public app::Painter {
+public:
+    explicit PagePainter(WebFace& face) : face_(face) {}
+    void Paint(app::Picture picture, const std::function<void(Canvas&, std::int32_t, std::int32_t)>& draw) override;
+    std::optional<std::string> SpectraPng() override;
+
+private:
+    WebFace& face_;
 };
 
 class WebFace {
 public:
     WebFace();
 
-    // ---- start-up --------------------------------------------------------
-    // The start-up state with the set-up file `name` beside the page; `found`
-    // false when the page could not fetch it (a missing start-up file).
-    // Returns the reader's warning as JSON ({} when there is none).
-    std::string Start(const std::string& name, bool found, const std::string& bytes);
+    // ---- start-up -----------------------------------------------------------
+    // The start-up set-up fetched beside the page, read where the layer
+    // reads "teszt02.gydat"; the page names its file afterwards
+    // (SetSetupPath) when it came from another name.
+    void PutStartFile(const std::string& bytes);
+    void Layout();    // Timer1
+    void Activate();  // the first activation, with the start-up set-up
 
-    // ---- state for the page ---------------------------------------------------
-    // Every caption, field text, enabled state and marker as one JSON object.
-    std::string State() const;
-    bool Running() const { return Run.Running; }
-    int Interval() const { return Run.Interval(); }
+    // ---- the page's events ----------------------------------------------------
+    bool Click(const std::string& name);
+    bool Check(const std::string& name, bool checked);
+    void Exit(const std::string& name, bool enter);
+    void Typed(const std::string& name, const std::string& text);
+    void Focus(const std::string& name);
+    void SetWindowActive(bool active);
+    void Key(bool right);
+    void ComboChange(int index);
+    void UpDown(const std::string& name, bool up);
+    void ImageMouseDown(const std::string& name, bool right);
+    void ShapeMouseUp(int tag);
+    void DropTarget(int x);
+    void Timer2();
+    void Timer3();
 
-    // ---- timers ---------------------------------------------------------------
-    // One SimTimer tick; true when a timed run has ended (its files are then
-    // ready in EndSetupBytes / EndResultsBytes).
-    bool Tick();
-    // Timer3: redraws the spectra that hold counts.
-    void RedrawCounted();
-
-    // ---- drawing ----------------------------------------------------------------
-    void DrawView();
-    void DrawPhase();
-    void DrawAxes(int which);
-    void DrawSpectrum(int which);
-    // A plot drawn again as it stands (after the page changed its scale).
-    void Repaint(int which) const;
-    // Both plots with the chosen one's marker line, on the canvases
-    // "export-left" and "export-right", for the export picture.
-    void DrawExportPicture() const;
-    // The export's file name and format (JSON {"name","png"}) for the
-    // name asked and the format chosen.
-    std::string ExportTarget(const std::string& name, bool png) const;
-
-    // ---- the "Szimuláció" panel ------------------------------------------------
-    void ContinueStop();
-    void Step();
-    // "Újraindít": 1 restarted at once, 2 a question is due (the run is
-    // stopped while it is open; RestartAnswer continues).
-    int Restart();
-    void RestartAnswer(bool yes);
-    void SetSpeed(int index);
-    void SetFreeMode(bool free);
-
-    // ---- results panel ------------------------------------------------------------
-    // "Törlés": false when there is nothing to clear, true when the question
-    // is due (ClearAnswer continues).
-    bool ClearAsks() const;
-    void ClearAnswer(bool yes);
-    void SetAuto(int which, bool on);
-    void Choose(int which);
-    void MoveMarker(bool right);
-    std::string Statistics(int which) const;
-
-    // ---- number fields ---------------------------------------------------------------
-    // A field left with `text`; false when the entry is refused and nothing
-    // changed (the page then selects the field's text again).
-    bool LeaveField(const std::string& field, const std::string& text);
-    void SetSpinner(int which, int position);
-    void SetMultiParticle(bool on);
-
-    // ---- cavities and target --------------------------------------------------------
-    std::string CavityTexts(int index) const;  // JSON array of Edit1 … Edit4
-    // The dialog's OK: the index of the first refused field, -1 when all pass.
+    // ---- answers -------------------------------------------------------------------
+    void Answer(int id, int answer);  // 0 Yes, 1 No, 2 OK
+    // A file chosen (`name`, with the filter index from 1) or cancelled.
+    void Chosen(int id, const std::string& name, int filterIndex);
+    void ChoiceCancelled(int id);
+    void PutFile(const std::string& name, const std::string& bytes);
+    // The cavity dialog closed: 0 OK, 1 Cancel, 2 by the delete button.
+    void CavityClosed(int id, int result, const std::string& e1, const std::string& e2, const std::string& e3,
+                      const std::string& e4, bool deleteConfirmed);
+    // The first refused field of the cavity dialog (0 … 3), -1 when all pass.
     int FirstRefused(const std::string& e1, const std::string& e2, const std::string& e3,
                      const std::string& e4) const;
-    // "Új gyorsítóüreg" confirmed: 0 added, 1 the limit was reached (the
-    // notice is due), 2 refused fields.
-    int AddCavity(const std::string& e1, const std::string& e2, const std::string& e3, const std::string& e4);
-    void EditCavity(int index, const std::string& e1, const std::string& e2, const std::string& e3,
-                    const std::string& e4);
-    void DeleteCavity(int index);
-    // The cavity dialog closed without a change: the view is redrawn.
-    void CavityDialogClosed();
-    // The target dropped on the view with its middle at column x.
-    void DropTarget(int x);
 
-    // ---- files -------------------------------------------------------------------------
-    std::string SetupName;    // the current set-up file, empty before any
-    std::string ResultsName;  // the current results file
-    std::string SetupBytes() const;
-    std::string ResultsBytes() const;
-    std::string CsvBytes() const;
-    // JSON {"ok":bool,"title":…,"text":…}: a notice to show when there is
-    // a text.
-    std::string LoadSetup(const std::string& name, const std::string& bytes);
-    std::string LoadResults(const std::string& name, const std::string& bytes);
-    std::string EndSetupBytes;
-    std::string EndResultsBytes;
+    // ---- state for the page -----------------------------------------------------
+    std::string Dump() const { return App.Controls.Dump(); }
+    // Every control, as a change naming all of them.
+    std::string Everything() const;
+    // The files written since the last call, to download now.
+    std::vector<Download> TakeDownloads();
+    // The pictures drawn again as they stand (after the page's scale changed).
+    void Repaint();
+    std::string SetupPath() const { return App.SetupPath; }
+    std::string ResultsPath() const { return App.ResultsPath; }
+    void SetSetupPath(const std::string& path) { App.SetupPath = path; }
 
-    VeloxData Data;
-    RunController Run{Data};
+    // Both plots for the export picture, on the canvases "export-left" and
+    // "export-right".
+    void PaintExport() const;
+
+    PageMeasure Measure;
+    PageAsker Asker;
+    PageFiles Files;
+    PagePainter Painter{*this};
+    app::Window App{Measure, Asker, Files, Painter};
 
 private:
-    void UpdateControlStates();
-    void ShowLoadedResults();
-    Spectrum& SpectrumOf(int which);
-    const Spectrum& SpectrumOf(int which) const;
-    const std::vector<double>& ValuesOf(int which) const;
-    void PaintSpectrum(int which, const char* canvas);
-    void PaintCopy(int which, const char* canvas, bool marker) const;
-
-    ControlStates controls_;
-    // Whether each plot was last drawn with its counts or as empty axes.
-    std::array<bool, SpectrumCount> plotCounted_{};
-    // The readouts keep their captions until the first step shows values;
-    // the counts also show once results are loaded.
-    bool stepShown_ = false;
-    bool countsShown_ = false;
-    int chosen_ = 0;
-    bool restartWasRunning_ = false;
+    void Changed(const app::Changes& changes);
+    void PaintPlots(std::uint32_t pictures) const;
+    std::string ChangeJson(const std::vector<std::string>& names, std::uint32_t pictures,
+                           const app::Changes* changes) const;
 };
 
 }  // namespace velox::web
