@@ -369,19 +369,25 @@
     }
   }
 
+  // Only what changed is written: most markers stand still from tick to tick.
+  const shown = {};
   function showShape(node, s, inView) {
-    node.hidden = !s.visible;
+    const was = shown[node.id] ?? {};
+    if (was.visible !== s.visible) node.hidden = !s.visible;
+    // A hidden marker keeps the place it was last shown at.
+    shown[node.id] = s.visible ? s : { ...was, visible: false };
     if (!s.visible) return;
     const st = node.style;
-    st.left = `${inView ? s.left - 13 : s.left}px`;
-    st.top = `${inView ? s.top - 11 : s.top}px`;
-    st.width = `${s.width}px`;
-    st.height = `${s.height}px`;
-    st.background = rgb(s.fill);
-    st.border = s.outlineWidth > 0 ? `${s.outlineWidth}px solid ${rgb(s.outline)}` : 'none';
-    st.borderRadius = s.circle ? '50%' : '0';
-    st.zIndex = String(10 + (s.front % 100000));
-    node.dataset.tag = s.tag;
+    if (was.left !== s.left) st.left = `${inView ? s.left - 13 : s.left}px`;
+    if (was.top !== s.top) st.top = `${inView ? s.top - 11 : s.top}px`;
+    if (was.width !== s.width) st.width = `${s.width}px`;
+    if (was.height !== s.height) st.height = `${s.height}px`;
+    if (was.fill !== s.fill) st.background = rgb(s.fill);
+    if (was.outline !== s.outline || was.outlineWidth !== s.outlineWidth)
+      st.border = s.outlineWidth > 0 ? `${s.outlineWidth}px solid ${rgb(s.outline)}` : 'none';
+    if (was.circle !== s.circle) st.borderRadius = s.circle ? '50%' : '0';
+    if (was.front !== s.front) st.zIndex = String(10 + (s.front % 100000));
+    if (was.tag !== s.tag) node.dataset.tag = s.tag;
   }
 
   // A change from the layer: controls, marker shapes, the focus, the end.

@@ -53,29 +53,35 @@ try {
     const { face } = window.veloxPage;
     const flying = () => [...Array(21).keys()].filter((k) => !document.getElementById(`Shape${22 + k}`).hidden).length;
     for (let k = 0; k < 3000 && flying() < 21; k += 1) face.timer2();
+    // The page's clock is coarse (0.1 ms): ticks are timed singly for the
+    // spread and in runs of 100 for the mean of each run.
     const ticks = [];
+    const runs = [];
     const redraws = [];
     let most = 0;
-    for (let k = 0; k < 2000; k += 1) {
-      const t0 = performance.now();
-      face.timer2();
-      ticks.push(performance.now() - t0);
-      most = Math.max(most, flying());
-      if (k % 100 === 0) {
-        const t1 = performance.now();
-        face.timer3();
-        redraws.push(performance.now() - t1);
-        await new Promise((resolve) => { requestAnimationFrame(resolve); });
+    for (let run = 0; run < 30; run += 1) {
+      const start = performance.now();
+      for (let k = 0; k < 100; k += 1) {
+        const t0 = performance.now();
+        face.timer2();
+        ticks.push(performance.now() - t0);
       }
+      runs.push((performance.now() - start) / 100);
+      most = Math.max(most, flying());
+      const t1 = performance.now();
+      face.timer3();
+      redraws.push(performance.now() - t1);
+      await new Promise((resolve) => { requestAnimationFrame(resolve); });
     }
-    return { ticks, redraws, most, cavities: [...Array(21).keys()].filter((k) => !document.getElementById(`Shape${k + 1}`).hidden).length };
+    return { ticks, runs, redraws, most, cavities: [...Array(21).keys()].filter((k) => !document.getElementById(`Shape${k + 1}`).hidden).length };
   });
   const wasm = fs.readFileSync(path.join(site, 'velox_web.wasm'));
   const script = fs.readFileSync(path.join(site, 'velox_web.js'));
   const gz = (b) => zlib.gzipSync(b, { level: 9 }).length;
   console.log(`page load (to the start-up state): ${loadTime} ms`);
   console.log(`cavities ${result.cavities}, particles in flight at most ${result.most}`);
-  console.log(`Timer2 tick: median ${median(result.ticks).toFixed(3)} ms, 90 % ${p90(result.ticks).toFixed(3)} ms`);
+  console.log(`Timer2 tick: median of 30 runs of 100 ticks ${median(result.runs).toFixed(3)} ms per tick; ` +
+    `single ticks: median ${median(result.ticks).toFixed(1)} ms, 90 % ${p90(result.ticks).toFixed(1)} ms`);
   console.log(`Timer3 redraw of both spectra: median ${median(result.redraws).toFixed(3)} ms`);
   console.log(`module: velox_web.wasm ${wasm.length} bytes (gzip -9: ${gz(wasm)}), velox_web.js ${script.length} bytes ` +
     `(gzip -9: ${gz(script)})`);

@@ -355,14 +355,14 @@ void WebFace::Changed(const app::Changes& changes) {
     PageChanged(json.c_str());
 }
 
-std::string WebFace::Everything() const {
+std::string WebFace::Everything() {
     std::vector<std::string> names;
     for (const auto& [name, state] : App.Controls.All()) names.push_back(name);
     return ChangeJson(names, app::AcceleratorView | app::Markers, nullptr);
 }
 
 std::string WebFace::ChangeJson(const std::vector<std::string>& names, std::uint32_t pictures,
-                                const app::Changes* changes) const {
+                                const app::Changes* changes) {
     std::string controls = "{";
     for (const std::string& name : names) {
         if (controls.size() > 1) controls += ',';
@@ -371,17 +371,23 @@ std::string WebFace::ChangeJson(const std::vector<std::string>& names, std::uint
     controls += "}";
     Json json;
     json.Raw("controls", controls);
-    // The marker shapes, whenever the view or its markers changed.
+    // The marker shapes that changed, whenever the view or its markers
+    // were redrawn; all of them for the whole state.
     if (pictures & (app::AcceleratorView | app::Markers)) {
         const VeloxData& d = App.Data;
-        std::string shapes = "{";
-        for (int k = 0; k < MaxCavities; ++k)
-            shapes += "\"Shape" + FormatInteger(k + 1) + "\":" + ShapeJson(d.CavityMarkers[static_cast<std::size_t>(k)]) + ",";
-        for (int k = 0; k < ParticleCount; ++k)
-            shapes += "\"Shape" + FormatInteger(k + 22) + "\":" +
-                      ShapeJson(d.ParticleMarkers[static_cast<std::size_t>(k)]) + ",";
-        shapes += "\"Target\":" + ShapeJson(d.TargetMarker) + "}";
-        json.Raw("shapes", shapes);
+        std::string shapes;
+        const auto add = [&](std::size_t k, const std::string& name, const ShapeState& state) {
+            std::string json = ShapeJson(state);
+            if (changes && json == shownShapes_[k]) return;
+            shapes += (shapes.empty() ? "{" : ",") + Json::Quoted(name) + ":" + json;
+            shownShapes_[k] = std::move(json);
+        };
+        for (std::size_t k = 0; k < MaxCavities; ++k)
+            add(k, "Shape" + FormatInteger(static_cast<long long>(k) + 1), d.CavityMarkers[k]);
+        for (std::size_t k = 0; k < ParticleCount; ++k)
+            add(MaxCavities + k, "Shape" + FormatInteger(static_cast<long long>(k) + 22), d.ParticleMarkers[k]);
+        add(MaxCavities + ParticleCount, "Target", d.TargetMarker);
+        if (!shapes.empty()) json.Raw("shapes", shapes + "}");
     }
     if (changes) {
         if (changes->Focus) json.Str("focus", *changes->Focus);

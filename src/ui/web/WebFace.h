@@ -7,6 +7,7 @@
 // picked).  Every change of the layer's state reaches the page as JSON.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -110,7 +111,7 @@ public:
     // ---- state for the page -----------------------------------------------------
     std::string Dump() const { return App.Controls.Dump(); }
     // Every control, as a change naming all of them.
-    std::string Everything() const;
+    std::string Everything();
     // The files written since the last call, to download now.
     std::vector<Download> TakeDownloads();
     // The pictures drawn again as they stand (after the page's scale changed).
@@ -132,8 +133,12 @@ public:
 private:
     void Changed(const app::Changes& changes);
     void PaintPlots(std::uint32_t pictures) const;
+    // The changed controls' states and marker shapes; `changes` is null for
+    // the whole state.
     std::string ChangeJson(const std::vector<std::string>& names, std::uint32_t pictures,
-                           const app::Changes* changes) const;
+                           const app::Changes* changes);
+    // The marker shapes as the page was last told them: cavities, particles, target.
+    std::array<std::string, MaxCavities + ParticleCount + 1> shownShapes_;
 };
 
 }  // namespace velox::web
