@@ -82,6 +82,19 @@ const shownControls = (page) => page.evaluate(() => {
   return out;
 });
 
+// The longest horizontal and vertical runs of white pixels on a canvas: the
+// axes of a plot.
+const whiteRuns = (page, id) => page.evaluate((id2) => {
+  const c = document.getElementById(id2);
+  const { data, width, height } = c.getContext('2d').getImageData(0, 0, c.width, c.height);
+  const white = (x, y) => data[4 * (y * width + x)] > 200 && data[4 * (y * width + x) + 2] > 200;
+  let h = 0;
+  let v = 0;
+  for (let y = 0; y < height; y += 1) for (let x = 0, n = 0; x < width; x += 1) { n = white(x, y) ? n + 1 : 0; h = Math.max(h, n); }
+  for (let x = 0; x < width; x += 1) for (let y = 0, n = 0; y < height; y += 1) { n = white(x, y) ? n + 1 : 0; v = Math.max(v, n); }
+  return [h, v];
+}, id);
+
 test("start-up: the layer's expected state, shown; the file setup= names", async () => {
   const page = await open();
   const expected = fs.readFileSync(new URL('../expected/startup_state.json', import.meta.url), 'utf8');
@@ -96,6 +109,14 @@ test("start-up: the layer's expected state, shown; the file setup= names", async
   }
   const s = await shown(page);
   assert.deepEqual([s.cavities, s.targetLeft], [2, 400]);
+  // Both plots show their axes: the channel axis over most of the width, the count axis over most of the height.
+  for (const id of ['Image2', 'Image3']) {
+    const [h, v] = await whiteRuns(page, id);
+    assert.ok(h > 200 && v > 130, `${id}: ${h} ${v}`);
+  }
+  await page.click('#Feladat1');
+  assert.match(await page.locator('#task .text').textContent(), /VELOX – lineáris gyorsító szimulációja/);
+  await page.click('#TaskBack');
   await page.close();
 
   const named = await open('?setup=harom.gydat');
@@ -113,8 +134,19 @@ test("start-up: the layer's expected state, shown; the file setup= names", async
   }
 });
 
-test('run, single step and restart', async () => {
+test('run, single step and restart; a number field refuses an entry and takes the focus back', async () => {
   const page = await open();
+  await page.fill('#Edit5', '1e3');
+  await page.press('#Edit5', 'Enter');
+  // The whole text selected again in the field that keeps the focus.
+  await page.waitForFunction(() => {
+    const e = document.activeElement;
+    return e.id === 'Edit5' && e.value.slice(e.selectionStart, e.selectionEnd) === '1e3';
+  });
+  await page.fill('#Edit5', '300');
+  await page.press('#Edit5', 'Enter');
+  await page.waitForFunction(() => document.activeElement.id === 'CheckBox1Box');
+  assert.equal((await page.inputValue('#Edit5')).trim(), '300');
   await page.click('#Button2');
   assert.notEqual((await shown(page)).text.Label26, 'Fázis =');
   await page.click('#Button1');

@@ -35,7 +35,6 @@ EM_JS(unsigned char*, ExportPng, (int* size), {
 // The sizes of the pictures' bitmaps.
 constexpr std::int32_t ViewWidth = 607, ViewHeight = 360;
 constexpr std::int32_t PhaseWidth = 107, PhaseHeight = 61;
-const char* const PlotCanvas[] = {"energy", "time"};
 
 // A JSON text, one member at a time.
 class Json {
@@ -397,12 +396,13 @@ std::string WebFace::ChangeJson(const std::vector<std::string>& names, std::uint
 }
 
 void WebFace::PaintPlots(std::uint32_t pictures) const {
-    const app::SpectrumView* views[] = {&App.EnergySpectrum(), &App.TimeSpectrum()};
-    for (int k = 0; k < 2; ++k) {
-        if (!(pictures & views[k]->PictureBit)) continue;
-        SelectCanvas(PlotCanvas[k]);
+    const std::pair<const app::SpectrumView*, const char*> plots[] = {{&App.EnergySpectrum(), "energy"},
+                                                                      {&App.TimeSpectrum(), "time"}};
+    for (const auto& [view, name] : plots) {
+        if (!(pictures & view->PictureBit)) continue;
+        SelectCanvas(name);
         WebCanvas canvas;
-        PaintPlot(canvas, *views[k], views[k]->Picture());
+        PaintPlot(canvas, *view, view->Picture());
     }
 }
 
@@ -422,16 +422,16 @@ void WebFace::Repaint() {
 
 // The plots as they would be drawn now, with the chosen one's marker line.
 void WebFace::PaintExport() const {
-    const app::SpectrumView* views[] = {&App.EnergySpectrum(), &App.TimeSpectrum()};
-    const char* const halves[] = {"export-left", "export-right"};
-    for (int k = 0; k < 2; ++k) {
-        SelectCanvas(halves[k]);
+    const std::pair<const app::SpectrumView*, const char*> halves[] = {{&App.EnergySpectrum(), "export-left"},
+                                                                       {&App.TimeSpectrum(), "export-right"}};
+    for (const auto& [view, name] : halves) {
+        SelectCanvas(name);
         WebCanvas canvas;
-        const app::SpectrumPicture picture = views[k]->Fresh();
-        PaintPlot(canvas, *views[k], picture);
-        if (views[k]->Chosen()) {
+        const app::SpectrumPicture picture = view->Fresh();
+        PaintPlot(canvas, *view, picture);
+        if (view->Chosen()) {
             const std::int32_t x = picture.Geometry.Axes.Marker.LineX;
-            canvas.FillRect(x, 0, x + 1, views[k]->BitmapHeight(), colours::Yellow);
+            canvas.FillRect(x, 0, x + 1, view->BitmapHeight(), colours::Yellow);
         }
     }
 }
