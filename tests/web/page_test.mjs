@@ -82,17 +82,29 @@ const shownControls = (page) => page.evaluate(() => {
   return out;
 });
 
-// The longest horizontal and vertical runs of white pixels on a canvas: the
-// axes of a plot.
-const whiteRuns = (page, id) => page.evaluate((id2) => {
+// The axes of a plot on a canvas: the longest horizontal and vertical runs of
+// white pixels, and the tick marks that stand out from them by two pixels.
+const plotAxes = (page, id) => page.evaluate((id2) => {
   const c = document.getElementById(id2);
   const { data, width, height } = c.getContext('2d').getImageData(0, 0, c.width, c.height);
   const white = (x, y) => data[4 * (y * width + x)] > 200 && data[4 * (y * width + x) + 2] > 200;
-  let h = 0;
-  let v = 0;
-  for (let y = 0; y < height; y += 1) for (let x = 0, n = 0; x < width; x += 1) { n = white(x, y) ? n + 1 : 0; h = Math.max(h, n); }
-  for (let x = 0; x < width; x += 1) for (let y = 0, n = 0; y < height; y += 1) { n = white(x, y) ? n + 1 : 0; v = Math.max(v, n); }
-  return [h, v];
+  const longest = (outer, inner, at) => {
+    let best = [0, 0];
+    for (let i = 0; i < outer; i += 1) {
+      for (let j = 0, n = 0; j < inner; j += 1) {
+        n = at(i, j) ? n + 1 : 0;
+        if (n > best[0]) best = [n, i];
+      }
+    }
+    return best;
+  };
+  const [h, row] = longest(height, width, (y, x) => white(x, y));
+  const [v, column] = longest(width, height, (x, y) => white(x, y));
+  let countTicks = 0;
+  let channelTicks = 0;
+  for (let y = 0; y < height; y += 1) countTicks += white(column - 2, y) ? 1 : 0;
+  for (let x = 0; x < width; x += 1) channelTicks += white(x, row + 2) ? 1 : 0;
+  return { h, v, countTicks, channelTicks };
 }, id);
 
 test("start-up: the layer's expected state, shown; the file setup= names", async () => {
@@ -111,8 +123,8 @@ test("start-up: the layer's expected state, shown; the file setup= names", async
   assert.deepEqual([s.cavities, s.targetLeft], [2, 400]);
   // Both plots show their axes: the channel axis over most of the width, the count axis over most of the height.
   for (const id of ['Image2', 'Image3']) {
-    const [h, v] = await whiteRuns(page, id);
-    assert.ok(h > 200 && v > 130, `${id}: ${h} ${v}`);
+    const a = await plotAxes(page, id);
+    assert.ok(a.h > 200 && a.v > 130 && a.countTicks >= 5 && a.channelTicks >= 5, `${id}: ${JSON.stringify(a)}`);
   }
   await page.click('#Feladat1');
   assert.match(await page.locator('#task .text').textContent(), /VELOX – lineáris gyorsító szimulációja/);
@@ -239,8 +251,8 @@ test('loading through the file picker, and the export', async () => {
   await pick('Betlts2', 'harom.edat', edat);
   await page.waitForFunction(() => document.getElementById('Label20').textContent.includes('beérkezett = 3'));
   assert.equal((await shown(page)).text.Edit15, '12:00:00');
-  await pick('Betlts2', 'rossz.edat', edat.subarray(0, 8 * 12));
-  assert.match(await page.locator('dialog[open] .body').textContent(), /rossz\.edat[\s\S]*változatlanok maradtak/);
+  await pick('Betlts2', 'rossz "2".edat', edat.subarray(0, 8 * 12));
+  assert.match(await page.locator('dialog[open] .body').textContent(), /rossz "2"\.edat[\s\S]*változatlanok maradtak/);
   await answer(page, 'OK');
 
   const exported = async (name) => downloadOf(page, async () => {
@@ -255,6 +267,17 @@ test('loading through the file picker, and the export', async () => {
   assert.equal(png.name, 'kep.PNG');
   assert.equal(png.bytes.subarray(1, 4).toString(), 'PNG');
   assert.deepEqual([png.bytes.readUInt32BE(16), png.bytes.readUInt32BE(20)], [2 * 530, 2 * 179]);
+  // The chosen spectrum's marker line, two pixels wide over the whole height.
+  const yellow = await page.evaluate(async (b64) => {
+    const image = await createImageBitmap(new Blob([Uint8Array.from(atob(b64), (ch) => ch.charCodeAt(0))]));
+    const ctx = Object.assign(document.createElement('canvas'), { width: image.width, height: image.height }).getContext('2d');
+    ctx.drawImage(image, 0, 0);
+    const { data } = ctx.getImageData(0, 0, image.width, image.height);
+    let n = 0;
+    for (let k = 0; k < data.length; k += 4) n += data[k] > 200 && data[k + 1] > 200 && data[k + 2] < 60 ? 1 : 0;
+    return n;
+  }, png.bytes.toString('base64'));
+  assert.ok(yellow > 600 && yellow <= 2 * 2 * 179, String(yellow));
   await page.close();
 });
 
