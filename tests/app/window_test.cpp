@@ -11,6 +11,7 @@
 
 #include "core/app/Window.h"
 #include "core/model/Numeric.h"
+#include "core/model/PhaseWindow.h"
 #include "core/model/Readouts.h"
 #include "files/model/ReportTable.h"
 #include "files/model/ResultsFile.h"
@@ -59,7 +60,8 @@ protected:
         app.OnChange = [this](const Changes& c) { told.push_back(c); };
     }
     void TearDown() override {
-        EXPECT_TRUE(asker.questions.empty() && asker.choices.empty() && asker.dialogs.empty()) << "left unanswered";
+        EXPECT_FALSE(asker.Answer(Answer::Ok) || asker.Choose(std::nullopt) || asker.CloseDialog(DialogResult::Ok, {}))
+            << "left unanswered";
     }
     const ControlState& C(std::string_view name) const { return app.Controls[name]; }
     std::string Trimmed(std::string_view name) const {
@@ -106,6 +108,7 @@ TEST_F(AppTest, ControlStatesFollowTheRunAndTheMode) {
     EXPECT_EQ(std::tuple(C("Betlts1").Enabled, C("Exportls1").Enabled), std::tuple(true, true));
     app.Check("CheckBox4", false);
     EXPECT_EQ(RunState(), S({false, false, false, true, false}));
+    EXPECT_EQ(std::count(told.back().Controls.begin(), told.back().Controls.end(), "Edit10"), 1);  // written anew
     app.Click("Button3");
     EXPECT_EQ(RunState(), S({true, false, false, false, false}));
     EXPECT_EQ(std::tuple(C("Betlts2").Enabled, C("Exportls1").Enabled), std::tuple(false, false));
@@ -193,6 +196,10 @@ TEST_F(AppTest, OneStepShowsItsReadoutsButRepaintsNoPlot) {
     app.Data.Store.RecordArrival(10.0, -1.0);  // a time below the range counts nowhere
     app.Timer3Timer();
     EXPECT_EQ(told.back().Pictures, app.EnergySpectrum().PictureBit);
+    for (int i = 0; i < 30; ++i) app.Data.Store.RecordArrival(10.0, 0.5);
+    app.Timer3Timer();  // the automatic count axis grows, and its field shows it
+    EXPECT_EQ(Trimmed("Edit10"), std::to_string(app.Data.Store.EnergySpectrum.YMax));
+    EXPECT_GT(app.Data.Store.EnergySpectrum.YMax, 20);
 }
 
 // Refused entries select the whole text, keep the focus and change
@@ -200,7 +207,7 @@ TEST_F(AppTest, OneStepShowsItsReadoutsButRepaintsNoPlot) {
 TEST_F(AppTest, NumberFieldsRefuseOrStoreTheirEntries) {
     const Spectrum& energy = app.Data.Store.EnergySpectrum;
     app.Check("CheckBox2", false);  // no automatic count axis
-    EXPECT_FALSE(energy.Auto);
+    EXPECT_EQ(std::tuple(energy.Auto, told.back().Pictures), std::tuple(false, app.EnergySpectrum().PictureBit));
     const struct { const char* field; const char* text; bool accepted; std::function<double()> value; } cases[] = {
         {"Edit13", "60", false, [&] { return app.Data.StartPhase; }},
         {"Edit13", "abc", false, [&] { return app.Data.StartPhase; }},
@@ -225,6 +232,7 @@ TEST_F(AppTest, NumberFieldsRefuseOrStoreTheirEntries) {
         Type(c.field, c.text);
         const Changes changes = told.back();
         EXPECT_EQ(changes.Focus, c.accepted ? "CheckBox1" : c.field) << c.field << c.text;
+        EXPECT_EQ(std::count(changes.Controls.begin(), changes.Controls.end(), c.field), !c.accepted) << c.text;
         if (c.accepted) {
             EXPECT_NE(c.value(), before) << c.field;
         } else {
@@ -258,9 +266,17 @@ TEST_F(AppTest, SpinnersStepWithinTheirRange) {
     told.clear();
     app.UpDownClick("UpDown2", true);
     EXPECT_EQ(std::tuple(C("UpDown2").Value, told.size()), std::tuple(100, 0u));  // at the end: nothing changes
+    app.Typed("Edit3", "30");  // the position field, as a bound spinner writes it
+    EXPECT_EQ(std::tuple(C("UpDown2").Value, app.Data.Amplitude), std::tuple(30, 40.0));
+    app.Typed("Edit3", "3x");
+    EXPECT_EQ(std::tuple(C("UpDown2").Value, Asked()),
+              std::tuple(30, std::string("Lineáris gyorsító szimulációja|'3x' nem érvényes egész szám.\n")));
+    asker.Answer(Answer::Ok);
     app.Click("Button1");
     app.UpDownClick("UpDown1", true);  // locked while running
     EXPECT_EQ(C("UpDown1").Value, 51);
+    EXPECT_EQ(std::tuple(measure.MainWidth("é é"), measure.SmallWidth("ab"), measure.SmallHeight()),
+              std::tuple(15, 12, 13));
 }
 
 // Adding takes the dialog's fields up to 20 cavities; editing shows the
@@ -277,6 +293,8 @@ TEST_F(AppTest, TheCavityDialogAddsEditsAndDeletes) {
     EXPECT_TRUE(told.back().Pictures & AcceleratorView);
     app.Click("Button4");
     asker.CloseDialog(DialogResult::Cancel, added);
+    app.Click("Button4");
+    asker.CloseDialog(DialogResult::Ok, {"x", "12", "14", "40"});  // the dialog would not close so
     app.Shape1MouseUp(1);
     EXPECT_EQ(asker.dialogs[0].Texts, (CavityDialogTexts{"95", "16", "20", "80"}));
     asker.CloseDialog(DialogResult::Ok, {"96", "17", "21", "81"});
@@ -391,6 +409,25 @@ TEST_F(AppTest, ChangesNameWhatChangedOnce) {
     EXPECT_EQ(told.size(), 2u);
 }
 
+// The layout step takes the places the face gives its drawing surfaces.
+TEST(AppLayout, TheSurfacesAreWhereTheFacePutThem) {
+    FixedMeasure measure{7, 2, 11};
+    QueuedAsker asker;
+    MemoryFiles files;
+    NullPainter painter;
+    Window app{measure, asker, files, painter};
+    EXPECT_FALSE(app.FormActivate());  // waits for the layout
+    app.Timer1Timer({20, 30, 25, 200, 300, 240, 150});
+    EXPECT_EQ(std::tuple(app.Data.AxisY, app.Data.TargetX, app.Controls["Shape52"].Left, app.Controls["Timer1"].Enabled),
+              std::tuple(60, 280.0, 27, false));
+    EXPECT_EQ(std::tuple(app.EnergySpectrum().BitmapWidth(), app.TimeSpectrum().BitmapHeight()), std::tuple(240, 150));
+    EXPECT_EQ(app.Data.ParticleMarkers[0].Top, 30 + 60 - 3);  // on the axis
+    EXPECT_EQ(app.Controls["Shape51"].Left, PhasePanelFor(25, 200, 90.0, 180.0).StopMarkerLeft);
+    EXPECT_TRUE(app.FormActivate());
+    EXPECT_EQ(std::tuple(asker.questions.size(), app.Data.Cavities.CavityCount(), app.SetupPath),
+              std::tuple(0u, 2, "teszt02.gydat"));  // no start-up file: the default accelerator, no warning
+}
+
 class AppFiles : public AppTest {
 protected:
     void PrepareProgramFolder() override {
@@ -422,6 +459,7 @@ TEST_F(AppFiles, TheStartUpFileIsShownAndSavedBack) {
     EXPECT_EQ(std::tuple(app.Data.Cavities.CavityCount(), C("UpDown1").Value, C("UpDown2").Value, C("CheckBox1").Checked,
                          Trimmed("Edit2"), C("Edit14").Text, app.SetupPath),
               std::tuple(3, 60, 40, false, std::string("1.1"), std::string("100"), std::string("/prog/teszt02.gydat")));
+    EXPECT_EQ(std::tuple(Trimmed("Edit4"), app.Data.Amplitude), std::tuple("45", 45.0));
     app.UpDownClick("UpDown1", false);
     app.Check("CheckBox1", true);
     app.Click("Kirs1");
@@ -436,6 +474,9 @@ TEST_F(AppFiles, TheStartUpFileIsShownAndSavedBack) {
     app.Click("Betlts1");
     Choose("/work/c.gydat", "Gyorsító adafájl|*.gydat|Eredményfájl|*.edat|Minden fájl|*.*|1|gydat");
     EXPECT_EQ(std::tuple(app.Data.Cavities.CavityCount(), app.SetupPath), std::tuple(1, "/work/c.gydat"));
+    files.Files["/work/c.gydat"] = "Cavity num =0\r\n";
+    app.LoadAcceleratorData("/work/c.gydat");
+    EXPECT_EQ(RunState(), (std::vector<bool>{false, false, false, false, true}));
 }
 
 // A file that cannot be read changes nothing and is reported; a write

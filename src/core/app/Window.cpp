@@ -52,12 +52,9 @@ constexpr std::pair<const char*, const char*> FixedCaptions[] = {
 
 }  // namespace
 
-void NullPainter::Paint(Picture picture, const std::function<void(Canvas&, std::int32_t, std::int32_t)>& draw) {
+void NullPainter::Paint(Picture, const std::function<void(Canvas&, std::int32_t, std::int32_t)>& draw) {
     NullCanvas canvas;
-    if (picture == AcceleratorView)
-        draw(canvas, 607, 360);
-    else
-        draw(canvas, 107, 61);
+    draw(canvas, 0, 0);
 }
 
 Window::Scope::~Scope() {
@@ -86,9 +83,9 @@ Window::Window(const TextMeasure& measure, Asker& asker, FileStore& files, Paint
       Edit13(Fields.Add("Edit13", "0", 36)),
       Edit14(Fields.Add("Edit14", "360", 36)),
       CheckBox1(Controls.Add("CheckBox1", {.Text = "Több részecske", .Checked = Data.MultiParticle})),
-      Shape50(Controls.Add("Shape50", {.Text = "", .Left = 119})),
-      Shape51(Controls.Add("Shape51", {.Text = "", .Left = 34})),
-      Shape52(Controls.Add("Shape52", {.Text = "", .Left = 17})),
+      Shape50(Controls.Add("Shape50")),
+      Shape51(Controls.Add("Shape51")),
+      Shape52(Controls.Add("Shape52")),
       ComboBox1(Controls.Add("ComboBox1", {.Text = "5", .ItemIndex = Run.SpeedIndex})),
       Edit15(Fields.Add("Edit15", "00:00:00", 81)),
       Button2(Controls.Add("Button2", {.Text = "Egy lépés"})),
@@ -131,6 +128,8 @@ Window::Window(const TextMeasure& measure, Asker& asker, FileStore& files, Paint
     clicks["Kirsmsknt2"] = [this] { Kirsmsknt2Click(); };
     clicks["Betlts2"] = [this] { Betlts2Click(); };
     clicks["Exportls1"] = [this] { Exportls1Click(); };
+    Commands.Edits["Edit1"] = [this] { Edit1Change(); };
+    Commands.Edits["Edit3"] = [this] { Edit3Change(); };
     Commands.Exits["Edit2"] = [this](Leave how) { Edit2Exit(how); };
     Commands.Exits["Edit4"] = [this](Leave how) { Edit4Exit(how); };
     Commands.Exits["Edit13"] = [this](Leave how) { Edit13Exit(how); };
@@ -179,7 +178,13 @@ bool Window::Exit(std::string_view name, Leave how) {
     return true;
 }
 
-void Window::Typed(std::string_view name, std::string_view text) { Controls.Typed(Controls.Find(name), text); }
+void Window::Typed(std::string_view name, std::string_view text) {
+    Controls.Typed(Controls.Find(name), text);
+    const auto command = Commands.Edits.find(name);
+    if (command == Commands.Edits.end()) return;
+    const Scope scope(*this);
+    command->second();
+}
 
 void Window::FocusChanged(std::string_view name) { Fields.Focused = name; }
 
@@ -446,6 +451,29 @@ void Window::UpDownClick(std::string_view name, bool up) {
         UpDown2Changing();
 }
 
+// The position fields change with every spinner click.  The spinner takes
+// its position from the field's text, as a bound spinner does; a text that
+// is not a whole number is reported and changes nothing.
+void Window::Edit1Change() {
+    const Scope scope(*this);
+    if (TakePosition(Edit1, UpDown1)) UpDown1Changing();
+}
+
+void Window::Edit3Change() {
+    const Scope scope(*this);
+    if (TakePosition(Edit3, UpDown2)) UpDown2Changing();
+}
+
+bool Window::TakePosition(ControlState& field, ControlState& upDown) {
+    const auto p = ParseWholeNumber(field.Text);
+    if (!p) {
+        Inform(QuestionKind::Error, Form1.Text, "'" + field.Text + "' nem érvényes egész szám.");
+        return false;
+    }
+    SetUpDown(upDown, field, *p);
+    return true;
+}
+
 void Window::UpDown1Changing() {
     const Scope scope(*this);
     Data.SetFrequencyPosition(UpDown1.Value);
@@ -551,9 +579,8 @@ void Window::Shape1MouseUp(std::int32_t tag) {
 // The target lands on the axis, its middle column at the drop column.
 void Window::Image1DragDrop(std::int32_t x) {
     const Scope scope(*this);
-    const ShapeState& marker = Data.TargetMarker;
-    Data.TargetMarker.Top = Data.View.ImageTop + Data.AxisY - marker.Height / 2;
-    Data.SetTargetLeft(Data.View.ImageLeft + x - marker.Width / 2);
+    // The drawing puts the target's top on the axis.
+    Data.SetTargetLeft(Data.View.ImageLeft + x - Data.TargetMarker.Width / 2);
     DrawAcceleratorView();
 }
 
@@ -633,7 +660,6 @@ void Window::Kirs1Click() {
 // másként" that is the results' two-entry list.
 void Window::Kirsmsknt1Click() {
     const Scope scope(*this);
-    save_.FilterIndex = 1;
     save_.DefaultExt = "gydat";
     FileChoice c = save_;
     c.Then = Later([this](std::optional<std::string> name, std::int32_t) {
@@ -666,7 +692,6 @@ void Window::Kirs2Click() {
 void Window::Kirsmsknt2Click() {
     const Scope scope(*this);
     save_.Filter = "Eredmény fájlok (*.edat)|*.edat|Minden file (*.*)|*.*";
-    save_.FilterIndex = 1;
     save_.DefaultExt = "edat";
     FileChoice c = save_;
     c.Then = Later([this](std::optional<std::string> name, std::int32_t) {

@@ -120,7 +120,8 @@ public:
     bool Check(std::string_view name, bool checked);
     // The leave of a number field (focus moved, or Enter).
     bool Exit(std::string_view name, Leave how);
-    // Text typed into a field; the face already shows it.
+    // Text typed into a field (the face already shows it), then the field's
+    // change command if it has one.
     void Typed(std::string_view name, std::string_view text);
     void FocusChanged(std::string_view name);
     void SetWindowActive(bool active) { Fields.WindowActive = active; }
@@ -148,6 +149,8 @@ public:
     void Button5Click();  // "Törlés"
     void UpDown1Changing();
     void UpDown2Changing();
+    void Edit1Change();  // the frequency spinner's position field
+    void Edit3Change();  // the voltage spinner's position field
     void Edit2Exit(Leave how);
     void Edit4Exit(Leave how);
     void Edit13Exit(Leave how);
@@ -209,6 +212,7 @@ private:
     void ResultsRead(const std::string& path, const FileBytes& file);
     void TimedRunEnd();
     void SetUpDown(ControlState& upDown, ControlState& associate, std::int32_t position);
+    bool TakePosition(ControlState& field, ControlState& upDown);
     void Export(const std::string& path, bool png);
 
     const TextMeasure& measure_;

@@ -6,12 +6,6 @@
 
 namespace velox::app {
 
-std::int32_t CodePoints(const std::string& text) {
-    std::int32_t n = 0;
-    for (const char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    return n;
-}
-
 ControlState& FieldRules::Add(const std::string& name, const std::string& text, std::int32_t width) {
     ControlState& field = controls_.Add(name, ControlState{.Text = text});
     widths_[&field] = width;
@@ -28,9 +22,10 @@ std::string FieldRules::Pad(const std::string& text, std::int32_t width) const {
 
 void FieldRules::Write(ControlState& field, const std::string& text) {
     if (BeingEdited(field)) return;
-    const std::string padded = Pad(text, WidthOf(field));
-    controls_.SetText(field, padded);
-    controls_.Select(field, CodePoints(padded), 0);
+    // Written anew even when unchanged: the caret goes after the text.
+    controls_.SetText(field, Pad(text, WidthOf(field)));
+    controls_.Select(field, CodePoints(field.Text), 0);
+    controls_.Touch(field);
 }
 
 void FieldRules::ShowInteger(ControlState& field, std::int64_t value) { Write(field, FormatInteger(value)); }

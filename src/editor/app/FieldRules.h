@@ -61,7 +61,4 @@ private:
     std::map<const ControlState*, std::int32_t> widths_;
 };
 
-// Number of code points of a UTF-8 text (the unit of a field's selection).
-std::int32_t CodePoints(const std::string& text);
-
 }  // namespace velox::app

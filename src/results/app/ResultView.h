@@ -21,10 +21,12 @@ class VeloxData;
 namespace velox::app {
 
 // The command tables: a click (buttons, check boxes, radio buttons, menu
-// items, panels) and the leave of a number field, by the control's name.
+// items, panels), the leave of a number field and a change of a field's
+// text, by the control's name.
 struct CommandTable {
     std::map<std::string, std::function<void()>, std::less<>> Clicks;
     std::map<std::string, std::function<void(Leave)>, std::less<>> Exits;
+    std::map<std::string, std::function<void()>, std::less<>> Edits;
 };
 
 // What a view works with.

@@ -24,7 +24,7 @@ SpectrumView::SpectrumView(ViewContext context, Spectrum& spectrum, const std::v
       Auto(context.Controls.Add(n.Auto, {.Text = "Auto", .Checked = true})),
       Choice(context.Controls.Add(n.Choice, {.Text = n.ChoiceCaption, .Checked = n.Chosen})),
       Width(context.Fields.Add(n.Width, "1", 38)),
-      MarkerLine(context.Controls.Add(n.MarkerLine, {.Text = "", .Visible = n.Chosen, .Left = n.Chosen ? 82 : 76})),
+      MarkerLine(context.Controls.Add(n.MarkerLine, {.Text = "", .Visible = n.Chosen})),
       Statistics(context.Controls.Add(n.Statistics, {.Text = "", .Visible = false})),
       StatisticsLines{&Label(context.Controls, n.StatisticsLines[0], "Összes : "),
                       &Label(context.Controls, n.StatisticsLines[1], "Átlag  : "),

@@ -43,10 +43,19 @@ bool Assign(T& member, const T& value) {
 }
 }  // namespace
 
+// A field whose text is set has its caret at the end, nothing selected.
 void ControlSet::SetText(ControlState& c, std::string_view text) {
     if (c.Text == text) return;
     c.Text.assign(text);
+    c.SelStart = CodePoints(c.Text);
+    c.SelLength = 0;
     Mark(c);
+}
+
+std::int32_t CodePoints(std::string_view text) {
+    std::int32_t n = 0;
+    for (const char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return n;
 }
 void ControlSet::SetEnabled(ControlState& c, bool enabled) {
     if (Assign(c.Enabled, enabled)) Mark(c);
@@ -121,7 +130,8 @@ std::string ControlSet::Dump() const {
         out += ", \"item\": " + FormatInteger(c.ItemIndex);
         out += ", \"value\": " + FormatInteger(c.Value);
         const auto blanks = static_cast<std::int32_t>(lead == std::string::npos ? c.Text.size() : lead);
-        out += ", \"selection\": [" + FormatInteger(std::max(c.SelStart - blanks, 0)) + ", " +
+        const bool selected = c.SelLength > 0;
+        out += ", \"selection\": [" + FormatInteger(selected ? std::max(c.SelStart - blanks, 0) : 0) + ", " +
                FormatInteger(c.SelLength) + "]}";
     }
     out += "\n}\n";

@@ -74,6 +74,7 @@ public:
     const std::map<std::string, ControlState, std::less<>>& All() const { return controls_; }
 
     // Setters that mark the control changed only when its state changes.
+    // Setting a text puts the caret after it, nothing selected.
     void SetText(ControlState& c, std::string_view text);
     void SetEnabled(ControlState& c, bool enabled);
     void SetChecked(ControlState& c, bool checked);
@@ -87,6 +88,8 @@ public:
     ControlState& Find(std::string_view name);
     const std::string& NameOf(const ControlState& c) const { return *names_.at(&c); }
 
+    // Marks the control changed whatever its state: the face shows it anew.
+    void Touch(const ControlState& c) { Mark(c); }
     void Repaint(std::uint32_t pictures) { pending_.Pictures |= pictures; }
     void RequestFocus(const std::string& name) { pending_.Focus = name; }
     void RequestEnd() { pending_.EndProgram = true; }
@@ -98,7 +101,8 @@ public:
     // The whole visible state as JSON: one object per control, by name in
     // byte order, with every member.  Field texts are shown without the
     // blanks that right-align them, and selections counted from after them,
-    // since those blanks depend on the face's font.
+    // since those blanks depend on the face's font; a caret with nothing
+    // selected is shown as [0, 0].
     std::string Dump() const;
 
 private:
@@ -107,6 +111,9 @@ private:
     std::map<const ControlState*, const std::string*> names_;
     Changes pending_;
 };
+
+// Number of code points of a UTF-8 text (the unit of a field's selection).
+std::int32_t CodePoints(std::string_view text);
 
 // Widths of texts in the face's fonts, so that the number fields are
 // padded and the plots laid out as the face shows them.
