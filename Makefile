@@ -96,6 +96,8 @@ bench: deps
 	  --benchmark_report_aggregates_only=true
 	$(BUILD)-bench/velox_sweep_bench --benchmark_repetitions=3
 	QT_QPA_PLATFORM=offscreen $(BUILD)-bench/velox_window_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 $(BUILD)-bench/velox_window_bench --benchmark_filter=Enlarged \
+	  --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	QT_QPA_PLATFORM=offscreen $(BUILD)-bench/velox_tick_rate
 
 # The window needs a graphical session; without one the timed exercise runs
@@ -111,9 +113,16 @@ run: build
 
 # Pictures of the main window, idle, running and with 20 cavities, and of the
 # cavity dialog, the exercise text and the quit confirmation, under the
-# offscreen platform; then the page in headless chromium at 100 % and 200 %.
+# offscreen platform.
+# The program's windows at 100 %, then the running main window on a 1920 × 1080
+# screen at 150 % display scaling and, maximised, at 200 %; then the page in
+# headless chromium at 100 % and 200 %.
 screenshots: build web node_modules/.package-lock.json
 	QT_QPA_PLATFORM=offscreen $(BUILD)/velox-screenshots $(BUILD)/screenshots
+	QT_QPA_PLATFORM=offscreen VELOX_SCREEN=1920x1080 QT_SCALE_FACTOR=1.5 \
+	  $(BUILD)/velox-screenshots $(BUILD)/screenshots --main main-scale-150
+	QT_QPA_PLATFORM=offscreen VELOX_SCREEN=1920x1080 QT_SCALE_FACTOR=2 \
+	  $(BUILD)/velox-screenshots $(BUILD)/screenshots --main main-maximised-scale-200 --maximised
 	node web/tools/screenshots.mjs $(WEB_SITE) $(BUILD)/screenshots
 
 # The file readers, the RTF reader and the comparison of Extended's integer

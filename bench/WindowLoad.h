@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 
+#include "ui/qt/AppSetup.h"
 #include "core/qt/Main.h"
 #include "ui/qt/Fonts.h"
 #include "ui/qt/UpDown.h"
@@ -13,7 +14,7 @@
 namespace velox::bench {
 
 inline void PrepareApplication() {
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    velox::ui::SetProgramStyle();
     QApplication::setFont(ui::MainFont());
 }
 

@@ -7,6 +7,7 @@
 #include "core/model/PhaseWindow.h"
 #include "core/model/VeloxData.h"
 #include "editor/model/AcceleratorView.h"
+#include "ui/model/Zoom.h"
 
 namespace velox {
 namespace {
@@ -125,4 +126,37 @@ TEST(AcceleratorView, FractionalEdgesAreTruncatedOneByOne) {
               (std::array{20, 31, 35, 43, 25, 39}));
 }
 
+}  // namespace velox
+
+namespace velox {
+namespace {
+
+TEST(WindowZoom, FitsTheScreenNeverBelowHalfAndStepsWithinLimits) {
+    const PixelSize design{963, 606};
+    // 100 % where the screen holds the design; the screen's fit where it is
+    // smaller; never below half.
+    EXPECT_EQ(SmallestZoom({1920, 1080}, design), 1.0);
+    EXPECT_DOUBLE_EQ(SmallestZoom({960, 540}, design), 540.0 / 606);
+    EXPECT_EQ(SmallestZoom({300, 200}, design), LeastZoom);
+    EXPECT_DOUBLE_EQ(ContentZoom({1920, 1040}, design, 1), 1040.0 / 606);
+    EXPECT_EQ(ContentZoom({900, 500}, design, 1), 1.0);
+    // Touching rectangles still touch at any zoom; a thin one keeps a pixel.
+    const PixelRect left = ScaledRect({13, 11, 606, 360}, 1.5), right = ScaledRect({619, 11, 1, 360}, 1.5);
+    EXPECT_EQ(left.Left + left.Width, right.Left);
+    EXPECT_EQ(ScaledRect({7, 5, 1, 1}, 0.5), (PixelRect{4, 3, 1, 1}));
+    EXPECT_EQ(CentredContent({1000, 700}, {400, 300}, 2), (PixelRect{100, 50, 800, 600}));
+    // Content larger than the client keeps its top left corner in view; an
+    // empty rectangle stays empty.
+    EXPECT_EQ(CentredContent({300, 200}, {400, 300}, 1), (PixelRect{0, 0, 400, 300}));
+    EXPECT_EQ(ScaledRect({5, 5, 0, 0}, 2), (PixelRect{10, 10, 0, 0}));
+    // Steps of a quarter of the size at start, landing on the nearest step,
+    // clamped to the minimum and the screen.
+    const PixelSize start{800, 600}, least{700, 500}, screen{1500, 1000};
+    EXPECT_EQ(SteppedSize(start, start, 1, least, screen), (PixelSize{1000, 750}));
+    EXPECT_EQ(SteppedSize({1090, 800}, start, 1, least, screen), (PixelSize{1200, 900}));
+    EXPECT_EQ(SteppedSize({1200, 900}, start, 2, least, screen), (PixelSize{1500, 1000}));
+    EXPECT_EQ(SteppedSize(start, start, -1, least, screen), (PixelSize{700, 500}));
+}
+
+}  // namespace
 }  // namespace velox

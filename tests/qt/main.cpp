@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     velox::ui::ConfigureOffscreenScreen();
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    velox::ui::SetProgramStyle();
     QApplication::setFont(velox::ui::MainFont());
     return RUN_ALL_TESTS();
 }

@@ -78,6 +78,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     Frame = velox::ui::Named(new QWidget(this), "Frame");
     setCentralWidget(Frame);
     Client = velox::ui::Named(new QWidget(Frame), "Client");
+    velox::ui::MarkZoomRoot(*Client);
     View = std::make_unique<AcceleratorViewPanel>(Client, Data);
     Generator = std::make_unique<GeneratorPanel>(Client, Data, Fields);
     IonSource = std::make_unique<IonSourcePanel>(Client, Data, Fields);
@@ -234,6 +235,13 @@ void TForm1::Wire() {
 }
 
 bool TForm1::event(QEvent* e) {
+    // The window manager gives the window its frame some time after it is
+    // shown, and moves it with it.
+    if (e->type() == QEvent::Move && frameGeometry().size() - size() != frameMargins_) {
+        const bool handled = QMainWindow::event(e);
+        KeepOnScreen();
+        return handled;
+    }
     if (e->type() == QEvent::ScreenChangeInternal) {
         // Another screen: another free area and perhaps another pixel ratio.
         const bool handled = QMainWindow::event(e);
@@ -254,9 +262,8 @@ bool TForm1::event(QEvent* e) {
 // sizes, the axis its geometry, the spectra their plot settings.
 void TForm1::Timer1Timer() {
     Timer1->stop();
-    // The window's frame is known now that it is shown.
-    FitToScreen();
     move(5, 2);
+    KeepOnScreen();
     Data.Amplitude = velox::StartupDefaults{}.LayoutAmplitude;
     Simulation->ComboBox1Change();
 
@@ -448,6 +455,23 @@ void TForm1::FitToScreen() {
     }
 }
 
+// A window whose frame became known and that still has its size at start
+// takes the size that leaves room for the frame; a window reaching past the
+// screen's free area moves into it.
+void TForm1::KeepOnScreen() {
+    frameMargins_ = frameGeometry().size() - size();
+    const QSize opened = startSize_;
+    FitToScreen();
+    if (windowState() != Qt::WindowNoState) return;
+    if (size() == opened && startSize_ != opened) resize(startSize_);
+    const QScreen* screen = this->screen();
+    if (!screen) return;
+    const QRect free = screen->availableGeometry(), frame = frameGeometry();
+    const QPoint inside(std::max(free.left(), std::min(frame.left(), free.right() + 1 - frame.width())),
+                        std::max(free.top(), std::min(frame.top(), free.bottom() + 1 - frame.height())));
+    if (inside != frame.topLeft()) move(inside);
+}
+
 void TForm1::ApplyZoom() {
     if (!Frame || !Client) return;
     const velox::PixelSize frame = ToPixelSize(Frame->size());
@@ -464,8 +488,8 @@ void TForm1::ApplyZoom() {
     const double menuZoom =
         velox::ContentZoom(ToPixelSize(size()), {DesignWidth, DesignHeight}, smallestZoom_);
     MainMenu1->setFont(velox::ui::ScaledFont(font(), menuZoom));
-    Client->setFont(velox::ui::ScaledFont(font(), zoom));
     velox::ui::ScaleControls(*Client, zoom);
+    Client->setFont(velox::ui::ScaledFont(font(), zoom));
 }
 
 void TForm1::StepSize(int steps) {

@@ -140,6 +140,7 @@ private:
     void BuildZoomKeys();
     // The smallest zoom and the minimum size for the window's present screen.
     void FitToScreen();
+    void KeepOnScreen();
     TUregAdatDlg& CavityDialog();
     // The displays that a simulation step changes.
     void ShowStepResults();
@@ -152,4 +153,5 @@ private:
     double smallestZoom_ = 1;
     QSize startSize_;
     QSize designClient_;  // the client area at 100 %
+    QSize frameMargins_;  // the frame's size beyond the window's, once known
 };

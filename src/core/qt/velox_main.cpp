@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     // A save beyond the file size limit is reported, not fatal.
     velox::IgnoreFileSizeSignal();
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    velox::ui::SetProgramStyle();
     QApplication::setFont(velox::ui::MainFont());
     QApplication::setWindowIcon(velox::ui::ApplicationIcon());
     // Hungarian Yes/No and file dialogs when Qt's translations are installed.

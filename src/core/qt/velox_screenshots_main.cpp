@@ -5,9 +5,13 @@
 // window and its results panel, adds 18 cavities of the dialog's first
 // sizes and saves the window with 20 cavities, then the cavity dialog
 // showing the first cavity, the exercise text and the quit confirmation.
-//   velox-screenshots <folder>
+// With --main NAME it saves only the main window after a run of a few
+// hundred steps, as NAME.png, maximised with --maximised (for pictures at
+// a display scaling, QT_SCALE_FACTOR).
+//   velox-screenshots <folder> [--main NAME [--maximised]]
 #include <QApplication>
 #include <QDir>
+#include <QStringList>
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QPushButton>
@@ -46,26 +50,38 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     velox::ui::ConfigureOffscreenScreen();
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    velox::ui::SetProgramStyle();
     QApplication::setFont(velox::ui::MainFont());
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(folder);
 
+    const QStringList args = QCoreApplication::arguments();
+    const qsizetype mainOnly = args.indexOf(QStringLiteral("--main"));
     velox::ui::ProgramWindows windows;
     TForm1& form1 = windows.Form1;
-    form1.show();
+    if (args.contains(QStringLiteral("--maximised")))
+        form1.showMaximized();
+    else
+        form1.show();
     form1.activateWindow();
     WaitUntil([&] { return form1.ActivationDone; }, 5000);
     if (!form1.ActivationDone) {
         std::fputs("the window did not finish its start-up\n", stderr);
         return 1;
     }
-    bool ok = Save(form1, folder + QStringLiteral("/main-idle.png"));
+    bool ok = mainOnly > 0 || Save(form1, folder + QStringLiteral("/main-idle.png"));
 
     int ticks = 0;
     QObject::connect(form1.Timer2, &QTimer::timeout, [&ticks] { ++ticks; });
     form1.Simulation->Button1->click();
     WaitUntil([&] { return ticks >= 400; }, 20000);
+    if (mainOnly > 0 && mainOnly + 1 < args.size()) {
+        int redraws = 0;
+        QObject::connect(form1.Timer3, &QTimer::timeout, [&redraws] { ++redraws; });
+        WaitUntil([&] { return redraws >= 1; }, 3000);
+        form1.Simulation->Button1->click();
+        return Save(form1, folder + QLatin1Char('/') + args[mainOnly + 1] + QStringLiteral(".png")) ? 0 : 1;
+    }
     ok = Save(form1, folder + QStringLiteral("/main-running.png")) && ok;
     std::printf("%d steps run\n", ticks);
 

@@ -160,14 +160,20 @@ QImage SpectraPicture(const SpectrumPanel& left, const SpectrumPanel& right, int
     QImage picture(scale * (a.width() + gap + b.width()), scale * std::max(a.height(), b.height()),
                    QImage::Format_RGB32);
     picture.fill(Qt::white);
+    // Drawn as the window draws on a screen of `scale` device pixels per
+    // pixel: the same device pixels, the same glyphs.
+    picture.setDevicePixelRatio(scale);
+    {
+        QPainter painter(&picture);
+        left.PaintPlot(painter);
+        painter.translate(a.width() + gap, 0);
+        right.PaintPlot(painter);
+    }
+    picture.setDevicePixelRatio(1);
+    // The file says how large to print it: `scale` × 96 dots per inch.
     const int dotsPerMetre = static_cast<int>(scale * 96 / 0.0254 + 0.5);
     picture.setDotsPerMeterX(dotsPerMetre);
     picture.setDotsPerMeterY(dotsPerMetre);
-    QPainter painter(&picture);
-    painter.scale(scale, scale);
-    left.PaintPlot(painter);
-    painter.translate(a.width() + gap, 0);
-    right.PaintPlot(painter);
     return picture;
 }
 

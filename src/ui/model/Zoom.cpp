@@ -6,7 +6,6 @@
 namespace velox {
 
 double FitZoom(PixelSize area, PixelSize design) {
-    if (design.Width <= 0 || design.Height <= 0) return 1;
     return std::min(static_cast<double>(area.Width) / design.Width, static_cast<double>(area.Height) / design.Height);
 }
 
@@ -38,7 +37,7 @@ PixelRect CentredContent(PixelSize client, PixelSize design, double zoom) {
 
 PixelSize SteppedSize(PixelSize current, PixelSize start, int steps, PixelSize minimum, PixelSize maximum) {
     // The step the window is nearest to now, then `steps` further.
-    const double now = start.Width > 0 ? (static_cast<double>(current.Width) / start.Width - 1) / ZoomStep : 0;
+    const double now = (static_cast<double>(current.Width) / start.Width - 1) / ZoomStep;
     const double step = std::round(now) + steps;
     const double factor = 1 + ZoomStep * step;
     const auto along = [factor](std::int32_t length, std::int32_t least, std::int32_t most) {

@@ -25,7 +25,7 @@ inline constexpr double LeastZoom = 0.5;
 // size at start.
 inline constexpr double ZoomStep = 0.25;
 
-// The largest factor at which `design` fits into `area`.
+// The largest factor at which `design` (never empty) fits into `area`.
 double FitZoom(PixelSize area, PixelSize design);
 
 // The smallest zoom of a window on a screen whose free area is `screen`:

@@ -1,11 +1,17 @@
 #include "ui/qt/AppSetup.h"
 
+#include <cmath>
+
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLibraryInfo>
+#include <QProxyStyle>
 #include <QTemporaryFile>
 #include <QTranslator>
+
+#include "ui/qt/Zoom.h"
 
 // The resources live in a static library: their registration has to be
 // pulled in by name, outside any namespace.
@@ -52,5 +58,27 @@ void ConfigureOffscreenScreen(int width, int height) {
     file.flush();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(file.fileName()));
 }
+
+namespace {
+
+class ZoomingStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        const int size = QProxyStyle::pixelMetric(metric, option, widget);
+        switch (metric) {
+            case PM_IndicatorWidth:
+            case PM_IndicatorHeight:
+            case PM_ExclusiveIndicatorWidth:
+            case PM_ExclusiveIndicatorHeight:
+                return widget ? static_cast<int>(std::floor(size * ZoomOf(widget))) : size;
+            default: return size;
+        }
+    }
+};
+
+}  // namespace
+
+void SetProgramStyle() { QApplication::setStyle(new ZoomingStyle(QStringLiteral("Fusion"))); }
 
 }  // namespace velox::ui

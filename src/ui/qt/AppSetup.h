@@ -25,6 +25,10 @@ QString StandardTranslationsFolder();
 QTranslator* InstallStandardTranslation(QCoreApplication& app,
                                         const QString& folder = StandardTranslationsFolder());
 
+// The program's style (Fusion) on the application, with its check boxes'
+// and radio buttons' marks as large as the zoom of the window they are in.
+void SetProgramStyle();
+
 // Under the offscreen platform without a screen configuration of its own,
 // gives it one screen of `width` × `height` pixels at 96 dpi (Qt's own is
 // 800 × 600, too small for the window at 100 %).  VELOX_SCREEN=WIDTHxHEIGHT

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include <QApplication>
 #include <QVariant>
 
 #include "ui/model/Zoom.h"
@@ -13,6 +14,7 @@ constexpr const char* ZoomProperty = "veloxZoom";
 constexpr const char* GeometryProperty = "veloxLogicalGeometry";
 constexpr const char* FontProperty = "veloxLogicalFont";
 constexpr const char* SizeProperty = "veloxLogicalFixedSize";
+constexpr const char* RootProperty = "veloxZoomRoot";
 
 double StoredZoom(const QWidget* w) {
     const QVariant v = w->property(ZoomProperty);
@@ -29,8 +31,9 @@ T Recorded(QWidget& w, const char* name, Read read) {
     return value;
 }
 
+// The font a window's content inherits, at a zoom.  The controls take
+// their sizes from it (a heading is only bold).
 void ScaleFont(QWidget& w, double zoom) {
-    if (!w.testAttribute(Qt::WA_SetFont) && !w.property(FontProperty).isValid()) return;
     const QFont logical = Recorded<QFont>(w, FontProperty, [&w] { return w.font(); });
     const QFont shown = ScaledFont(logical, zoom);
     if (w.font() != shown) w.setFont(shown);
@@ -53,6 +56,18 @@ QRect ScaledRect(const QRect& logical, double zoom) {
     return QRect(r.Left, r.Top, r.Width, r.Height);
 }
 
+void MarkZoomRoot(QWidget& root) { root.setProperty(RootProperty, true); }
+
+QRect ShownGeometry(const QWidget* w, const QRect& logical, double zoom) {
+    if (zoom == 1) return logical;
+    QPoint origin;
+    for (const QWidget* p = w->parentWidget(); p && !p->isWindow() && !p->property(RootProperty).toBool();
+         p = p->parentWidget())
+        origin += LogicalGeometryOf(p).topLeft();
+    const QPoint shownOrigin(velox::Scaled(origin.x(), zoom), velox::Scaled(origin.y(), zoom));
+    return ScaledRect(logical.translated(origin), zoom).translated(-shownOrigin);
+}
+
 QRect LogicalGeometryOf(const QWidget* w) {
     if (const auto* z = dynamic_cast<const Zoomable*>(w)) return z->LogicalGeometry();
     const QVariant v = w->property(GeometryProperty);
@@ -60,7 +75,6 @@ QRect LogicalGeometryOf(const QWidget* w) {
 }
 
 QFont ScaledFont(const QFont& font, double zoom) {
-    if (zoom == 1) return font;
     QFont f = font;
     if (font.pixelSize() > 0)
         f.setPixelSize(std::max(1, static_cast<int>(std::floor(font.pixelSize() * zoom))));
@@ -72,15 +86,19 @@ QFont ScaledFont(const QFont& font, double zoom) {
 }
 
 void ScaleControls(QWidget& root, double zoom) {
-    for (QWidget* w : root.findChildren<QWidget*>()) {
-        if (w->isWindow()) continue;
-        ScaleFont(*w, zoom);
+    QList<QWidget*> controls = root.findChildren<QWidget*>();
+    controls.removeIf([](const QWidget* w) { return w->isWindow(); });
+    // Every control's logical geometry is recorded before the first one
+    // changes: a control that places its children when resized would
+    // otherwise hand them on already scaled.
+    for (QWidget* w : controls)
+        if (!dynamic_cast<Zoomable*>(w)) Recorded<QRect>(*w, GeometryProperty, [w] { return w->geometry(); });
+    for (QWidget* w : controls) {
         if (auto* z = dynamic_cast<Zoomable*>(w)) {
             z->Rescale();
             continue;
         }
-        const QRect logical = Recorded<QRect>(*w, GeometryProperty, [w] { return w->geometry(); });
-        const QRect shown = ScaledRect(logical, zoom);
+        const QRect shown = ShownGeometry(w, w->property(GeometryProperty).toRect(), zoom);
         if (w->geometry() != shown) w->setGeometry(shown);
     }
 }
@@ -88,15 +106,15 @@ void ScaleControls(QWidget& root, double zoom) {
 void SetWindowZoom(QWidget& window, double zoom) { window.setProperty(ZoomProperty, zoom); }
 
 void ZoomDialog(QWidget& dialog) {
-    const QWidget* owner = dialog.parentWidget();
-    const double zoom = owner ? ZoomOf(owner) : 1;
+    // A dialog without a parent belongs to the window it is opened from.
+    const double zoom = ZoomOf(dialog.parentWidget() ? dialog.parentWidget() : QApplication::activeWindow());
     const double shown = StoredZoom(&dialog);
     if (shown == zoom || (shown == 0 && zoom == 1)) return;
     // The dialog's own zoom is recorded before its controls are placed, so
     // that the controls that ask see it.
     dialog.setProperty(ZoomProperty, zoom);
-    ScaleFont(dialog, zoom);
     ScaleControls(dialog, zoom);
+    ScaleFont(dialog, zoom);
     if (dialog.minimumSize() == dialog.maximumSize()) {
         const QSize logical = Recorded<QSize>(dialog, SizeProperty, [&dialog] { return dialog.minimumSize(); });
         dialog.setFixedSize(ScaledRect(QRect(QPoint(), logical), zoom).size());

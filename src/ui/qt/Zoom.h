@@ -24,6 +24,15 @@ double PixelScaleOf(const QWidget* w);
 
 QRect ScaledRect(const QRect& logical, double zoom);
 
+// Where a control of logical geometry `logical` shows in its parent at
+// `zoom`: its edges scaled in the coordinates of the whole zoomed content,
+// so that a control inside another stays inside at every zoom.
+QRect ShownGeometry(const QWidget* w, const QRect& logical, double zoom);
+
+// The widget whose children's coordinates the zoom scales (the window's
+// content); a dialog is its own.
+void MarkZoomRoot(QWidget& root);
+
 // A control whose place the program changes while it runs.
 class Zoomable {
 public:
@@ -67,7 +76,7 @@ public:
         return QPoint(static_cast<int>(std::floor(shown.x() / zoom)), static_cast<int>(std::floor(shown.y() / zoom)));
     }
     void Rescale() override {
-        const QRect shown = ScaledRect(logical_, ZoomOf(this));
+        const QRect shown = ShownGeometry(this, logical_, ZoomOf(this));
         if (Base::geometry() != shown) Base::setGeometry(shown);
     }
 
@@ -79,7 +88,7 @@ private:
 QRect LogicalGeometryOf(const QWidget* w);
 
 // Shows every control under `root` (not `root` itself) at its logical
-// geometry and font times `zoom`, and calls `rescaled` for each Zoomable.
+// geometry times `zoom`; their fonts follow the font `root` gives them.
 void ScaleControls(QWidget& root, double zoom);
 
 // Records `zoom` as the zoom of `window` and of the dialogs that belong to it.
