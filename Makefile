@@ -28,7 +28,9 @@ PORTABLE_TARGETS := velox_model_tests velox-batch velox_step_timer
 
 # The page (make web): Debian's emscripten; its tests drive Debian's
 # chromium through playwright-core from npm, which never downloads a browser.
-WEB_APT_PACKAGES := emscripten nodejs npm chromium
+# npm comes with some node packages; Debian's own is installed only where
+# there is none (it conflicts with the others).
+WEB_APT_PACKAGES := emscripten nodejs chromium
 WEB_CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DVELOX_BUILD_WINDOW=OFF \
   -DVELOX_BUILD_TESTS=OFF -DVELOX_BUILD_WEB=ON
 WEB_SITE := $(BUILD)-web/site
@@ -172,6 +174,8 @@ web-run: web
 	cd $(WEB_SITE) && python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
 
 node_modules/.package-lock.json: package.json package-lock.json | web-deps
+	@command -v npm >/dev/null || { SUDO=""; [ "$$(id -u)" -ne 0 ] && SUDO=sudo; \
+	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq npm; }
 	npm ci --no-audit --no-fund
 
 # The page in headless chromium; the timed run is compared with velox-batch
