@@ -873,8 +873,13 @@
 
   async function start() {
     velox = await VeloxModule();
+    // The export picture's canvas is made when the face starts drawing it.
+    let exporting = null;
     Object.assign(velox, {
-      veloxSelect: (name) => { current = targets[name].surface; },
+      veloxSelect: (name) => {
+        if (name === 'export-left') exporting = exportPng();
+        current = targets[name].surface;
+      },
       veloxMeasure: measure,
       veloxSmallHeight: smallHeight,
       veloxChanged: changed,
@@ -882,12 +887,6 @@
       veloxExportPng: () => (exporting ? exporting() : new Uint8Array(0)),
     });
     Object.defineProperty(velox, 'veloxCanvas', { get: () => current });
-    let exporting = null;
-    const realExport = velox.veloxSelect;
-    velox.veloxSelect = (name) => {
-      if (name === 'export-left') exporting = exportPng();
-      realExport(name);
-    };
     build();
     buildCavityDialog();
     fit();

@@ -19,8 +19,6 @@ EM_JS(void, CanvasTextOut, (int x, int y, const char* s, int n, int fg, int bg),
 EM_JS(void, CanvasTextOver, (int x, int y, const char* s, int n, int fg), {
     Module.veloxCanvas.textOut(x, y, UTF8ToString(s, n), fg, -1);
 });
-EM_JS(int, CanvasTextWidth, (const char* s, int n), { return Module.veloxCanvas.textWidth(UTF8ToString(s, n)); });
-EM_JS(int, CanvasTextHeight, (), { return Module.veloxCanvas.textHeight(); });
 // clang-format on
 
 }  // namespace
@@ -53,11 +51,6 @@ void WebCanvas::TextOut(std::int32_t x, std::int32_t y, std::string_view text, C
 
 void WebCanvas::TextOver(std::int32_t x, std::int32_t y, std::string_view text, Colour fg) {
     CanvasTextOver(x, y, text.data(), static_cast<int>(text.size()), Rgb(fg));
-}
-
-TextMetrics CanvasTextMetrics() {
-    return {[](std::string_view s) { return CanvasTextWidth(s.data(), static_cast<int>(s.size())); },
-            CanvasTextHeight()};
 }
 
 }  // namespace velox::web

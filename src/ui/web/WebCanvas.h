@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "core/model/Canvas.h"
-#include "results/model/PlotGeometry.h"
 
 namespace velox::web {
 
@@ -32,8 +31,5 @@ public:
     // Strokes the pending polyline.
     void Flush();
 };
-
-// The width of a text and the line height in the target canvas's face.
-TextMetrics CanvasTextMetrics();
 
 }  // namespace velox::web
