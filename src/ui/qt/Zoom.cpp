@@ -51,7 +51,6 @@ double ZoomOf(const QWidget* w) {
 double PixelScaleOf(const QWidget* w) { return ZoomOf(w) * w->devicePixelRatioF(); }
 
 QRect ScaledRect(const QRect& logical, double zoom) {
-    if (zoom == 1) return logical;
     const PixelRect r = velox::ScaledRect({logical.x(), logical.y(), logical.width(), logical.height()}, zoom);
     return QRect(r.Left, r.Top, r.Width, r.Height);
 }
@@ -59,6 +58,7 @@ QRect ScaledRect(const QRect& logical, double zoom) {
 void MarkZoomRoot(QWidget& root) { root.setProperty(RootProperty, true); }
 
 QRect ShownGeometry(const QWidget* w, const QRect& logical, double zoom) {
+    // The shapes move in every step: at 100 % without the walk up.
     if (zoom == 1) return logical;
     QPoint origin;
     for (const QWidget* p = w->parentWidget(); p && !p->isWindow() && !p->property(RootProperty).toBool();
