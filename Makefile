@@ -26,11 +26,22 @@ PORTABLE_CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O
   -DVELOX_GTEST_SOURCE_DIR=/usr/src/googletest
 PORTABLE_TARGETS := velox_model_tests velox-batch velox_step_timer
 
-.PHONY: deps fuzz-deps portable-deps build test test-soft sine-check sanitize install bench run screenshots fuzz \
+# The page (make web): Debian's emscripten; its tests drive Debian's
+# chromium through playwright-core from npm, which never downloads a browser.
+# npm comes with some node packages; Debian's own is installed only where
+# there is none (it conflicts with the others).
+WEB_APT_PACKAGES := emscripten nodejs chromium
+WEB_CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DVELOX_BUILD_WINDOW=OFF \
+  -DVELOX_BUILD_TESTS=OFF -DVELOX_BUILD_WEB=ON
+WEB_SITE := $(BUILD)-web/site
+WEB_PORT ?= 8013
+export PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD := 1
+
+.PHONY: deps fuzz-deps portable-deps web-deps web web-run web-test web-bench build test test-soft sine-check sanitize install bench run screenshots fuzz \
   portable clean
 
-deps fuzz-deps portable-deps:
-	@missing=""; for p in $(if $(filter fuzz-deps,$@),$(FUZZ_APT_PACKAGES),$(if $(filter portable-deps,$@),$(PORTABLE_APT_PACKAGES),$(APT_PACKAGES))); do \
+deps fuzz-deps portable-deps web-deps:
+	@missing=""; for p in $(if $(filter fuzz-deps,$@),$(FUZZ_APT_PACKAGES),$(if $(filter portable-deps,$@),$(PORTABLE_APT_PACKAGES),$(if $(filter web-deps,$@),$(WEB_APT_PACKAGES),$(APT_PACKAGES)))); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -106,13 +117,15 @@ run: build
 # cavity dialog, the exercise text and the quit confirmation, under the
 # offscreen platform.
 # The program's windows at 100 %, then the running main window on a 1920 × 1080
-# screen at 150 % display scaling and, maximised, at 200 %.
-screenshots: build
+# screen at 150 % display scaling and, maximised, at 200 %; then the page in
+# headless chromium at 100 % and 200 %.
+screenshots: build web node_modules/.package-lock.json
 	QT_QPA_PLATFORM=offscreen $(BUILD)/velox-screenshots $(BUILD)/screenshots
 	QT_QPA_PLATFORM=offscreen VELOX_SCREEN=1920x1080 QT_SCALE_FACTOR=1.5 \
 	  $(BUILD)/velox-screenshots $(BUILD)/screenshots --main main-scale-150
 	QT_QPA_PLATFORM=offscreen VELOX_SCREEN=1920x1080 QT_SCALE_FACTOR=2 \
 	  $(BUILD)/velox-screenshots $(BUILD)/screenshots --main main-maximised-scale-200 --maximised
+	node web/tools/screenshots.mjs $(WEB_SITE) $(BUILD)/screenshots
 
 # The file readers, the RTF reader and the comparison of Extended's integer
 # arithmetic with the hardware under libFuzzer, FUZZ_SECONDS each,
@@ -150,5 +163,30 @@ portable: deps portable-deps $(BUILD)/CMakeCache.txt
 	tests/portable/run wasm $(BUILD)-wasm $(BUILD)
 	tests/portable/run aarch64 $(BUILD)-aarch64 $(BUILD)
 
+# The page as a folder of static files: $(WEB_SITE).
+web: deps web-deps
+	NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(BUILD)-web $(WEB_CMAKE_FLAGS) $(CMAKE_FLAGS)
+	NODE_PATH=/usr/share/nodejs cmake --build $(BUILD)-web -j$$(nproc) --target velox_site
+
+# Any static file server will do; this one listens on this machine only.
+web-run: web
+	@echo "Velox: http://127.0.0.1:$(WEB_PORT)/"
+	cd $(WEB_SITE) && python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
+
+node_modules/.package-lock.json: package.json package-lock.json | web-deps
+	@command -v npm >/dev/null || { SUDO=""; [ "$$(id -u)" -ne 0 ] && SUDO=sudo; \
+	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq npm; }
+	npm ci --no-audit --no-fund
+
+# The page in headless chromium; the timed run is compared with velox-batch
+# of this machine.
+web-test: web $(BUILD)/CMakeCache.txt node_modules/.package-lock.json
+	cmake --build $(BUILD) -j$$(nproc) --target velox-batch
+	VELOX_SITE=$(WEB_SITE) VELOX_BATCH=$(BUILD)/velox-batch node tests/web/page_test.mjs
+
+# The worst-case tick of the page in headless chromium.
+web-bench: web node_modules/.package-lock.json
+	VELOX_SITE=$(WEB_SITE) node bench/web/tick_bench.mjs
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz $(BUILD)-sanitize $(BUILD)-soft $(BUILD)-wasm $(BUILD)-aarch64
+	rm -rf $(BUILD)-web $(BUILD) $(BUILD)-bench $(BUILD)-fuzz $(BUILD)-sanitize $(BUILD)-soft $(BUILD)-wasm $(BUILD)-aarch64

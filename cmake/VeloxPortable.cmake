@@ -4,7 +4,7 @@
 # velox-batch, the model tests and the step timer are built there.  Included
 # before any target, so that the options reach all of them.
 
-if(EMSCRIPTEN)
+if(EMSCRIPTEN AND NOT VELOX_BUILD_WEB)
   # Exceptions are caught (the model and GoogleTest rely on it), files are
   # the real ones of the machine (NODERAWFS), the runtime exits with main so
   # node ends with its exit code, and the memory grows as needed.

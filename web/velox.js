@@ -1,0 +1,908 @@
+// The main window as a page.  The module's WebFace holds the model and every
+// rule of the window; this script builds the controls, forwards their
+// events, shows the state the face reports, runs the timers from the
+// browser's clock, draws the face's pictures on canvases at the device pixel
+// ratio and moves files between the page and the user.
+'use strict';
+
+(() => {
+  // ---- the window's controls, at their places in client coordinates --------
+  // [kind, id, parent, left, top, width, height]; the layer gives every
+  // caption and text by the control's name.
+  const LAYOUT = [
+    ['bar', 'Shape48', '', 7, 5, 620, 5], ['bar', 'Shape49', '', 7, 373, 620, 5],
+    ['bar', 'Shape46', '', 7, 5, 5, 373], ['bar', 'Shape47', '', 622, 5, 5, 373],
+    ['bevel', 'Bevel1', '', 12, 10, 610, 363],
+    ['canvas', 'Image1', '', 13, 11, 607, 360, 'view'],
+    ['clip', 'Markers', '', 13, 11, 607, 360],
+
+    ['panel', 'Panel1', '', 7, 384, 166, 193], ['heading', 'Label1', 'Panel1', 8, 8],
+    ['button', 'Button4', 'Panel1', 13, 33, 140, 25],
+    ['label', 'Label5', 'Panel1', 9, 73], ['edit', 'Edit2', 'Panel1', 84, 70, 44, 21],
+    ['updown', 'UpDown1', 'Panel1', 129, 70, 16, 21],
+    ['label', 'Label6', 'Panel1', 9, 100], ['edit', 'Edit4', 'Panel1', 85, 97, 42, 21],
+    ['updown', 'UpDown2', 'Panel1', 128, 97, 16, 21],
+    ['group', 'GroupBox3', 'Panel1', 13, 119, 146, 66],
+    ['label', 'Label25', 'GroupBox3', 6, 14, 136, 13], ['label', 'Label26', 'GroupBox3', 6, 33, 136, 13],
+
+    ['panel', 'Panel11', '', 178, 384, 136, 193], ['heading', 'Label27', 'Panel11', 8, 8],
+    ['canvas', 'Image4', 'Panel11', 15, 33, 107, 61, 'phase'],
+    ['shape', 'Shape50', 'Panel11', 119, 94, 2, 5], ['shape', 'Shape51', 'Panel11', 34, 94, 2, 5],
+    ['shape', 'Shape52', 'Panel11', 17, 33, 1, 61],
+    ['wrap', 'Label28', 'Panel11', 8, 98, 122, 26],
+    ['label', 'Label30', 'Panel11', 18, 123], ['label', 'Label3', 'Panel11', 77, 123],
+    ['edit', 'Edit13', 'Panel11', 18, 137, 36, 21], ['edit', 'Edit14', 'Panel11', 77, 137, 36, 21],
+    ['check', 'CheckBox1', 'Panel11', 19, 163, 110, 16],
+
+    ['panel', 'Panel3', '', 320, 384, 133, 193], ['heading', 'Label2', 'Panel3', 8, 8],
+    ['label', 'Label4', 'Panel3', 17, 34], ['combo', 'ComboBox1', 'Panel3', 78, 31, 45, 21],
+    ['label', 'Label29', 'Panel3', 17, 59], ['edit', 'Edit15', 'Panel3', 42, 56, 81, 21],
+    ['button', 'Button2', 'Panel3', 17, 87, 98, 25], ['button', 'Button1', 'Panel3', 17, 120, 98, 25],
+    ['button', 'Button3', 'Panel3', 17, 153, 98, 25],
+
+    ['panel', 'Panel10', '', 456, 384, 169, 193], ['heading', 'Label24', 'Panel10', 8, 8],
+    ['group', 'GroupBox1', 'Panel10', 15, 31, 151, 60],
+    ['label', 'Label21', 'GroupBox1', 4, 13, 146, 13], ['label', 'Label22', 'GroupBox1', 4, 31, 146, 13],
+    ['group', 'GroupBox2', 'Panel10', 15, 96, 151, 88],
+    ['label', 'Label18', 'GroupBox2', 4, 13, 146, 13], ['label', 'Label20', 'GroupBox2', 4, 33, 146, 28],
+
+    ['panel', 'Panel2', '', 642, 5, 297, 572],
+    ['check', 'CheckBox4', 'Panel2', 16, 544, 110, 16],
+    ['label', 'Label7', 'Panel2', 134, 546],
+    ['button', 'Button5', 'Panel2', 208, 538, 75, 25],
+  ];
+
+  // The two spectrum areas of "Eredmények", by the names of their controls.
+  const SPECTRA = [
+    { upper: ['Panel8', 10, 6], plot: ['Panel4', 12, 36], lower: ['Panel6', 11, 230], image: 'Image2', canvas: 'energy',
+      names: ['Label8', 'Edit10', 'CheckBox2', 'RadioButton1', 'Label9', 'Edit9', 'Shape43', 'Panel12',
+        'Label31', 'Label32', 'Label33', 'Label14', 'Edit6', 'Label10', 'Label11', 'Label15', 'Edit5'] },
+    { upper: ['Panel9', 12, 273], plot: ['Panel5', 12, 307], lower: ['Panel7', 12, 499], image: 'Image3', canvas: 'time',
+      names: ['Label16', 'Edit12', 'CheckBox3', 'RadioButton2', 'Label17', 'Edit11', 'Shape44', 'Panel13',
+        'Label34', 'Label35', 'Label36', 'Label19', 'Edit8', 'Label12', 'Label13', 'Label23', 'Edit7'] },
+  ];
+  for (const s of SPECTRA) {
+    const [yLabel, yMax, auto, choice, wLabel, width, line, stats, l1, l2, l3, xLabel, xMin, mx, my, xxLabel, xMax] = s.names;
+    const [up, pl, lo] = [s.upper[0], s.plot[0], s.lower[0]];
+    LAYOUT.push(
+      ['panel', up, 'Panel2', s.upper[1], s.upper[2], 281, 28],
+      ['label', yLabel, up, 5, 8], ['edit', yMax, up, 36, 4, 36, 21], ['check', auto, up, 78, 6, 50, 16],
+      ['radio', choice, up, 130, 6, 70, 16], ['label', wLabel, up, 204, 8], ['edit', width, up, 238, 4, 38, 21],
+      ['panel', pl, 'Panel2', s.plot[1], s.plot[2], 279, 197], ['bevel', `${pl}Frame`, pl, 4, 4, 270, 189],
+      ['canvas', s.image, pl, 6, 6, 260, 179, s.canvas], ['line', line, pl, 0, 4, 1, 189],
+      ['stats', stats, pl, 140, 12, 126, 52],
+      ['label', l1, stats, 6, 4], ['label', l2, stats, 6, 19], ['label', l3, stats, 6, 34],
+      ['panel', lo, 'Panel2', s.lower[1], s.lower[2], 281, 30],
+      ['label', xLabel, lo, 5, 8], ['edit', xMin, lo, 36, 5, 36, 21], ['label', mx, lo, 82, 8, 56, 13],
+      ['label', my, lo, 140, 8, 56, 13], ['label', xxLabel, lo, 200, 8], ['edit', xMax, lo, 238, 5, 38, 21]);
+  }
+
+  // The menu: top-level items, and the items of the two drop-down menus.
+  const MENU = [
+    ['Feladat1'],
+    ['Gyorstadatai1', ['Kirs1', 'Kirsmsknt1', 'Betlts1']],
+    ['Eredmnyek1', ['Kirs2', 'Kirsmsknt2', 'Betlts2', 'Exportls1']],
+    ['Vge1'],
+  ];
+
+  const APP_WIDTH = 950;
+  const APP_HEIGHT = 602;
+  const MAIN_FONT = 11;   // pixels, the window's face
+  const PLOT_FONT = 8;    // pixels, the plots' face
+  const FACE = '"DejaVu Sans", Verdana, sans-serif';
+  const START_FILE = 'teszt02.gydat';
+  const CATCH_UP = 50;    // most ticks made up in one timer call
+  const VIEW_WIDTH = 607;
+
+  const $ = (id) => document.getElementById(id);
+  const el = {};
+  const kinds = {};
+  const targets = {};
+  let face = null;
+  let velox = null;
+  let zoom = 1;
+  let ended = false;
+
+  // ---- building the window ------------------------------------------------------
+  function place(node, left, top, width, height) {
+    node.style.left = `${left}px`;
+    node.style.top = `${top}px`;
+    if (width) node.style.width = `${width}px`;
+    if (height) node.style.height = `${height}px`;
+  }
+
+  function create(kind, id, canvasName) {
+    const make = (tag, props = {}) => Object.assign(document.createElement(tag), props);
+    switch (kind) {
+      case 'line': return make('div', { className: 'marker-line' });
+      case 'wrap': return make('div', { className: 'label wrap' });
+      case 'group': {
+        const node = make('fieldset', { className: 'group' });
+        node.append(make('legend'));
+        return node;
+      }
+      case 'edit': return make('input', { type: 'text', className: 'edit', spellcheck: false });
+      case 'button': return make('button', { className: 'button' });
+      case 'check': case 'radio': {
+        const node = make('label', { className: kind });
+        const box = make('input', { type: kind === 'check' ? 'checkbox' : 'radio', id: `${id}Box` });
+        el[box.id] = box;
+        node.append(box, make('span'));
+        return node;
+      }
+      case 'combo': {
+        const node = make('select', { className: 'combo' });
+        for (let k = 1; k <= 5; k += 1) node.append(new Option(String(k), String(k - 1)));
+        return node;
+      }
+      case 'updown': {
+        const node = make('div', { className: 'updown' });
+        node.append(make('button', { textContent: '▲', tabIndex: -1 }), make('button', { textContent: '▼', tabIndex: -1 }));
+        return node;
+      }
+      case 'canvas': {
+        const node = make('canvas', { className: 'image' });
+        targets[canvasName] = { canvas: node, font: canvasName === 'energy' || canvasName === 'time' ? PLOT_FONT : MAIN_FONT };
+        return node;
+      }
+      case 'stats': return make('div', { className: 'stats', hidden: true });
+      default: return make('div', { className: kind });
+    }
+  }
+
+  function build() {
+    for (const [kind, id, parent, left, top, width, height, canvasName] of LAYOUT) {
+      const node = create(kind, id, canvasName);
+      node.id = id;
+      kinds[id] = kind;
+      place(node, left, top, width, height);
+      if (kind === 'canvas') Object.assign(targets[canvasName], { width, height });
+      (parent ? el[parent] : $('client')).append(node);
+      el[id] = node;
+    }
+    el.Panel4.classList.add('plot');
+    el.Panel5.classList.add('plot');
+    for (const id of ['Edit2', 'Edit4', 'Edit15']) el[id].readOnly = true;
+    for (let k = 1; k <= 42; k += 1) {
+      const shape = Object.assign(document.createElement('div'), { className: 'shape', id: `Shape${k}`, hidden: true });
+      (k <= 21 ? el.Markers : $('client')).append(shape);
+      el[shape.id] = shape;
+    }
+    el.Target = Object.assign(document.createElement('div'), { className: 'shape', id: 'Target' });
+    $('client').append(el.Target);
+    el.Shape50.style.background = '#000';
+    el.Shape51.style.background = '#000';
+    el.Shape52.style.background = '#f00';
+    buildMenu();
+    for (const node of document.querySelectorAll('#client [id], #menu [id]')) {
+      const hint = velox.hint('Form1', node.id);
+      if (hint) node.title = hint;
+    }
+  }
+
+  function buildMenu() {
+    const bar = $('menu');
+    for (const [id, items] of MENU) {
+      const holder = document.createElement('div');
+      const top = Object.assign(document.createElement('button'), { id });
+      el[id] = top;
+      kinds[id] = 'menu';
+      holder.append(top);
+      if (items) {
+        const list = Object.assign(document.createElement('div'), { className: 'items' });
+        for (const item of items) {
+          const b = Object.assign(document.createElement('button'), { id: item });
+          b.addEventListener('click', () => { closeMenus(); command(item); });
+          el[item] = b;
+          kinds[item] = 'menu';
+          list.append(b);
+        }
+        holder.append(list);
+        top.addEventListener('click', (e) => {
+          const open = holder.classList.contains('open');
+          closeMenus();
+          if (!open) holder.classList.add('open');
+          e.stopPropagation();
+        });
+      } else {
+        top.addEventListener('click', () => { closeMenus(); command(id); });
+      }
+      bar.append(holder);
+    }
+    document.addEventListener('click', closeMenus);
+  }
+
+  function closeMenus() {
+    for (const m of document.querySelectorAll('#menu .open')) m.classList.remove('open');
+  }
+
+  // ---- canvases: the layer draws, the page maps to device pixels ------------------
+  let current = null;
+
+  function rgb(c) { return `rgb(${(c >> 16) & 255},${(c >> 8) & 255},${c & 255})`; }
+
+  function fontOf(px) { return `${px}px ${FACE}`; }
+
+  // A drawing target: a canvas, the scale from logical to device pixels and
+  // the logical origin of the picture on it.  Fills cover whole device
+  // pixels, lines are whole device pixels wide.
+  function makeSurface(target, scale, originX) {
+    const ctx = target.canvas.getContext('2d');
+    let pen = { colour: 0, width: 1 };
+    let path = [];
+    const X = (x) => Math.round((x + originX) * scale);
+    const Y = (y) => Math.round(y * scale);
+    const fontPx = target.font * scale;
+    ctx.font = fontOf(fontPx);
+    if ('letterSpacing' in ctx) ctx.letterSpacing = target.font === MAIN_FONT ? `${-0.4 * scale}px` : '0px';
+    const probe = ctx.measureText('ÁÉgjpy|');
+    const ascent = Math.ceil(probe.fontBoundingBoxAscent ?? fontPx * 0.93);
+    const descent = Math.ceil(probe.fontBoundingBoxDescent ?? fontPx * 0.24);
+    const flush = () => {
+      if (path.length >= 2) {
+        const w = Math.max(1, Math.round(pen.width * scale));
+        const shift = w % 2 ? 0.5 : 0;
+        Object.assign(ctx, { lineWidth: w, lineCap: 'square', lineJoin: 'miter', strokeStyle: rgb(pen.colour) });
+        ctx.beginPath();
+        ctx.moveTo(X(path[0][0]) + shift, Y(path[0][1]) + shift);
+        for (let k = 1; k < path.length; k += 1) ctx.lineTo(X(path[k][0]) + shift, Y(path[k][1]) + shift);
+        ctx.stroke();
+      }
+      path = path.length ? [path[path.length - 1]] : [];
+    };
+    return {
+      fillRect(l, t, r, b, c) {
+        flush();
+        ctx.fillStyle = rgb(c);
+        ctx.fillRect(X(l), Y(t), X(r) - X(l), Y(b) - Y(t));
+      },
+      setPen(c, w) { flush(); pen = { colour: c, width: w }; },
+      moveTo(x, y) { flush(); path = [[x, y]]; },
+      lineTo(x, y) { if (!path.length) path = [[x, y]]; path.push([x, y]); },
+      flush,
+      ellipse(l, t, r, b, c) {
+        flush();
+        const w = Math.max(1, Math.round(pen.width * scale));
+        ctx.beginPath();
+        ctx.ellipse((X(l) + X(r)) / 2, (Y(t) + Y(b)) / 2, Math.max(0, (X(r) - X(l) - w) / 2),
+          Math.max(0, (Y(b) - Y(t) - w) / 2), 0, 0, 2 * Math.PI);
+        ctx.fillStyle = rgb(c);
+        ctx.fill();
+        Object.assign(ctx, { lineWidth: w, strokeStyle: rgb(pen.colour) });
+        ctx.stroke();
+      },
+      // bg < 0: the text over what is there.
+      textOut(x, y, text, fg, bg) {
+        flush();
+        if (bg >= 0) {
+          ctx.fillStyle = rgb(bg);
+          ctx.fillRect(X(x), Y(y), Math.ceil(ctx.measureText(text).width), ascent + descent);
+        }
+        ctx.fillStyle = rgb(fg);
+        ctx.fillText(text, X(x), Y(y) + ascent);
+      },
+    };
+  }
+
+  // The layer's text measure, in the page's faces at 100 %.
+  const measureContext = document.createElement('canvas').getContext('2d');
+  function measure(small, text) {
+    measureContext.font = fontOf(small ? PLOT_FONT : MAIN_FONT);
+    if ('letterSpacing' in measureContext) measureContext.letterSpacing = small ? '0px' : '-0.4px';
+    return Math.round(measureContext.measureText(text).width);
+  }
+  function smallHeight() {
+    measureContext.font = fontOf(PLOT_FONT);
+    const m = measureContext.measureText('ÁÉgjpy|');
+    return Math.ceil(m.fontBoundingBoxAscent ?? PLOT_FONT * 0.93) + Math.ceil(m.fontBoundingBoxDescent ?? PLOT_FONT * 0.24);
+  }
+
+  function deviceScale() { return zoom * (window.devicePixelRatio || 1); }
+
+  function sizeCanvases() {
+    const scale = deviceScale();
+    for (const t of Object.values(targets)) {
+      if (!t.canvas.isConnected) continue;
+      t.canvas.width = Math.round(t.width * scale);
+      t.canvas.height = Math.round(t.height * scale);
+      t.canvas.style.width = `${t.width}px`;
+      t.canvas.style.height = `${t.height}px`;
+      t.surface = makeSurface(t, scale, 0);
+    }
+  }
+
+  // ---- fitting the page to the browser window ------------------------------------
+  function fit() {
+    zoom = Math.min(window.innerWidth / APP_WIDTH, window.innerHeight / APP_HEIGHT);
+    if (!(zoom > 0)) zoom = 1;
+    $('app').style.zoom = String(zoom);
+    sizeCanvases();
+    if (face) face.repaint();
+  }
+
+  // ---- showing the layer's state -------------------------------------------------------
+  const states = {};
+
+  function setText(node, text) {
+    if (node.textContent !== text) node.textContent = text;
+  }
+
+  function show(name, s) {
+    states[name] = s;
+    const node = el[name];
+    if (name === 'Form1') { if (document.title !== s.text) document.title = s.text; return; }
+    if (name.startsWith('Timer')) { runTimers(); return; }
+    if (!node) return;
+    const text = s.text.replace(/\r\n?/g, '\n');
+    switch (kinds[name]) {
+      case 'button': case 'menu':
+        setText(node, text);
+        node.disabled = !s.enabled;
+        node.hidden = !s.visible;
+        break;
+      case 'label': case 'heading': case 'wrap':
+        setText(node, text);
+        node.hidden = !s.visible;
+        break;
+      case 'group': setText(node.firstChild, text); break;
+      case 'edit':
+        if (node.value !== s.text) node.value = s.text;
+        node.disabled = !s.enabled;
+        break;
+      case 'check': case 'radio':
+        setText(node.lastChild, text);
+        el[`${name}Box`].checked = s.checked;
+        el[`${name}Box`].disabled = !s.enabled;
+        break;
+      case 'combo':
+        node.selectedIndex = s.item;
+        node.disabled = !s.enabled;
+        break;
+      case 'updown': for (const b of node.children) b.disabled = !s.enabled; break;
+      case 'shape': node.style.left = `${s.left}px`; break;
+      case 'line':
+        node.style.left = `${s.left}px`;
+        node.hidden = !s.visible;
+        break;
+      case 'stats': node.hidden = !s.visible; break;
+      default: break;
+    }
+  }
+
+  // Only what changed is written: most markers stand still from tick to tick.
+  const shown = {};
+  function showShape(node, s, inView) {
+    const was = shown[node.id] ?? {};
+    if (was.visible !== s.visible) node.hidden = !s.visible;
+    // A hidden marker keeps the place it was last shown at.
+    shown[node.id] = s.visible ? s : { ...was, visible: false };
+    if (!s.visible) return;
+    const st = node.style;
+    if (was.left !== s.left) st.left = `${inView ? s.left - 13 : s.left}px`;
+    if (was.top !== s.top) st.top = `${inView ? s.top - 11 : s.top}px`;
+    if (was.width !== s.width) st.width = `${s.width}px`;
+    if (was.height !== s.height) st.height = `${s.height}px`;
+    if (was.fill !== s.fill) st.background = rgb(s.fill);
+    if (was.outline !== s.outline || was.outlineWidth !== s.outlineWidth)
+      st.border = s.outlineWidth > 0 ? `${s.outlineWidth}px solid ${rgb(s.outline)}` : 'none';
+    if (was.circle !== s.circle) st.borderRadius = s.circle ? '50%' : '0';
+    if (was.front !== s.front) st.zIndex = String(10 + (s.front % 100000));
+    if (was.tag !== s.tag) node.dataset.tag = s.tag;
+  }
+
+  // A change from the layer: controls, marker shapes, the focus, the end.
+  function changed(json) {
+    const c = JSON.parse(json);
+    for (const [name, s] of Object.entries(c.controls)) show(name, s);
+    if (c.shapes) {
+      for (const [id, shape] of Object.entries(c.shapes)) showShape(el[id], shape, /^Shape([1-9]|1\d|2[01])$/.test(id));
+    }
+    if (c.focus && el[c.focus]) {
+      const node = kinds[c.focus] === 'check' || kinds[c.focus] === 'radio' ? el[`${c.focus}Box`] : el[c.focus];
+      setTimeout(() => {
+        node.focus();
+        const s = states[c.focus];
+        if (node.setSelectionRange && s && s.selLength > 0) node.setSelectionRange(s.selStart, s.selStart + s.selLength);
+      }, 0);
+    }
+    if (c.cancelDrag) dragging = false;
+    if (c.end) endProgram();
+  }
+
+  // ---- timers ---------------------------------------------------------------------------
+  // They run as the layer's timer controls say.  Timer2 makes one step per
+  // interval of the browser's clock; a late call makes up the steps it
+  // missed (a few at most), so the run clock, which counts steps, keeps
+  // pace with the wall clock.
+  const timers = { Timer2: null, Timer3: null };
+  const sim = { interval: 0, base: 0, done: 0 };
+
+  function runTimers() {
+    for (const name of ['Timer2', 'Timer3']) {
+      const s = states[name];
+      const on = s && s.enabled && !ended;
+      const t = timers[name];
+      if (t && (!on || t.interval !== s.value)) {
+        clearInterval(t.handle);
+        timers[name] = null;
+      }
+      if (on && !timers[name]) {
+        timers[name] = { interval: s.value, handle: setInterval(name === 'Timer2' ? onTimer2 : onTimer3, s.value) };
+        if (name === 'Timer2') Object.assign(sim, { interval: s.value, base: performance.now(), done: 0 });
+      }
+    }
+  }
+
+  function onTimer2() {
+    const due = Math.floor((performance.now() - sim.base) / sim.interval) - sim.done;
+    if (due > CATCH_UP) sim.done += due - CATCH_UP;  // a background tab: the rest is let go
+    const count = Math.min(Math.max(due, 1), CATCH_UP);
+    for (let k = 0; k < count && timers.Timer2 && !ended; k += 1) {
+      sim.done += 1;
+      face.timer2();
+    }
+  }
+
+  function onTimer3() { if (!ended) face.timer3(); }
+
+  // ---- dialogs --------------------------------------------------------------------------
+  let openDialogs = 0;
+  let dragging = false;
+
+  function dialog(id, title, fill) {
+    const d = document.createElement('dialog');
+    d.id = id;
+    d.append(Object.assign(document.createElement('div'), { className: 'title', textContent: title }));
+    fill(d);
+    document.body.append(d);
+    return d;
+  }
+
+  // Shows a modal dialog until `finish` is called; the main window is not
+  // active meanwhile, so its fields are not being typed in.
+  function modal(d, focus, wire) {
+    return new Promise((resolve) => {
+      const finish = (value) => {
+        d.close();
+        openDialogs -= 1;
+        if (!openDialogs) face.setWindowActive(true);
+        resolve(value);
+      };
+      wire(finish);
+      openDialogs += 1;
+      face.setWindowActive(false);
+      d.showModal();
+      if (focus) focus.focus();
+    });
+  }
+
+  // A message box; resolves with the index of the button pressed; Escape
+  // answers with the last one.
+  async function messageBox(title, text, buttons) {
+    const d = dialog('message', title, (node) => {
+      node.append(Object.assign(document.createElement('div'), { className: 'body', textContent: text }));
+      const row = Object.assign(document.createElement('div'), { className: 'buttons' });
+      for (const caption of buttons) row.append(Object.assign(document.createElement('button'), { textContent: caption }));
+      node.append(row);
+    });
+    const answer = await modal(d, d.querySelector('.buttons button'), (finish) => {
+      d.querySelectorAll('.buttons button').forEach((b, k) => b.addEventListener('click', () => finish(k)));
+      d.addEventListener('cancel', (e) => { e.preventDefault(); finish(buttons.length - 1); });
+    });
+    d.remove();
+    return answer;
+  }
+
+  // A name for a download, prefilled with the last one, with the filters
+  // when there is a choice; resolves with { name, filterIndex } or null.
+  async function askName(title, name, filters, filterIndex) {
+    let input;
+    let select = null;
+    const d = dialog('name', title, (node) => {
+      const body = Object.assign(document.createElement('div'), { className: 'body' });
+      input = Object.assign(document.createElement('input'), { type: 'text', value: name, id: 'FileName' });
+      body.append('Fájlnév: ', input);
+      if (filters.length > 1) {
+        select = Object.assign(document.createElement('select'), { id: 'FileType' });
+        filters.forEach(([label], k) => select.append(new Option(label, String(k + 1))));
+        select.value = String(filterIndex);
+        body.append(document.createElement('br'), 'Típus: ', select);
+      }
+      node.append(body);
+      const row = Object.assign(document.createElement('div'), { className: 'buttons' });
+      row.append(Object.assign(document.createElement('button'), { textContent: 'Mentés', id: 'FileOK' }),
+        Object.assign(document.createElement('button'), { textContent: 'Mégse', id: 'FileCancel' }));
+      node.append(row);
+    });
+    const answer = await modal(d, null, (finish) => {
+      const accept = () => {
+        const value = plainName(input.value);
+        if (value) finish({ name: value, filterIndex: select ? Number(select.value) : filterIndex });
+        else input.select();
+      };
+      d.querySelector('#FileOK').addEventListener('click', accept);
+      d.querySelector('#FileCancel').addEventListener('click', () => finish(null));
+      input.addEventListener('keydown', (e) => { if (e.key === 'Enter') accept(); });
+      d.addEventListener('cancel', (e) => { e.preventDefault(); finish(null); });
+      setTimeout(() => input.select(), 0);
+    });
+    d.remove();
+    return answer;
+  }
+
+  // The last part of a name, without the folders a user may have typed.
+  function plainName(text) {
+    const name = text.trim().split(/[\\/]/).pop();
+    return name && name !== '.' && name !== '..' ? name : '';
+  }
+
+  // "Gyorsító adafájl|*.gydat|Minden fájl|*.*" as [[description, pattern], …].
+  function filterList(filter) {
+    const parts = filter.split('|');
+    const out = [];
+    for (let k = 0; k + 1 < parts.length; k += 2) out.push([parts[k], parts[k + 1]]);
+    return out;
+  }
+
+  // ---- the cavity dialog ---------------------------------------------------------------
+  const CAVITY_ROWS = [
+    ['Label5', 'Gyorsító elektróda '], ['Label2', 'Add meg az új hézagot: ', 'Edit2'],
+    ['Label1', 'Add meg az új szélességet: ', 'Edit1'], ['Button1'],
+    ['Label6', 'Földpotenciálon lévo elektróda '], ['Label4', 'Add meg az új hézagot: ', 'Edit3'],
+    ['Label3', 'Add meg az új szélességet: ', 'Edit4'],
+  ];
+  let cavityDialog = null;
+
+  function buildCavityDialog() {
+    cavityDialog = dialog('cavity', 'Gyorsítóüreg', (node) => {
+      const body = Object.assign(document.createElement('div'), { className: 'body cavity' });
+      const panel = Object.assign(document.createElement('div'), { className: 'panel' });
+      for (const [id, caption, field] of CAVITY_ROWS) {
+        const row = Object.assign(document.createElement('div'), { className: field ? 'row' : 'heading-row' });
+        if (id === 'Button1') {
+          row.append(Object.assign(document.createElement('button'), { textContent: 'Töröld  mindkét elektródát', id: 'CavityButton1' }));
+        } else if (field) {
+          const input = Object.assign(document.createElement('input'), { type: 'text', value: '10', id: `Cavity${field}` });
+          input.title = velox.hint('UregAdatDlg', field);
+          row.append(caption, input);
+        } else {
+          row.append(Object.assign(document.createElement('b'), { textContent: caption }));
+        }
+        panel.append(row);
+      }
+      const side = Object.assign(document.createElement('div'), { className: 'side' });
+      side.append(Object.assign(document.createElement('button'), { textContent: 'OK', id: 'CavityOK' }),
+        Object.assign(document.createElement('button'), { textContent: 'Cancel', id: 'CavityCancel' }));
+      body.append(panel, side);
+      node.append(body);
+    });
+  }
+
+  const cavityTexts = () => ['Edit1', 'Edit2', 'Edit3', 'Edit4'].map((id) => $(`Cavity${id}`).value);
+
+  // Resolves with [result (0 OK, 1 Cancel, 2 the delete button), deleteConfirmed].
+  function runCavityDialog() {
+    const d = cavityDialog;
+    const listeners = [];
+    const on = (node, type, f) => { node.addEventListener(type, f); listeners.push([node, type, f]); };
+    return modal(d, $('CavityOK'), (finish) => {
+      const done = (value) => {
+        for (const [node, type, f] of listeners) node.removeEventListener(type, f);
+        finish(value);
+      };
+      const ok = () => {
+        const refused = face.firstRefused(...cavityTexts());
+        if (refused < 0) { done([0, false]); return; }
+        const field = $(`CavityEdit${refused + 1}`);
+        field.focus();
+        field.select();
+      };
+      on($('CavityOK'), 'click', ok);
+      on($('CavityCancel'), 'click', () => done([1, false]));
+      on($('CavityButton1'), 'click', async () => {
+        const yes = await messageBox('*** MEGEROSÍTÉS ***', 'Valóban törölni akarod ezeket az elektródákat?', ['Igen', 'Nem']);
+        done([2, yes === 0]);
+      });
+      on(d, 'cancel', (e) => { e.preventDefault(); done([1, false]); });
+      on(d, 'keydown', (e) => { if (e.key === 'Enter' && e.target.tagName === 'INPUT') { e.preventDefault(); ok(); } });
+    });
+  }
+
+  // ---- the layer's questions, file choices and dialogs -----------------------------------------
+  const lastNames = {};
+
+  async function asked(id, json) {
+    const q = JSON.parse(json);
+    if (q.type === 'question') {
+      let text = q.text;
+      const pending = pendingDownloads();
+      if (pending.length) text += `\n\n${pending.join(' és ')}: az OK gombra a böngésző letöltései közé kerül.`;
+      const yesNo = q.kind === 'yesno';
+      const k = await messageBox(q.title, text, yesNo ? ['Igen', 'Nem'] : ['OK']);
+      userAction(() => face.answer(id, yesNo ? k : 2));
+    } else if (q.type === 'cavity') {
+      if (q.texts) ['Edit1', 'Edit2', 'Edit3', 'Edit4'].forEach((f, k) => { $(`Cavity${f}`).value = q.texts[k].t; });
+      const [result, confirmed] = await runCavityDialog();
+      userAction(() => face.cavityClosed(id, result, ...cavityTexts(), confirmed));
+    } else if (q.kind === 'open') {
+      const filters = filterList(q.filter);
+      const file = await pickFile(filters[q.filterIndex - 1]?.[1].replace(/\*/g, '') ?? '');
+      if (!file) { userAction(() => face.choiceCancelled(id)); return; }
+      face.putFile(file.name, file.bytes);
+      userAction(() => face.chosen(id, file.name, q.filterIndex));
+    } else {
+      const filters = filterList(q.filter);
+      const key = q.kind === 'saveChoice' ? 'export' : q.defaultExt;
+      const current = q.defaultExt === 'gydat' ? face.setupPath() : q.defaultExt === 'edat' ? face.resultsPath() : '';
+      const answer = await askName(q.kind === 'saveChoice' ? 'Exportálás' : 'Mentés másként',
+        lastNames[key] ?? (current || `velox.${q.defaultExt}`), q.kind === 'saveChoice' ? filters : [], q.filterIndex);
+      if (!answer) { userAction(() => face.choiceCancelled(id)); return; }
+      let { name } = answer;
+      if (q.kind === 'save' && !/\.[^.]+$/.test(name)) name = `${name.replace(/\.+$/, '')}.${q.defaultExt}`;
+      lastNames[key] = name;
+      userAction(() => face.chosen(id, name, answer.filterIndex));
+    }
+  }
+
+  // ---- files ------------------------------------------------------------------------------------
+  let downloadQueue = [];
+
+  function pendingDownloads() {
+    downloadQueue.push(...face.takeDownloads());
+    return downloadQueue.map((d) => d.name);
+  }
+
+  // A command from a user action: the files it wrote are downloaded now,
+  // while the browser lets the page start downloads.
+  function userAction(f) {
+    if (ended && !downloadQueue.length) return undefined;
+    const result = ended ? undefined : f();
+    pendingDownloads();
+    for (const d of downloadQueue) download(d.name, d.bytes);
+    downloadQueue = [];
+    return result;
+  }
+
+  function download(name, bytes, type = 'application/octet-stream') {
+    const url = URL.createObjectURL(new Blob([bytes], { type }));
+    const a = Object.assign(document.createElement('a'), { href: url, download: name });
+    document.body.append(a);
+    a.click();
+    a.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 60000);
+  }
+
+  // The browser's file picker; resolves with { name, bytes } or null.
+  function pickFile(accept) {
+    return new Promise((resolve) => {
+      const picker = $('picker');
+      picker.value = '';
+      picker.accept = accept === '.' ? '' : accept;
+      const onChange = async () => {
+        picker.removeEventListener('change', onChange);
+        const file = picker.files[0];
+        resolve(file ? { name: file.name, bytes: new Uint8Array(await file.arrayBuffer()) } : null);
+      };
+      picker.addEventListener('change', onChange);
+      picker.addEventListener('cancel', () => { picker.removeEventListener('change', onChange); resolve(null); }, { once: true });
+      picker.click();
+    });
+  }
+
+  // The export picture: both plots side by side at twice their size.
+  function exportPng() {
+    const scale = 2;
+    const canvas = document.createElement('canvas');
+    canvas.width = scale * (260 + 10 + 260);
+    canvas.height = scale * 179;
+    const ctx = canvas.getContext('2d');
+    ctx.fillStyle = '#fff';
+    ctx.fillRect(0, 0, canvas.width, canvas.height);
+    const half = { canvas, width: 260, height: 179, font: PLOT_FONT };
+    targets['export-left'] = { ...half, surface: makeSurface(half, scale, 0) };
+    targets['export-right'] = { ...half, surface: makeSurface(half, scale, 270) };
+    return () => {
+      const data = atob(canvas.toDataURL('image/png').split(',')[1]);
+      return Uint8Array.from(data, (ch) => ch.charCodeAt(0));
+    };
+  }
+
+  // ---- exercise text and quit confirmation --------------------------------------------------
+  async function showTask() {
+    let bytes = null;
+    try {
+      const response = await fetch('Velox.rtf', { cache: 'no-store' });
+      if (response.ok) bytes = new Uint8Array(await response.arrayBuffer());
+    } catch (e) {
+      bytes = null;
+    }
+    if (!bytes) {
+      await messageBox('*** HIBA ***', 'A feladat szövegét nem sikerült beolvasni:\nVelox.rtf', ['OK']);
+      return;
+    }
+    const d = dialog('task', 'Feladat', (node) => {
+      const text = Object.assign(document.createElement('div'), { className: 'text' });
+      const twip = (v) => `${v / 15}px`;
+      for (const p of velox.readRtf(bytes)) {
+        const para = document.createElement('p');
+        para.style.cssText = `text-align:${p.align};margin:${twip(p.before)} ${twip(p.right)} ${twip(p.after)} ${twip(p.left)};` +
+          `text-indent:${twip(p.first)};`;
+        for (const r of p.runs) {
+          const span = Object.assign(document.createElement('span'), { textContent: r.text });
+          span.style.cssText = `font-size:${r.size * 4 / 3}px;${r.bold ? 'font-weight:bold;' : ''}` +
+            `${r.italic ? 'font-style:italic;' : ''}${r.underline ? 'text-decoration:underline;' : ''}` +
+            `${r.color !== undefined ? `color:${rgb(r.color)};` : ''}`;
+          para.append(span);
+        }
+        text.append(para);
+      }
+      const row = Object.assign(document.createElement('div'), { className: 'buttons' });
+      row.append(Object.assign(document.createElement('button'), { textContent: 'Vissza', id: 'TaskBack' }));
+      node.append(text, row);
+    });
+    await modal(d, $('TaskBack'), (finish) => {
+      $('TaskBack').addEventListener('click', () => finish());
+      d.addEventListener('cancel', (e) => { e.preventDefault(); finish(); });
+    });
+    d.remove();
+  }
+
+  async function quit() {
+    const k = await messageBox('FIGYELMEZTETÉS! ', 'El vannak mentve az eredmények?  Kiléphetünk? ', ['OK', 'Cancel']);
+    if (k === 0) endProgram();
+  }
+
+  // A page cannot close itself: the simulation stops and the page says so.
+  function endProgram() {
+    ended = true;
+    runTimers();
+    $('ended').hidden = false;
+  }
+
+  // ---- the controls' events -------------------------------------------------------------------
+  function command(name) {
+    if (name === 'Feladat1') showTask();
+    else if (name === 'Vge1') quit();
+    else userAction(() => face.click(name));
+  }
+
+  // A number field is left by Enter or by the focus moving to another
+  // control of the page; a window or a dialog taking the focus is no leave.
+  function wireField(node) {
+    node.addEventListener('focus', () => face.focus(node.id));
+    node.addEventListener('mouseup', () => node.select());
+    node.addEventListener('input', () => face.typed(node.id, node.value));
+    node.addEventListener('keydown', (e) => {
+      if (e.key !== 'Enter') return;
+      e.preventDefault();
+      userAction(() => face.exit(node.id, true));
+    });
+    node.addEventListener('blur', (e) => {
+      if (openDialogs || !e.relatedTarget || !$('client').contains(e.relatedTarget)) return;
+      face.focus(e.relatedTarget.id.replace(/Box$/, ''));
+      userAction(() => face.exit(node.id, false));
+    });
+  }
+
+  function wire() {
+    for (const [id, kind] of Object.entries(kinds)) {
+      const node = el[id];
+      if (kind === 'button') node.addEventListener('click', () => command(id));
+      else if (kind === 'check') el[`${id}Box`].addEventListener('change', (e) => userAction(() => face.check(id, e.target.checked)));
+      else if (kind === 'radio') el[`${id}Box`].addEventListener('click', () => userAction(() => face.click(id)));
+      else if (kind === 'edit' && !node.readOnly) wireField(node);
+      else if (kind === 'updown') {
+        node.children[0].addEventListener('click', () => userAction(() => face.upDown(id, true)));
+        node.children[1].addEventListener('click', () => userAction(() => face.upDown(id, false)));
+      } else if (kind === 'stats') node.addEventListener('mouseup', (e) => {
+        e.stopPropagation();
+        userAction(() => face.click(e.target === node ? id : e.target.id));
+      });
+      if (kind === 'button' || kind === 'combo') node.addEventListener('focus', () => face.focus(id));
+      if (kind === 'check' || kind === 'radio') el[`${id}Box`].addEventListener('focus', () => face.focus(id));
+    }
+    el.ComboBox1.addEventListener('change', () => userAction(() => face.comboChange(Number(el.ComboBox1.value))));
+    for (const [panel, image] of [['Panel4', 'Image2'], ['Panel5', 'Image3']]) {
+      el[panel].addEventListener('click', (e) => { if (!el[panel].querySelector('.stats').contains(e.target)) userAction(() => face.click(panel)); });
+      el[image].addEventListener('mousedown', (e) => userAction(() => face.imageMouseDown(image, e.button === 2)));
+      el[image].addEventListener('contextmenu', (e) => e.preventDefault());
+    }
+    // Alt + Left / Alt + Right move the chosen spectrum's marker; every key
+    // pressed with Alt alone belongs to the window.
+    window.addEventListener('keydown', (e) => {
+      if (!e.altKey || e.ctrlKey || e.shiftKey || e.metaKey || openDialogs || ended) return;
+      if (e.key === 'ArrowRight' || e.key === 'ArrowLeft') userAction(() => face.key(e.key === 'ArrowRight'));
+      e.preventDefault();
+    }, true);
+    wireMarkers();
+  }
+
+  // The target is dragged onto the view; a cavity marker's release of a
+  // button other than the left one (which drags) opens its dialog.
+  function wireMarkers() {
+    const overView = (e) => {
+      const r = el.Image1.getBoundingClientRect();
+      return e.clientX >= r.left && e.clientX < r.right && e.clientY >= r.top && e.clientY < r.bottom &&
+        document.elementsFromPoint(e.clientX, e.clientY)[0] !== el.Target;
+    };
+    el.Target.addEventListener('mousedown', (e) => {
+      if (e.button !== 0 || ended) return;
+      dragging = true;
+      document.body.style.cursor = 'move';
+      e.preventDefault();
+    });
+    window.addEventListener('mousemove', (e) => {
+      if (dragging) document.body.style.cursor = overView(e) ? 'move' : 'no-drop';
+    });
+    window.addEventListener('mouseup', (e) => {
+      if (e.button !== 0) return;
+      document.body.style.cursor = '';
+      if (!dragging) return;
+      dragging = false;
+      if (!overView(e)) return;
+      const r = el.Image1.getBoundingClientRect();
+      userAction(() => face.dropTarget(Math.floor((e.clientX - r.left) * VIEW_WIDTH / r.width)));
+    });
+    el.Markers.addEventListener('mouseup', (e) => {
+      const marker = e.target.closest('.shape');
+      if (marker && e.button !== 0 && !ended) userAction(() => face.shapeMouseUp(Number(marker.dataset.tag)));
+    });
+    el.Markers.addEventListener('contextmenu', (e) => e.preventDefault());
+  }
+
+  // ---- start-up -----------------------------------------------------------------------------
+  // The start-up set-up beside the page: teszt02.gydat, or the plain file
+  // name given as setup= in the page's address.
+  function startFileName() {
+    const asked2 = new URLSearchParams(window.location.search).get('setup');
+    if (asked2 === null) return START_FILE;
+    const plain = asked2 !== '' && !/[/\\:?#%]/.test(asked2) && asked2 !== '.' && !asked2.includes('..');
+    if (!plain) console.warn(`setup=${asked2}: csak a lap melletti fájl neve adható meg; ${START_FILE} töltődik be.`);
+    return plain ? asked2 : START_FILE;
+  }
+
+  async function fetchStartFile(name) {
+    try {
+      const response = await fetch(encodeURIComponent(name), { cache: 'no-store' });
+      if (!response.ok) return null;
+      return new Uint8Array(await response.arrayBuffer());
+    } catch (e) {
+      return null;
+    }
+  }
+
+  async function start() {
+    velox = await VeloxModule();
+    // The export picture's canvas is made when the face starts drawing it.
+    let exporting = null;
+    Object.assign(velox, {
+      veloxSelect: (name) => {
+        if (name === 'export-left') exporting = exportPng();
+        current = targets[name].surface;
+      },
+      veloxMeasure: measure,
+      veloxSmallHeight: smallHeight,
+      veloxChanged: changed,
+      veloxAsk: (id, json) => { asked(id, json); },
+      veloxExportPng: () => (exporting ? exporting() : new Uint8Array(0)),
+    });
+    Object.defineProperty(velox, 'veloxCanvas', { get: () => current });
+    build();
+    buildCavityDialog();
+    fit();
+    window.addEventListener('resize', fit);
+    face = new velox.WebFace();
+    const name = startFileName();
+    const bytes = await fetchStartFile(name);
+    if (bytes) face.putStartFile(bytes);
+    changed(face.everything());
+    wire();
+    await new Promise((resolve) => { setTimeout(resolve, states.Timer1?.value ?? 100); });
+    face.layout();
+    face.activate();
+    if (name !== START_FILE) face.setSetupPath(name);
+    window.veloxPage = { face, module: velox, ready: true };
+  }
+
+  start();
+})();
