@@ -46,6 +46,7 @@ public:
     void LineTo(std::int32_t x, std::int32_t y) override { Check({x, y}); }
     void Ellipse(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b, Colour) override { Check({l, t, r, b}); }
     void TextOut(std::int32_t x, std::int32_t y, std::string_view, Colour, Colour) override { Check({x, y}); }
+    void TextOver(std::int32_t x, std::int32_t y, std::string_view, Colour) override { Check({x, y}); }
 
 private:
     void Check(std::initializer_list<std::int32_t> values) {

@@ -443,6 +443,7 @@ struct CountingPainter : NullPainter {  // the pictures painted with something d
         void LineTo(std::int32_t, std::int32_t) override { ++calls; }
         void Ellipse(std::int32_t, std::int32_t, std::int32_t, std::int32_t, Colour) override { ++calls; }
         void TextOut(std::int32_t, std::int32_t, std::string_view, Colour, Colour) override { ++calls; }
+        void TextOver(std::int32_t, std::int32_t, std::string_view, Colour) override { ++calls; }
     };
     std::map<Picture, int> Painted;
     void Paint(Picture p, const std::function<void(Canvas&, std::int32_t, std::int32_t)>& draw) override {

@@ -36,6 +36,7 @@ struct RecordingCanvas : Canvas {
     void TextOut(std::int32_t x, std::int32_t y, std::string_view text, Colour, Colour) override {
         Texts.emplace_back(x, y, std::string(text));
     }
+    void TextOver(std::int32_t x, std::int32_t y, std::string_view text, Colour c) override { TextOut(x, y, text, c, c); }
 };
 
 constexpr int W = 107, H = 61;  // the phase window

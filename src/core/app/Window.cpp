@@ -31,6 +31,7 @@ public:
     void LineTo(std::int32_t, std::int32_t) override {}
     void Ellipse(std::int32_t, std::int32_t, std::int32_t, std::int32_t, Colour) override {}
     void TextOut(std::int32_t, std::int32_t, std::string_view, Colour, Colour) override {}
+    void TextOver(std::int32_t, std::int32_t, std::string_view, Colour) override {}
 };
 
 // The captions that never change, for the dump of the visible state.

@@ -29,6 +29,8 @@ public:
     // UTF-8 text with its top-left corner at (x, y), on an opaque background.
     virtual void TextOut(std::int32_t x, std::int32_t y, std::string_view text, Colour textColour,
                          Colour background) = 0;
+    // UTF-8 text with its top-left corner at (x, y), over what is there.
+    virtual void TextOver(std::int32_t x, std::int32_t y, std::string_view text, Colour textColour) = 0;
 };
 
 }  // namespace velox

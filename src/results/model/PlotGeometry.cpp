@@ -289,4 +289,44 @@ std::vector<std::vector<PlotPoint>> PolylineBuilder::Finish() {
     return std::move(lines_);
 }
 
+namespace {
+
+void DrawLines(Canvas& canvas, const std::vector<PlotLine>& lines) {
+    for (const PlotLine& l : lines) {
+        canvas.MoveTo(l.x1, l.y1);
+        canvas.LineTo(l.x2, l.y2);
+    }
+}
+
+void DrawTexts(Canvas& canvas, const std::vector<PlotText>& texts) {
+    for (const PlotText& t : texts) canvas.TextOut(t.x, t.y, t.text, colours::White, colours::Black);
+}
+
+}  // namespace
+
+void DrawAxesOn(Canvas& canvas, std::int32_t width, std::int32_t height, const AxesGeometry& axes) {
+    canvas.FillRect(0, 0, width, height, colours::Black);
+    canvas.SetPen(colours::White, 1);
+    DrawLines(canvas, axes.Axes);
+    DrawLines(canvas, axes.CountTicks);
+    DrawLines(canvas, axes.ChannelTicks);
+    DrawTexts(canvas, axes.CountLabels);
+    DrawTexts(canvas, axes.ChannelLabels);
+}
+
+void DrawSpectrumOn(Canvas& canvas, std::int32_t width, std::int32_t height, const SpectrumGeometry& plot,
+                    const TextMetrics& metrics) {
+    DrawAxesOn(canvas, width, height, plot.Axes);
+    canvas.SetPen(colours::White, 1);
+    for (const auto& line : plot.CountLine) {
+        canvas.MoveTo(line.front().x, line.front().y);
+        for (std::size_t k = 1; k < line.size(); ++k) canvas.LineTo(line[k].x, line[k].y);
+    }
+    for (const auto* texts : {&plot.StatisticsTexts, &plot.BeyondTexts})
+        for (const PlotText& t : *texts)
+            canvas.FillRect(t.x, t.y, t.x + metrics.Width(t.text), t.y + metrics.Height, colours::Black);
+    for (const auto* texts : {&plot.StatisticsTexts, &plot.BeyondTexts})
+        for (const PlotText& t : *texts) canvas.TextOver(t.x, t.y, t.text, colours::White);
+}
+
 }  // namespace velox

@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/Canvas.h"
 #include "core/model/Numeric.h"
 #include "results/model/Spectrum.h"
 
@@ -160,5 +161,16 @@ private:
     int runMin_ = 0;
     int runMax_ = 0;
 };
+
+// The plot laid out above, drawn on a canvas of width × height pixels:
+// black, the axes with their ticks and labels.
+void DrawAxesOn(Canvas& canvas, std::int32_t width, std::int32_t height, const AxesGeometry& axes);
+
+// The whole plot: the axes, the count line, then the statistics and the
+// counts beyond the range.  Those lines stand closer than the face is high:
+// all their backgrounds go down first and the texts over them, so that no
+// line cuts off the accents or descenders of its neighbour.
+void DrawSpectrumOn(Canvas& canvas, std::int32_t width, std::int32_t height, const SpectrumGeometry& plot,
+                    const TextMetrics& metrics);
 
 }  // namespace velox

@@ -83,4 +83,12 @@ void PainterCanvas::TextOut(std::int32_t x, std::int32_t y, std::string_view tex
     painter_.setPen(pen);
 }
 
+void PainterCanvas::TextOver(std::int32_t x, std::int32_t y, std::string_view text, Colour textColour) {
+    Flush();
+    const QPen pen = painter_.pen();
+    painter_.setPen(ToQColor(textColour));
+    painter_.drawText(QPoint(x, y + ascent_), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    painter_.setPen(pen);
+}
+
 }  // namespace velox::ui

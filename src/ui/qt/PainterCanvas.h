@@ -29,6 +29,7 @@ public:
                  Colour fill) override;
     void TextOut(std::int32_t x, std::int32_t y, std::string_view text, Colour textColour,
                  Colour background) override;
+    void TextOver(std::int32_t x, std::int32_t y, std::string_view text, Colour textColour) override;
     // Draws the pending line; done before every other operation and at the end.
     void Flush();
 

@@ -27,7 +27,7 @@ public:
     void TextOut(std::int32_t x, std::int32_t y, std::string_view text, Colour textColour,
                  Colour background) override;
     // Text without a background, over what is drawn there.
-    void TextOver(std::int32_t x, std::int32_t y, std::string_view text, Colour textColour);
+    void TextOver(std::int32_t x, std::int32_t y, std::string_view text, Colour textColour) override;
     // Strokes the pending polyline.
     void Flush();
 };

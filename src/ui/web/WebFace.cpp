@@ -125,43 +125,15 @@ std::string StateJson(const app::ControlState& c) {
         .Done();
 }
 
-void DrawLines(Canvas& canvas, const std::vector<PlotLine>& lines) {
-    for (const PlotLine& l : lines) {
-        canvas.MoveTo(l.x1, l.y1);
-        canvas.LineTo(l.x2, l.y2);
-    }
-}
-
-void DrawTexts(Canvas& canvas, const std::vector<PlotText>& texts) {
-    for (const PlotText& t : texts) canvas.TextOut(t.x, t.y, t.text, colours::White, colours::Black);
-}
-
-// A plot as the layer laid it out: the axes, the count line, then the
-// statistics and the counts beyond the range.  Those lines stand closer
-// than the face is high: all their backgrounds go down first and the texts
-// over them, so that no line cuts off the accents of its neighbour.
+// A plot as the layer laid it out.
 void PaintPlot(WebCanvas& canvas, const app::SpectrumView& view, const app::SpectrumPicture& picture) {
-    const SpectrumGeometry& plot = picture.Geometry;
-    const AxesGeometry& axes = plot.Axes;
-    canvas.FillRect(0, 0, view.BitmapWidth(), view.BitmapHeight(), colours::Black);
-    canvas.SetPen(colours::White, 1);
-    DrawLines(canvas, axes.Axes);
-    DrawLines(canvas, axes.CountTicks);
-    DrawLines(canvas, axes.ChannelTicks);
-    DrawTexts(canvas, axes.CountLabels);
-    DrawTexts(canvas, axes.ChannelLabels);
-    if (!picture.Counts) return;
-    for (const auto& line : plot.CountLine) {
-        canvas.MoveTo(line.front().x, line.front().y);
-        for (std::size_t k = 1; k < line.size(); ++k) canvas.LineTo(line[k].x, line[k].y);
+    if (!picture.Counts) {
+        DrawAxesOn(canvas, view.BitmapWidth(), view.BitmapHeight(), picture.Geometry.Axes);
+        return;
     }
     const PageMeasure measure;
-    const std::int32_t height = measure.SmallHeight();
-    for (const auto* texts : {&plot.StatisticsTexts, &plot.BeyondTexts})
-        for (const PlotText& t : *texts)
-            canvas.FillRect(t.x, t.y, t.x + measure.SmallWidth(t.text), t.y + height, colours::Black);
-    for (const auto* texts : {&plot.StatisticsTexts, &plot.BeyondTexts})
-        for (const PlotText& t : *texts) canvas.TextOver(t.x, t.y, t.text, colours::White);
+    DrawSpectrumOn(canvas, view.BitmapWidth(), view.BitmapHeight(), picture.Geometry,
+                   {[&measure](std::string_view s) { return measure.SmallWidth(s); }, measure.SmallHeight()});
 }
 
 }  // namespace
