@@ -600,7 +600,8 @@
       on($('CavityOK'), 'click', ok);
       on($('CavityCancel'), 'click', () => done([1, false]));
       on($('CavityButton1'), 'click', async () => {
-        const yes = await messageBox('*** MEGEROSÍTÉS ***', 'Valóban törölni akarod ezeket az elektródákat?', ['Igen', 'Nem']);
+        const q = JSON.parse(face.cavityDeleteQuestion());
+        const yes = await messageBox(q.title, q.text, ['Igen', 'Nem']);
         done([2, yes === 0]);
       });
       on(d, 'cancel', (e) => { e.preventDefault(); done([1, false]); });

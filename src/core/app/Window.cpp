@@ -821,4 +821,8 @@ void Window::Export(const std::string& path, bool png) {
                "Az eredményeket nem sikerült exportálni ide:\n" + path + "\n\n" + w.Error);
 }
 
+Question CavityDeleteQuestion() {
+    return {QuestionKind::YesNo, Confirm, "Valóban törölni akarod ezeket az elektródákat?", {}};
+}
+
 }  // namespace velox::app

@@ -242,4 +242,9 @@ public:
     ControlState &Feladat1, &Kirs1, &Kirsmsknt1, &Betlts1, &Kirs2, &Kirsmsknt2, &Betlts2, &Exportls1, &Vge1;
 };
 
+// The question of the cavity dialog's "Töröld  mindkét elektródát", asked
+// over the open dialog; the dialog then closes as deleted, the electrodes
+// going only on Yes.
+Question CavityDeleteQuestion();
+
 }  // namespace velox::app

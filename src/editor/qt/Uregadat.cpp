@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include "core/app/Window.h"
 #include "ui/qt/Controls.h"
 #include "ui/qt/ControlHints.h"
 #include "ui/qt/DialogLook.h"
@@ -132,8 +133,9 @@ void TUregAdatDlg::done(int result) {
 
 void TUregAdatDlg::Button1Click() {
     DeleteConfirmed = false;
-    const auto answer = velox::ui::Prompts().Ask(QStringLiteral("Valóban törölni akarod ezeket az elektródákat?"),
-                                                 QStringLiteral("*** MEGEROSÍTÉS ***"));
+    const velox::app::Question question = velox::app::CavityDeleteQuestion();
+    const auto answer =
+        velox::ui::Prompts().Ask(QString::fromStdString(question.Text), QString::fromStdString(question.Title));
     if (answer == velox::ui::Answer::Yes) DeleteConfirmed = true;
     done(velox::ui::mrAbort);
 }

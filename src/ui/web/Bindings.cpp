@@ -104,6 +104,7 @@ EMSCRIPTEN_BINDINGS(velox_web) {
         .function("putFile", &WebFace::PutFile)
         .function("cavityClosed", &WebFace::CavityClosed)
         .function("firstRefused", &WebFace::FirstRefused)
+        .function("cavityDeleteQuestion", &WebFace::CavityDeleteQuestion)
         .function("dump", &WebFace::Dump)
         .function("everything", &WebFace::Everything)
         .function("takeDownloads", &TakeDownloads)

@@ -316,6 +316,11 @@ int WebFace::FirstRefused(const std::string& e1, const std::string& e2, const st
     return refused ? *refused : -1;
 }
 
+std::string WebFace::CavityDeleteQuestion() const {
+    const app::Question q = app::CavityDeleteQuestion();
+    return Json().Str("title", q.Title).Str("text", q.Text).Done();
+}
+
 std::vector<Download> WebFace::TakeDownloads() { return std::exchange(Files.Downloads, {}); }
 
 // ---- what the page is told ------------------------------------------------------------------

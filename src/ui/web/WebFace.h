@@ -104,6 +104,8 @@ public:
     // The cavity dialog closed: 0 OK, 1 Cancel, 2 by the delete button.
     void CavityClosed(int id, int result, const std::string& e1, const std::string& e2, const std::string& e3,
                       const std::string& e4, bool deleteConfirmed);
+    // The cavity dialog's delete question: {"title": …, "text": …}.
+    std::string CavityDeleteQuestion() const;
     // The first refused field of the cavity dialog (0 … 3), -1 when all pass.
     int FirstRefused(const std::string& e1, const std::string& e2, const std::string& e3,
                      const std::string& e4) const;
