@@ -86,8 +86,6 @@ Changes ControlSet::Take() {
     return out;
 }
 
-namespace {
-
 void AppendJsonString(std::string& out, std::string_view s) {
     out += '"';
     for (const char ch : s) {
@@ -109,8 +107,6 @@ void AppendJsonString(std::string& out, std::string_view s) {
     }
     out += '"';
 }
-
-}  // namespace
 
 std::string ControlSet::Dump() const {
     std::string out = "{\n";

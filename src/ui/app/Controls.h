@@ -208,4 +208,8 @@ public:
     std::vector<CavityDialogRequest> dialogs;
 };
 
+// Appends `s` as a JSON string, quoted, with quotes, backslashes and
+// control characters escaped.
+void AppendJsonString(std::string& out, std::string_view s);
+
 }  // namespace velox::app

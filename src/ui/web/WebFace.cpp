@@ -71,24 +71,7 @@ public:
     }
 
 private:
-    void Quote(std::string_view s) {
-        static const char hex[] = "0123456789abcdef";
-        out_ += '"';
-        for (const char ch : s) {
-            const auto c = static_cast<unsigned char>(ch);
-            if (c == '"' || c == '\\') {
-                out_ += '\\';
-                out_ += ch;
-            } else if (c < 0x20) {
-                out_ += "\\u00";
-                out_ += hex[c >> 4];
-                out_ += hex[c & 15];
-            } else {
-                out_ += ch;
-            }
-        }
-        out_ += '"';
-    }
+    void Quote(std::string_view s) { app::AppendJsonString(out_, s); }
     std::string out_;
     bool first_ = true;
 };
