@@ -581,7 +581,8 @@
   const cavityTexts = () => ['Edit1', 'Edit2', 'Edit3', 'Edit4'].map((id) => $(`Cavity${id}`).value);
 
   // Resolves with [result (0 OK, 1 Cancel, 2 the delete button), deleteConfirmed].
-  function runCavityDialog() {
+  let cavityDeleted = null;
+  function runCavityDialog(id) {
     const d = cavityDialog;
     const listeners = [];
     const on = (node, type, f) => { node.addEventListener(type, f); listeners.push([node, type, f]); };
@@ -591,7 +592,7 @@
         finish(value);
       };
       const ok = () => {
-        const refused = face.firstRefused(...cavityTexts());
+        const refused = face.cavityOk(...cavityTexts());
         if (refused < 0) { done([0, false]); return; }
         const field = $(`CavityEdit${refused + 1}`);
         field.focus();
@@ -599,11 +600,9 @@
       };
       on($('CavityOK'), 'click', ok);
       on($('CavityCancel'), 'click', () => done([1, false]));
-      on($('CavityButton1'), 'click', async () => {
-        const q = JSON.parse(face.cavityDeleteQuestion());
-        const yes = await messageBox(q.title, q.text, ['Igen', 'Nem']);
-        done([2, yes === 0]);
-      });
+      // The layer asks its question and then closes the dialog as deleted.
+      cavityDeleted = (confirmed) => done([2, confirmed]);
+      on($('CavityButton1'), 'click', () => userAction(() => face.cavityDelete(id)));
       on(d, 'cancel', (e) => { e.preventDefault(); done([1, false]); });
       on(d, 'keydown', (e) => { if (e.key === 'Enter' && e.target.tagName === 'INPUT') { e.preventDefault(); ok(); } });
     });
@@ -621,9 +620,11 @@
       const yesNo = q.kind === 'yesno';
       const k = await messageBox(q.title, text, yesNo ? ['Igen', 'Nem'] : ['OK']);
       userAction(() => face.answer(id, yesNo ? k : 2));
+    } else if (q.type === 'cavityDeleted') {
+      cavityDeleted?.(q.confirmed);
     } else if (q.type === 'cavity') {
       if (q.texts) ['Edit1', 'Edit2', 'Edit3', 'Edit4'].forEach((f, k) => { $(`Cavity${f}`).value = q.texts[k].t; });
-      const [result, confirmed] = await runCavityDialog();
+      const [result, confirmed] = await runCavityDialog(id);
       userAction(() => face.cavityClosed(id, result, ...cavityTexts(), confirmed));
     } else if (q.kind === 'open') {
       const filters = filterList(q.filter);

@@ -342,6 +342,22 @@ TEST_F(AppTest, TheCavityDialogAddsEditsAndDeletes) {
     EXPECT_EQ(app.Data.Cavities.CavityCount(), 0);
 }
 
+// The dialog's own buttons: OK stops at the first refused field; the delete
+// button asks, and closes the dialog with either answer.
+TEST_F(AppTest, TheCavityDialogRefusesAndAsksBeforeDeleting) {
+    EXPECT_EQ(Window::CavityDialogOk({"4", "3", "x", "9"}), 1);
+    EXPECT_EQ(Window::CavityDialogOk({"4", " 12", "$10", "9"}), std::nullopt);
+    std::vector<bool> closed;
+    for (const Answer answer : {Answer::Yes, Answer::No}) {
+        app.CavityDialogDelete([&](bool confirmed) { closed.push_back(confirmed); });
+        EXPECT_EQ(std::tuple(Asked(), asker.questions.at(0).Kind),
+                  std::tuple(std::string("*** MEGEROSÍTÉS ***|Valóban törölni akarod ezeket az elektródákat?\n"),
+                             QuestionKind::YesNo));
+        EXPECT_TRUE(closed.size() < 2 && asker.Answer(answer));
+    }
+    EXPECT_EQ(closed, (std::vector<bool>{true, false}));
+}
+
 TEST_F(AppTest, TheTargetIsDroppedOnTheAxis) {
     app.Image1DragDrop(300);
     EXPECT_EQ(std::tuple(app.Data.TargetMarker.Left, app.Data.TargetMarker.Top),

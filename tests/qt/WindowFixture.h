@@ -29,7 +29,6 @@
 #include "editor/qt/Uregadat.h"
 #include "ui/qt/ModalDialogs.h"
 #include "ui/qt/Msg.h"
-#include "ui/qt/Prompts.h"
 #include "ui/qt/Sugo.h"
 #include "ui/qt/UpDown.h"
 
@@ -37,32 +36,32 @@ namespace velox::testing {
 using ui::TShape;
 using Dlg = TUregAdatDlg;
 
-// Answers questions and file dialogs from scripts and remembers each as
+// Answers questions and file choices from scripts and remembers each as
 // "title|text", a notice without an icon led by "(plain)".
-class ScriptedPrompter : public ui::Prompter {
+class ScriptedAsker : public app::Asker {
 public:
-    std::deque<ui::Answer> Answers;            // the next questions' answers
+    std::deque<app::Answer> Answers;           // the next questions' answers
     std::deque<std::optional<QString>> Names;  // the next file dialogs': a name, or cancel
     QStringList Asked;
     QStringList Dialogs;  // "open" or "save", the filter list, its index and the default suffix, by "|"
 
-    ui::Answer Ask(const QString& text, const QString& title) override {
-        Asked << title + "|" + text;
-        return Pop(Answers, ui::Answer::No);
+    void Ask(app::Question q) override {
+        Asked << (q.Kind == app::QuestionKind::InformPlain ? "(plain)" : "") + Q(q.Title) + "|" + Q(q.Text);
+        const app::Answer a = q.Kind == app::QuestionKind::YesNo ? Pop(Answers, app::Answer::No) : app::Answer::Ok;
+        if (q.Then) q.Then(a);
     }
-    void Inform(const QString& text, const QString& title) override { Asked << title + "|" + text; }
-    void InformPlain(const QString& text, const QString& title) override { Asked << "(plain)" + title + "|" + text; }
-    void Error(const QString& text, const QString& title) override { Asked << title + "|" + text; }
-    std::optional<QString> OpenFileName(const QString& f, int i, const QString& s) override {
-        Dialogs << QStringLiteral("open|%1|%2|%3").arg(f).arg(i).arg(s);
-        return Pop(Names, std::optional<QString>());
+    void Choose(app::FileChoice c) override {
+        Dialogs << QStringLiteral("%1|%2|%3|%4")
+                       .arg(c.Kind == app::FileDialogKind::Open ? "open" : "save", Q(c.Filter))
+                       .arg(c.FilterIndex)
+                       .arg(Q(c.DefaultExt));
+        const std::optional<QString> name = Pop(Names, std::optional<QString>());
+        c.Then(name ? std::optional<std::string>(name->toStdString()) : std::nullopt, c.FilterIndex);
     }
-    std::optional<QString> SaveFileName(const QString& f, int i, const QString& s) override {
-        Dialogs << QStringLiteral("save|%1|%2|%3").arg(f).arg(i).arg(s);
-        return Pop(Names, std::optional<QString>());
-    }
+    void ShowCavityDialog(app::CavityDialogRequest) override { ADD_FAILURE() << "the cavity dialog is the window's"; }
 
 private:
+    static QString Q(const std::string& s) { return QString::fromStdString(s); }
     template <class T>
     static T Pop(std::deque<T>& script, T none) {
         if (script.empty()) {
@@ -89,8 +88,7 @@ inline std::string Text(const QString& s) { return s.toStdString(); }
 class WindowTest : public ::testing::Test {
 protected:
     TempDir dir;
-    ScriptedPrompter prompter;
-    ui::ScopedPrompter scopedPrompter{prompter};
+    ScriptedAsker asker;
     ui::DialogScript dialogs;
     ui::ScopedDialogScript scopedDialogs{dialogs};
     QString previousFolder = QDir::currentPath();
@@ -103,6 +101,7 @@ protected:
         ASSERT_TRUE(QDir::setCurrent(Q(dir.Path())));
         PrepareProgramFolder();
         form = std::make_unique<TForm1>();
+        form->Asker.Instead = &asker;
         form->UregAdatDlg = new TUregAdatDlg(form.get());
         form->MsgDlg = new TMsgDlg(form.get());
         form->Form3 = new TForm3(form.get());
@@ -114,7 +113,7 @@ protected:
     void TearDown() override {
         form.reset();
         QDir::setCurrent(previousFolder);
-        EXPECT_TRUE(prompter.Answers.empty() && prompter.Names.empty()) << "questions or file dialogs not asked";
+        EXPECT_TRUE(asker.Answers.empty() && asker.Names.empty()) << "questions or file dialogs not asked";
         EXPECT_TRUE(dialogs.Steps.empty()) << "windows expected but not shown";
         EXPECT_EQ(dialogs.Unanswered + dialogs.LeftOpen, 0) << "a window shown unexpected or left open";
     }

@@ -76,24 +76,24 @@ TEST_F(View, DeletingEveryCavityLeavesAWayToBuildAgain) {
         for (QWidget* w : controls) on << w->isEnabled();
         return on;
     };
-    const auto remove = [&](TShape* marker, ui::Answer answer) {
-        prompter.Answers = {answer};
+    const auto remove = [&](TShape* marker, app::Answer answer) {
+        asker.Answers = {answer};
         dialogs.Steps = {Press(&Dlg::Button1)};
         RightClick(marker);
     };
     SetCavities(3);
     const CavitySizes second = f.Data.Cavities[1];
-    remove(f.View->Shape1, ui::Answer::No);
-    EXPECT_EQ(prompter.Asked, QStringList{"*** MEGEROSÍTÉS ***|Valóban törölni akarod ezeket az elektródákat?"});
+    remove(f.View->Shape1, app::Answer::No);
+    EXPECT_EQ(asker.Asked, QStringList{"*** MEGEROSÍTÉS ***|Valóban törölni akarod ezeket az elektródákat?"});
     EXPECT_EQ(f.Data.Cavities.CavityCount(), 3);
-    remove(f.View->Shape1, ui::Answer::Yes);
+    remove(f.View->Shape1, app::Answer::Yes);
     EXPECT_EQ(Sizes(f.Data.Cavities[0]), Sizes(second));
     EXPECT_EQ(f.View->Shape1->x(), 10 + TruncToInt(second.AccGap + second.AccWidth / 2) - 10);
     EXPECT_FALSE(f.View->Shape3->isVisible());
     for (const bool running : {false, true}) {
         if (running) f.Simulation->Button1->click();
         while (const int n = f.Data.Cavities.CavityCount())
-            remove(f.View->CavityMarkerShapes[static_cast<std::size_t>(n - 1)], ui::Answer::Yes);
+            remove(f.View->CavityMarkerShapes[static_cast<std::size_t>(n - 1)], app::Answer::Yes);
         if (running) f.Simulation->Button1->click();
         EXPECT_FALSE(f.Timer2->isActive());
         EXPECT_EQ(enabled(), QList<bool>({false, false, false, true, true, true, true, true, true})) << running;

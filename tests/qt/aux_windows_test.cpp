@@ -29,9 +29,9 @@ TEST_F(AuxWindows, TaskTextIsReadAfreshAtEveryShowing) {
             v.Button1->click();
         })};
         form->Feladat1->trigger();
-        EXPECT_EQ(std::tuple(form->Form3->isVisible(), prompter.Asked.size()), std::tuple(false, k < 2 ? 0 : 1));
+        EXPECT_EQ(std::tuple(form->Form3->isVisible(), asker.Asked.size()), std::tuple(false, k < 2 ? 0 : 1));
     }
-    EXPECT_TRUE(prompter.Asked.value(0).startsWith("*** HIBA ***|A feladat szövegét nem sikerült beolvasni:\n" +
+    EXPECT_TRUE(asker.Asked.value(0).startsWith("*** HIBA ***|A feladat szövegét nem sikerült beolvasni:\n" +
                                                    ProgramDir() + "Velox.rtf"));
 }
 

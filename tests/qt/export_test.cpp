@@ -18,7 +18,7 @@ protected:
     std::string In(const std::string& name) const { return dir / name; }
     QString Path(const std::string& name) const { return Q(dir / name); }
     void ExpectDialog(int k, const QString& indexAndSuffix) {
-        EXPECT_EQ(prompter.Dialogs.value(k), "save|CSV fájl (*.csv)|*.csv|PNG kép (*.png)|*.png|" + indexAndSuffix);
+        EXPECT_EQ(asker.Dialogs.value(k), "save|CSV fájl (*.csv)|*.csv|PNG kép (*.png)|*.png|" + indexAndSuffix);
     }
 };
 
@@ -30,7 +30,7 @@ TEST_F(Export, CsvHoldsEveryArrivalAsTheSameDoubles) {
     r.RecordArrival(17.3 / 3, 0.1 + 0.2);
     r.RecordArrival(12.0, 2.0 / 3);
     r.EnergyValues.push_back(1e-7);
-    prompter.Names = {Path("m.")};
+    asker.Names = {Path("m.")};
     f.Exportls1->trigger();
     ExpectDialog(0, "1|csv");
     const auto csv = ParseCsv(ReadBytes(In("m.csv")));
@@ -62,7 +62,7 @@ TEST_F(Export, PngShowsBothPlotsAsTheWindowDoesDrawnAtTwiceTheSize) {
     Rebin(r.EnergySpectrum, r.EnergyValues);
     Rebin(r.TimeSpectrum, r.TimeValues);
     f.Timer3Timer();
-    prompter.Names = {Path("a.png"), Path("b")};
+    asker.Names = {Path("a.png"), Path("b")};
     f.Exportls1->trigger();
     f.Exportls1->trigger();
     ExpectDialog(1, "2|png");
@@ -110,14 +110,14 @@ TEST_F(Export, PngShowsBothPlotsAsTheWindowDoesDrawnAtTwiceTheSize) {
 TEST_F(Export, CancelWritesNothingAndAFailedWriteKeepsTheOldFile) {
     TForm1& f = *form;
     WriteBytes(In("ures.csv"), "old");
-    prompter.Names = {std::nullopt, Path("ures."), Path("old.png")};
-    prompter.Answers = {ui::Answer::No};
+    asker.Names = {std::nullopt, Path("ures."), Path("old.png")};
+    asker.Answers = {app::Answer::No};
     f.Exportls1->trigger();
     f.Exportls1->trigger();
-    EXPECT_EQ(prompter.Asked, QStringList{"*** MEGEROSÍTÉS ***|Ez a fájl már létezik:\n" + Path("ures.csv") +
+    EXPECT_EQ(asker.Asked, QStringList{"*** MEGEROSÍTÉS ***|Ez a fájl már létezik:\n" + Path("ures.csv") +
                                           "\nValóban felül akarja írni?"});
     EXPECT_EQ(ReadBytes(In("ures.csv")), "old");
-    prompter.Asked.clear();
+    asker.Asked.clear();
     WriteBytes(In("old.png"), "old");
     // The picture beyond the process's file size limit.
     IgnoreFileSizeSignal();
@@ -127,11 +127,11 @@ TEST_F(Export, CancelWritesNothingAndAFailedWriteKeepsTheOldFile) {
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     f.Exportls1->trigger();
     ::setrlimit(RLIMIT_FSIZE, &saved);
-    ASSERT_EQ(prompter.Asked.size(), 1);
-    EXPECT_TRUE(prompter.Asked[0].startsWith("*** HIBA ***|Az eredményeket nem sikerült exportálni ide:\n" +
+    ASSERT_EQ(asker.Asked.size(), 1);
+    EXPECT_TRUE(asker.Asked[0].startsWith("*** HIBA ***|Az eredményeket nem sikerült exportálni ide:\n" +
                                              Path("old.png")) &&
-                prompter.Asked[0].contains("File too large"))
-        << Text(prompter.Asked[0]);
+                asker.Asked[0].contains("File too large"))
+        << Text(asker.Asked[0]);
     EXPECT_EQ(ReadBytes(In("old.png")), "old");
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"old.png", "ures.csv"}));
 }
@@ -161,10 +161,11 @@ TEST(ExportDialog, TheSuffixFollowsTheChosenFilter) {
         dialog->selectFile(Q(dir / "abra"));
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    const auto choice = ui::QtPrompter().SaveFileChoice("CSV fájl (*.csv)|*.csv|PNG kép (*.png)|*.png", 1, "csv");
-    ASSERT_TRUE(choice.has_value());
-    EXPECT_EQ(Text(choice->FileName), dir / "abra.png");
-    EXPECT_EQ(choice->FilterIndex, 2);
+    std::optional<std::string> name;
+    int filter = 0;
+    ui::QtAsker().Choose({app::FileDialogKind::SaveChoice, "CSV fájl (*.csv)|*.csv|PNG kép (*.png)|*.png", 1, "csv",
+                          [&](std::optional<std::string> n, int f) { std::tie(name, filter) = std::tuple(n, f); }});
+    EXPECT_EQ(std::tuple(name, filter), std::tuple(std::optional(dir / "abra.png"), 2));
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ TEST_F(FileCommands, SetupSavedFromTheControls) {
     f.IonSource->CheckBox1->setChecked(false);
     Type(f.IonSource->Edit14, "120");
     Type(f.IonSource->Edit13, "30");
-    prompter.Names = {Path("a.gydat")};
+    asker.Names = {Path("a.gydat")};
     f.Kirsmsknt1->trigger();
     EXPECT_EQ(ReadBytes(dir / "a.gydat"),
               "Cavity num =3\r\nCavity =\t16\t40\t12\t20\r\nCavity =\t17\t41\t13\t21\r\nCavity =\t18\t42\t14\t22\r\n"
@@ -61,16 +61,16 @@ const std::string OtherSetup =
 TEST_F(FileCommands, SetupLoadedOntoTheControls) {
     TForm1& f = *form;
     WriteBytes(dir / "b.gydat", OtherSetup);
-    prompter.Names = {Path("b.gydat")};
+    asker.Names = {Path("b.gydat")};
     f.Betlts1->trigger();
-    EXPECT_EQ(prompter.Dialogs, QStringList{SetupOpen + "1|gydat"});
+    EXPECT_EQ(asker.Dialogs, QStringList{SetupOpen + "1|gydat"});
     EXPECT_EQ(FormatSetup(f.Data), OtherSetup);
     EXPECT_EQ(
         std::tuple(Q(f.App.SetupPath), f.View->Shape3->isVisible(), f.View->Target->x(), f.Generator->Edit2->text(),
                    f.Generator->Edit4->text(), f.IonSource->CheckBox1->isChecked(), f.IonSource->Edit13->text(),
                    f.IonSource->Edit14->text()),
         std::tuple(Path("b.gydat"), true, 560, QString("1.05"), QString("60"), false, QString("20"), QString("200")));
-    EXPECT_TRUE(prompter.Asked.isEmpty());
+    EXPECT_TRUE(asker.Asked.isEmpty());
 }
 
 // A changed "Auto" box is clicked, an unchanged one is not.
@@ -85,9 +85,9 @@ TEST_F(FileCommands, ResultsLoadedOntoEveryDisplay) {
     f.EnergySpectrum->CheckBox2->setChecked(true);
     Type(f.EnergySpectrum->Edit9, "1");
     f.Run.RunClock = RunClockRestart;
-    prompter.Names = {Path("r.edat")};
+    asker.Names = {Path("r.edat")};
     f.Betlts2->trigger();
-    EXPECT_EQ(prompter.Dialogs, QStringList{SetupOpen + "2|gydat"});
+    EXPECT_EQ(asker.Dialogs, QStringList{SetupOpen + "2|gydat"});
     EXPECT_EQ(std::tuple(Q(f.App.ResultsPath), FormatResults(f.Data.Store, f.Run.RunClock)),
               std::tuple(Path("r.edat"), bytes));
     EXPECT_EQ(f.Data.Store.EnergySpectrum.Bins, bins);  // rebinned with the loaded width
@@ -119,13 +119,13 @@ TEST_F(FileCommands, FilesThatCannotBeReadChangeNothingAndAreReported) {
                 {f.Betlts2, "huge.edat", "Az eredményeket nem sikerült betölteni innen:\n", "(68719476736 bájt;"},
                 {f.Betlts1, "x.gydat", "A gyorsító adatait nem sikerült betölteni innen:\n", "(FIFO)"}};
     for (const auto& row : rows) {
-        prompter.Asked.clear();
-        prompter.Names = {Path(row.file)};
+        asker.Asked.clear();
+        asker.Names = {Path(row.file)};
         row.command->trigger();
-        ASSERT_EQ(prompter.Asked.size(), 1);
-        EXPECT_TRUE(prompter.Asked[0].startsWith("*** HIBA ***|" + row.message + Path(row.file)) &&
-                    prompter.Asked[0].contains(row.reason))
-            << Text(prompter.Asked[0]);
+        ASSERT_EQ(asker.Asked.size(), 1);
+        EXPECT_TRUE(asker.Asked[0].startsWith("*** HIBA ***|" + row.message + Path(row.file)) &&
+                    asker.Asked[0].contains(row.reason))
+            << Text(asker.Asked[0]);
         EXPECT_EQ(State(), before);
         EXPECT_EQ(std::tuple(Q(f.App.ResultsPath), Q(f.App.SetupPath), f.Info->Label20->text()),
                   std::tuple(Path("old.edat"), setupPath, label20));
@@ -140,7 +140,7 @@ protected:
 };
 
 TEST_F(ShortStartUpFile, WarnsWithoutAnIconAndKeepsWhatWasRead) {
-    EXPECT_EQ(prompter.Asked, QStringList{"(plain)***WARNING ***|Not all cavities could be read correctly"});
+    EXPECT_EQ(asker.Asked, QStringList{"(plain)***WARNING ***|Not all cavities could be read correctly"});
     EXPECT_EQ(form->Data.Cavities.CavityCount(), 1);
     EXPECT_FALSE(form->View->Shape2->isVisible());
     EXPECT_TRUE(form->Simulation->Button1->isEnabled());

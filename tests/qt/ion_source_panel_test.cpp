@@ -41,7 +41,7 @@ TEST_F(IonSource, RefusedEntriesKeepThePhasesAndSelectTheText) {
     f.IonSource->Edit13->setText("abc");
     f.IonSource->Edit13->setFocus(Qt::TabFocusReason);
     ExpectRefused(f.IonSource->Edit14, "0");
-    EXPECT_TRUE(prompter.Asked.isEmpty());
+    EXPECT_TRUE(asker.Asked.isEmpty());
 }
 
 }  // namespace

@@ -58,9 +58,9 @@ protected:
 };
 
 TEST(StartUpWithoutActivation, DefaultsAreInstalledAnyway) {
-    ScriptedPrompter prompter;
-    ui::ScopedPrompter scoped(prompter);
+    ScriptedAsker asker;
     NeverActivated f;
+    f.Asker.Instead = &asker;
     f.show();
     ASSERT_TRUE(WaitFor([&] { return f.ActivationDone; }));
     EXPECT_EQ(f.Data.Cavities.CavityCount(), 2);

@@ -53,7 +53,7 @@ TEST_F(TimedRun, EndingUnderTheQuitQuestionEndsTheProgram) {
     dialogs.Steps = {[&f](QDialog&) { f.Timer2Timer(); }};
     f.Vge1->trigger();
     EXPECT_EQ(std::tuple(f.MsgDlg->isVisible(), f.Ended, f.isVisible()), std::tuple(false, true, false));
-    EXPECT_EQ(prompter.Asked, Written);
+    EXPECT_EQ(asker.Asked, Written);
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"VELOX_2013.edat", "VELOX_2013.gydat"}));
 }
 
@@ -65,12 +65,12 @@ TEST_F(TimedRun, AFileThatCannotBeWrittenIsReportedAndTheProgramStaysOpen) {
     for (int blocked : {1, 0}) {
         for (const std::string& name : names) std::filesystem::remove_all(dir / name);
         std::filesystem::create_directory(dir / names[blocked]);
-        prompter.Asked.clear();
-        if (blocked == 0) prompter.Answers = {ui::Answer::Yes};  // clears the first run
+        asker.Asked.clear();
+        if (blocked == 0) asker.Answers = {app::Answer::Yes};  // clears the first run
         if (blocked == 1) Start();
         if (blocked == 0) f.Simulation->Button3->click();
         EXPECT_EQ(TickUntilStopped(), 1200);
-        const QString report = prompter.Asked.value(blocked == 1 ? 0 : 1);
+        const QString report = asker.Asked.value(blocked == 1 ? 0 : 1);
         EXPECT_TRUE(report.startsWith("*** HIBA ***|A mérés véget ért, de nem minden adatot sikerült kiírni.") &&
                     report.contains(reported[blocked]) && !report.contains(reported[1 - blocked]) &&
                     report.contains("hanem mappa"))
@@ -79,7 +79,7 @@ TEST_F(TimedRun, AFileThatCannotBeWrittenIsReportedAndTheProgramStaysOpen) {
                   blocked == 1 ? FormatSetup(f.Data) : FormatResults(f.Data.Store, f.Run.RunClock));
         EXPECT_TRUE(!f.Ended && f.isVisible() && f.Betlts1->isEnabled());
     }
-    prompter.Names = {Q(dir / "saved.edat")};
+    asker.Names = {Q(dir / "saved.edat")};
     f.Kirsmsknt2->trigger();
     EXPECT_EQ(ReadBytes(dir / "saved.edat"), FormatResults(f.Data.Store, f.Run.RunClock));
     EXPECT_GT(f.Data.Store.ArrivedCount, 0);

@@ -540,11 +540,6 @@ void Window::Edit14Exit(Leave how) {
         [this] { PlaceCavityMarkers(); });
 }
 
-namespace {
-CavityDialogTexts DialogTexts(const CavityFieldTexts& t) { return {t.Edit1, t.Edit2, t.Edit3, t.Edit4}; }
-CavityFieldTexts FieldTexts(const CavityDialogTexts& t) { return {t.Edit1, t.Edit2, t.Edit3, t.Edit4}; }
-}  // namespace
-
 // "Új gyorsítóüreg": the dialog with whatever its fields hold; the limit is
 // tested only once the dialog has been confirmed.
 void Window::Button4Click() {
@@ -556,7 +551,7 @@ void Window::Button4Click() {
                                             "Nem lehet ilyen sok gyorsítóelektródot alkalmazni!");
                                      return;
                                  }
-                                 const auto sizes = CavitySizesOf(FieldTexts(texts));
+                                 const auto sizes = CavitySizesOf(texts);
                                  if (!sizes) return;
                                  Data.Cavities.Append(*sizes);
                                  Data.BuildCavities();
@@ -572,13 +567,13 @@ void Window::Button4Click() {
 void Window::Shape1MouseUp(std::int32_t tag) {
     if (tag < 0 || tag >= Data.Cavities.CavityCount()) return;
     const Scope scope(*this);
-    const CavityDialogTexts shown = DialogTexts(CavityFieldTextsOf(Data.Cavities[static_cast<std::size_t>(tag)]));
+    const CavityDialogTexts shown = CavityFieldTextsOf(Data.Cavities[static_cast<std::size_t>(tag)]);
     asker_.ShowCavityDialog(
         {shown, Later([this, tag](DialogResult result, const CavityDialogTexts& texts, bool deleteConfirmed) {
              bool removed = false;
              if (tag < Data.Cavities.CavityCount()) {
                  if (result == DialogResult::Ok) {
-                     if (const auto sizes = CavitySizesOf(FieldTexts(texts)))
+                     if (const auto sizes = CavitySizesOf(texts))
                          Data.Cavities[static_cast<std::size_t>(tag)] = *sizes;
                  } else if (result == DialogResult::Abort && deleteConfirmed) {
                      Data.Cavities.Remove(tag);
@@ -821,8 +816,13 @@ void Window::Export(const std::string& path, bool png) {
                "Az eredményeket nem sikerült exportálni ide:\n" + path + "\n\n" + w.Error);
 }
 
-Question CavityDeleteQuestion() {
-    return {QuestionKind::YesNo, Confirm, "Valóban törölni akarod ezeket az elektródákat?", {}};
+std::optional<std::int32_t> Window::CavityDialogOk(const CavityDialogTexts& texts) {
+    return FirstRefusedCavityField(texts);
+}
+
+void Window::CavityDialogDelete(std::function<void(bool confirmed)> close) {
+    asker_.Ask({QuestionKind::YesNo, Confirm, "Valóban törölni akarod ezeket az elektródákat?",
+                [close = std::move(close)](Answer a) { close(a == Answer::Yes); }});
 }
 
 }  // namespace velox::app

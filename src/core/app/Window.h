@@ -135,6 +135,14 @@ public:
     void ImageMouseDown(std::string_view name, bool rightButton);
     // A release over cavity marker `tag` (Shape1 … Shape21).
     void Shape1MouseUp(std::int32_t tag);
+    // The cavity dialog's OK: the first field refused (0 … 3 for Edit1 …
+    // Edit4), which the face selects while the dialog stays open; nothing:
+    // the dialog closes with OK.
+    static std::optional<std::int32_t> CavityDialogOk(const CavityDialogTexts& texts);
+    // The cavity dialog's "Töröld  mindkét elektródát": asks over the open
+    // dialog whether to delete; with the answer `close` closes the dialog as
+    // deleted (Abort), the electrodes going only when it was Yes.
+    void CavityDialogDelete(std::function<void(bool confirmed)> close);
     // The target dropped at column `x` of the view image.
     void Image1DragDrop(std::int32_t x);
     // A spinner's arrow: one position up or down.
@@ -241,10 +249,5 @@ public:
     ControlState &CheckBox4, &Button5;
     ControlState &Feladat1, &Kirs1, &Kirsmsknt1, &Betlts1, &Kirs2, &Kirsmsknt2, &Betlts2, &Exportls1, &Vge1;
 };
-
-// The question of the cavity dialog's "Töröld  mindkét elektródát", asked
-// over the open dialog; the dialog then closes as deleted, the electrodes
-// going only on Yes.
-Question CavityDeleteQuestion();
 
 }  // namespace velox::app

@@ -2,11 +2,14 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QBuffer>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QTimer>
 
@@ -16,9 +19,9 @@
 #include "ui/qt/Fonts.h"
 #include "ui/qt/ModalDialogs.h"
 #include "ui/qt/PainterCanvas.h"
-#include "ui/qt/Prompts.h"
 #include "ui/qt/Shape.h"
 #include "ui/qt/UpDown.h"
+#include "ui/qt/Zoom.h"
 
 namespace velox::ui {
 
@@ -43,50 +46,90 @@ std::int32_t QtMeasure::SmallHeight() const {
     return small_->Height;
 }
 
-void QtAsker::Ask(app::Question q) {
-    app::Answer answer = app::Answer::Ok;
-    switch (q.Kind) {
-    case app::QuestionKind::YesNo:
-        answer = Prompts().Ask(Q(q.Text), Q(q.Title)) == Answer::Yes ? app::Answer::Yes : app::Answer::No;
-        break;
-    case app::QuestionKind::Inform:
-        Prompts().Inform(Q(q.Text), Q(q.Title));
-        break;
-    case app::QuestionKind::InformPlain:
-        Prompts().InformPlain(Q(q.Text), Q(q.Title));
-        break;
-    case app::QuestionKind::Error:
-        Prompts().Error(Q(q.Text), Q(q.Title));
-        break;
+namespace {
+
+QWidget* DialogParent() { return QApplication::activeWindow(); }
+
+// The suffix a filter pattern stands for: "png" for "*.png", nothing for
+// "*.*" or a list of patterns.
+QString PatternSuffix(const QString& pattern) {
+    if (!pattern.startsWith(QStringLiteral("*."))) return QString();
+    const QString suffix = pattern.mid(2);
+    for (const QChar c : suffix)
+        if (c == QLatin1Char('*') || c == QLatin1Char('?') || c == QLatin1Char(';') || c == QLatin1Char(' '))
+            return QString();
+    return suffix;
+}
+
+// "desc|pattern|desc|pattern" as Qt's name filters ("desc (pattern)"); a
+// description that ends with its pattern in parentheses already is taken
+// as it stands.
+QStringList NameFilters(const QStringList& parts) {
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        const QString shown = QStringLiteral("(") + patterns + QLatin1Char(')');
+        if (parts[i].trimmed().endsWith(shown))
+            out << parts[i].trimmed();
+        else
+            out << parts[i] + QLatin1Char(' ') + shown;
     }
-    if (q.Then) q.Then(answer);
+    return out;
+}
+
+}  // namespace
+
+void QtAsker::Ask(app::Question q) {
+    if (Instead) return Instead->Ask(std::move(q));
+    static constexpr QMessageBox::Icon icons[] = {QMessageBox::Question, QMessageBox::Information,
+                                                  QMessageBox::NoIcon, QMessageBox::Critical};
+    const bool yesNo = q.Kind == app::QuestionKind::YesNo;
+    QMessageBox box(icons[static_cast<int>(q.Kind)], Q(q.Title), Q(q.Text),
+                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, DialogParent());
+    if (yesNo) box.setDefaultButton(QMessageBox::Yes);
+    // A message box opens at the zoom of the window it belongs to.
+    if (const double zoom = ZoomOf(DialogParent()); zoom != 1) box.setFont(ScaledFont(box.font(), zoom));
+    box.exec();
+    const auto pressed = box.standardButton(box.clickedButton());
+    if (q.Then) q.Then(!yesNo ? app::Answer::Ok : pressed == QMessageBox::Yes ? app::Answer::Yes : app::Answer::No);
 }
 
 void QtAsker::Choose(app::FileChoice c) {
-    FileDialogSettings settings{Q(c.Filter), c.FilterIndex, Q(c.DefaultExt), {}};
-    bool chosen = false;
-    switch (c.Kind) {
-    case app::FileDialogKind::Open:
-        chosen = ExecuteOpenDialog(settings);
-        break;
-    case app::FileDialogKind::Save:
-        chosen = ExecuteSaveDialog(settings);
-        break;
-    case app::FileDialogKind::SaveChoice:
-        chosen = ExecuteSaveChoiceDialog(settings);
-        break;
+    if (Instead) return Instead->Choose(std::move(c));
+    const bool open = c.Kind == app::FileDialogKind::Open;
+    QFileDialog dialog(DialogParent());
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    const QStringList parts = Q(c.Filter).split(QLatin1Char('|'));
+    const QStringList names = NameFilters(parts);
+    dialog.setNameFilters(names);
+    if (c.FilterIndex >= 1 && c.FilterIndex <= names.size()) dialog.selectNameFilter(names[c.FilterIndex - 1]);
+    const QString defaultSuffix = Q(c.DefaultExt);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (c.Kind == app::FileDialogKind::SaveChoice) {
+        const auto follow = [&](const QString& name) {
+            const qsizetype k = names.indexOf(name);
+            const QString suffix = k >= 0 && 2 * k + 1 < parts.size() ? PatternSuffix(parts[2 * k + 1]) : QString();
+            dialog.setDefaultSuffix(suffix.isEmpty() ? defaultSuffix : suffix);
+        };
+        follow(dialog.selectedNameFilter());
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
     }
-    c.Then(chosen ? std::optional<std::string>(settings.FileName.toStdString()) : std::nullopt, settings.FilterIndex);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return c.Then(std::nullopt, c.FilterIndex);
+    const int chosen = static_cast<int>(names.indexOf(dialog.selectedNameFilter())) + 1;
+    c.Then(dialog.selectedFiles().first().toStdString(),
+           c.Kind == app::FileDialogKind::SaveChoice && chosen >= 1 ? chosen : c.FilterIndex);
 }
 
 void QtAsker::ShowCavityDialog(app::CavityDialogRequest r) {
     TUregAdatDlg& dialog = CavityDialog();
-    if (r.Texts) dialog.SetTexts({r.Texts->Edit1, r.Texts->Edit2, r.Texts->Edit3, r.Texts->Edit4});
+    if (r.Texts) dialog.SetTexts(*r.Texts);
     const int result = ShowModal(dialog);
-    const CavityFieldTexts t = dialog.Texts();
     r.Then(result == mrOk ? app::DialogResult::Ok
                           : result == mrAbort ? app::DialogResult::Abort : app::DialogResult::Cancel,
-           {t.Edit1, t.Edit2, t.Edit3, t.Edit4}, dialog.DeleteConfirmed);
+           dialog.Texts(), dialog.DeleteConfirmed);
 }
 
 void QtPainter::Paint(app::Picture picture,

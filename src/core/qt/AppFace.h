@@ -1,6 +1,6 @@
 // The Qt side of the application layer (core/app/Window): text measured
-// with the window's fonts, the layer's questions answered through the
-// prompter in use and the program's modal dialogs, the model's pictures
+// with the window's fonts, the layer's questions answered with message
+// boxes, file dialogs and the program's modal dialogs, the model's pictures
 // painted on the window's bitmaps, and the layer's control state shown on
 // the widgets that carry the controls' names.
 #pragma once
@@ -41,13 +41,20 @@ private:
     mutable std::optional<TextMetrics> small_;
 };
 
-// Answers each question at once with a modal box of the prompter in use,
-// each file choice with its file dialog and the cavity dialog modally; the
-// timers keep running under them.
+// Answers each question at once with a modal message box, parented to the
+// active window and at its zoom, each file choice with Qt's file dialog and
+// the cavity dialog modally; the timers keep running under them.
 class QtAsker : public app::Asker {
 public:
     std::function<TUregAdatDlg&()> CavityDialog;
+    // Where questions and file choices go instead of the boxes and the file
+    // dialogs (a test's answers); none: to the boxes and dialogs.
+    app::Asker* Instead = nullptr;
     void Ask(app::Question question) override;
+    // The filter list "description|pattern|…" becomes Qt's name filters.  A
+    // name typed without a suffix gets the default one or, for a choice of
+    // format (SaveChoice), that of the filter the user picked.  The save
+    // dialog asks before it lets an existing file be replaced.
     void Choose(app::FileChoice choice) override;
     void ShowCavityDialog(app::CavityDialogRequest request) override;
 };

@@ -429,11 +429,13 @@ void TForm1::ToggleFullScreen() { setWindowState(windowState() ^ Qt::WindowFullS
 
 TUregAdatDlg& TForm1::CavityDialog() {
     if (!UregAdatDlg) UregAdatDlg = new TUregAdatDlg(this);
+    UregAdatDlg->App = &App;
     return *UregAdatDlg;
 }
 
 void TForm1::Feladat1Click() {
     if (!Form3) Form3 = new TForm3(this);
+    Form3->Asker = &Asker;
     velox::ui::ShowModal(*Form3);
 }
 

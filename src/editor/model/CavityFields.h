@@ -28,6 +28,7 @@ std::optional<std::int32_t> CavityFieldValue(std::string_view text);
 // (gap before the grounded electrode), Edit4 (width of the grounded one).
 struct CavityFieldTexts {
     std::string Edit1, Edit2, Edit3, Edit4;
+    friend bool operator==(const CavityFieldTexts&, const CavityFieldTexts&) = default;
 };
 
 // The index (0 … 3, in the order Edit1, Edit2, Edit3, Edit4) of the first

@@ -11,7 +11,6 @@
 #include "ui/qt/ControlHints.h"
 #include "ui/qt/DialogLook.h"
 #include "ui/qt/ModalDialogs.h"
-#include "ui/qt/Prompts.h"
 
 namespace {
 
@@ -117,7 +116,7 @@ void TUregAdatDlg::FormActivate() {
 
 bool TUregAdatDlg::FormCloseQuery(int result) {
     if (result != velox::ui::mrOk) return true;
-    const auto refused = velox::FirstRefusedCavityField(Texts());
+    const auto refused = velox::app::Window::CavityDialogOk(Texts());
     if (!refused) return true;
     QLineEdit* const fields[] = {Edit1, Edit2, Edit3, Edit4};
     QLineEdit* field = fields[*refused];
@@ -133,18 +132,18 @@ void TUregAdatDlg::done(int result) {
 
 void TUregAdatDlg::Button1Click() {
     DeleteConfirmed = false;
-    const velox::app::Question question = velox::app::CavityDeleteQuestion();
-    const auto answer =
-        velox::ui::Prompts().Ask(QString::fromStdString(question.Text), QString::fromStdString(question.Title));
-    if (answer == velox::ui::Answer::Yes) DeleteConfirmed = true;
-    done(velox::ui::mrAbort);
+    if (!App) return done(velox::ui::mrAbort);
+    App->CavityDialogDelete([this](bool confirmed) {
+        DeleteConfirmed = confirmed;
+        done(velox::ui::mrAbort);
+    });
 }
 
-velox::CavityFieldTexts TUregAdatDlg::Texts() const {
+velox::app::CavityDialogTexts TUregAdatDlg::Texts() const {
     return {Utf8(Edit1), Utf8(Edit2), Utf8(Edit3), Utf8(Edit4)};
 }
 
-void TUregAdatDlg::SetTexts(const velox::CavityFieldTexts& texts) {
+void TUregAdatDlg::SetTexts(const velox::app::CavityDialogTexts& texts) {
     Edit1->setText(QString::fromStdString(texts.Edit1));
     Edit2->setText(QString::fromStdString(texts.Edit2));
     Edit3->setText(QString::fromStdString(texts.Edit3));

@@ -6,12 +6,15 @@
 
 #include <QDialog>
 
-#include "editor/model/CavityFields.h"
+#include "ui/app/Controls.h"
 #include "ui/qt/Controls.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
+namespace velox::app {
+class Window;
+}
 
 class TUregAdatDlg : public QDialog {
 public:
@@ -33,6 +36,8 @@ public:
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
 
+    // The layer that decides what OK and the delete button do.
+    velox::app::Window* App = nullptr;
     // Set when the user has answered Yes to the delete question; cleared at
     // every showing and when the delete button is pressed.
     bool DeleteConfirmed = false;
@@ -42,12 +47,13 @@ public:
     // Whether the dialog may close with `result`: closing with OK needs four
     // accepted fields; the first refused one is selected and focused.
     bool FormCloseQuery(int result);
-    // The delete button: asks, then closes with Abort whatever the answer.
+    // The delete button: the layer asks; the dialog then closes with Abort
+    // whatever the answer.
     void Button1Click();
 
     // The fields' texts, and the cavity they show.
-    velox::CavityFieldTexts Texts() const;
-    void SetTexts(const velox::CavityFieldTexts& texts);
+    velox::app::CavityDialogTexts Texts() const;
+    void SetTexts(const velox::app::CavityDialogTexts& texts);
 
     void done(int result) override;
 

@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/model/CavityFields.h"
+
 namespace velox::app {
 
 // What a control shows.  Not every member means something for every kind
@@ -170,10 +172,7 @@ struct FileChoice {
 // The cavity dialog "Gyorsítóüreg" shown with these texts; Then gets how
 // it closed and its texts then.
 enum class DialogResult { Ok, Cancel, Abort };
-struct CavityDialogTexts {
-    std::string Edit1, Edit2, Edit3, Edit4;
-    friend bool operator==(const CavityDialogTexts&, const CavityDialogTexts&) = default;
-};
+using CavityDialogTexts = CavityFieldTexts;
 struct CavityDialogRequest {
     // The texts to show; nothing keeps what the dialog's fields hold.
     std::optional<CavityDialogTexts> Texts;

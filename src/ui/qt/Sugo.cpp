@@ -8,7 +8,6 @@
 #include "ui/qt/Controls.h"
 #include "ui/qt/Fonts.h"
 #include "ui/qt/ModalDialogs.h"
-#include "ui/qt/Prompts.h"
 #include "ui/qt/RtfDocument.h"
 #include "ui/qt/Zoom.h"
 
@@ -50,10 +49,10 @@ void TForm3::FormActivate() {
     QString error;
     const velox::RtfFileStatus status = velox::LoadRtfFile(path, *RichEdit1->document(), &error, velox::ui::ZoomOf(this));
     RichEdit1->moveCursor(QTextCursor::Start);
-    if (status == velox::RtfFileStatus::Unreadable)
-        velox::ui::Prompts().Error(
-            QStringLiteral("A feladat szövegét nem sikerült beolvasni:\n%1\n%2").arg(path, error),
-            QStringLiteral("*** HIBA ***"));
+    if (status == velox::RtfFileStatus::Unreadable && Asker)
+        Asker->Ask({velox::app::QuestionKind::Error, "*** HIBA ***",
+                    "A feladat szövegét nem sikerült beolvasni:\n" + path.toStdString() + "\n" + error.toStdString(),
+                    {}});
 }
 
 void TForm3::Button1Click() { done(velox::ui::mrOk); }

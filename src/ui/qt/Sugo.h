@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "ui/app/Controls.h"
+
 class QPushButton;
 class QTextEdit;
 
@@ -16,6 +18,8 @@ public:
     // The folder the exercise text is read from, ending in "/": the
     // program's own folder.
     QString ProgramDir;
+    // Where a text that cannot be read is reported.
+    velox::app::Asker* Asker = nullptr;
 
     QTextEdit* RichEdit1 = nullptr;
     QPushButton* Button1 = nullptr;  // "Vissza"

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "editor/model/AcceleratorView.h"
-#include "editor/model/CavityFields.h"
 #include "editor/model/NumberText.h"
 #include "core/model/PhaseWindow.h"
 #include "results/app/SpectrumView.h"
@@ -293,15 +292,15 @@ void WebFace::CavityClosed(int id, int result, const std::string& e1, const std:
     if (request.Then) request.Then(how, {e1, e2, e3, e4}, deleteConfirmed);
 }
 
-int WebFace::FirstRefused(const std::string& e1, const std::string& e2, const std::string& e3,
-                          const std::string& e4) const {
-    const auto refused = FirstRefusedCavityField({e1, e2, e3, e4});
-    return refused ? *refused : -1;
+int WebFace::CavityOk(const std::string& e1, const std::string& e2, const std::string& e3,
+                      const std::string& e4) const {
+    return app::Window::CavityDialogOk({e1, e2, e3, e4}).value_or(-1);
 }
 
-std::string WebFace::CavityDeleteQuestion() const {
-    const app::Question q = app::CavityDeleteQuestion();
-    return Json().Str("title", q.Title).Str("text", q.Text).Done();
+void WebFace::CavityDelete(int id) {
+    App.CavityDialogDelete([id](bool confirmed) {
+        PageAsk(id, Json().Str("type", "cavityDeleted").Bool("confirmed", confirmed).Done().c_str());
+    });
 }
 
 std::vector<Download> WebFace::TakeDownloads() { return std::exchange(Files.Downloads, {}); }

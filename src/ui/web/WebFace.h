@@ -104,11 +104,12 @@ public:
     // The cavity dialog closed: 0 OK, 1 Cancel, 2 by the delete button.
     void CavityClosed(int id, int result, const std::string& e1, const std::string& e2, const std::string& e3,
                       const std::string& e4, bool deleteConfirmed);
-    // The cavity dialog's delete question: {"title": …, "text": …}.
-    std::string CavityDeleteQuestion() const;
-    // The first refused field of the cavity dialog (0 … 3), -1 when all pass.
-    int FirstRefused(const std::string& e1, const std::string& e2, const std::string& e3,
-                     const std::string& e4) const;
+    // The cavity dialog's OK: the first refused field (0 … 3), which the
+    // page selects, or -1: the dialog closes.
+    int CavityOk(const std::string& e1, const std::string& e2, const std::string& e3, const std::string& e4) const;
+    // Its delete button: the layer asks; with the answer the page is told
+    // {"type": "cavityDeleted", "confirmed": …} under the dialog's id.
+    void CavityDelete(int id);
 
     // ---- state for the page -----------------------------------------------------
     std::string Dump() const { return App.Controls.Dump(); }
