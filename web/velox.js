@@ -711,6 +711,7 @@
 
   // ---- exercise text and quit confirmation --------------------------------------------------
   async function showTask() {
+    // Fetched afresh at every showing; a failed fetch is a missing file.
     let bytes = null;
     try {
       const response = await fetch('Velox.rtf', { cache: 'no-store' });
@@ -718,14 +719,11 @@
     } catch (e) {
       bytes = null;
     }
-    if (!bytes) {
-      await messageBox('*** HIBA ***', 'A feladat szövegét nem sikerült beolvasni:\nVelox.rtf', ['OK']);
-      return;
-    }
+    face.putTaskFile(bytes ?? new Uint8Array(), bytes !== null);
     const d = dialog('task', 'Feladat', (node) => {
       const text = Object.assign(document.createElement('div'), { className: 'text' });
       const twip = (v) => `${v / 15}px`;
-      for (const p of velox.readRtf(bytes)) {
+      for (const p of velox.taskText(face)) {
         const para = document.createElement('p');
         para.style.cssText = `text-align:${p.align};margin:${twip(p.before)} ${twip(p.right)} ${twip(p.after)} ${twip(p.left)};` +
           `text-indent:${twip(p.first)};`;

@@ -105,7 +105,7 @@ protected:
         form->UregAdatDlg = new TUregAdatDlg(form.get());
         form->MsgDlg = new TMsgDlg(form.get());
         form->Form3 = new TForm3(form.get());
-        form->ProgramDir = form->Form3->ProgramDir = ProgramDir();
+        form->ProgramDir = ProgramDir();
         form->show();
         QApplication::setActiveWindow(form.get());
         ASSERT_TRUE(WaitFor([this] { return form->ActivationDone; })) << "start-up did not finish";

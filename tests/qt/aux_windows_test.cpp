@@ -1,4 +1,6 @@
 // The exercise text window with its rich text, the quit confirmation and the dialog look.
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include <QTextBlock>
@@ -15,14 +17,15 @@ namespace {
 
 using AuxWindows = WindowTest;
 
-// No file: an empty viewer; then the document; then a folder, reported.
+// No file: an empty viewer; then the document; then a pipe, reported
+// without waiting for a writer.
 TEST_F(AuxWindows, TaskTextIsReadAfreshAtEveryShowing) {
     const QString texts[] = {"", "Első feladat", ""};
     for (int k = 0; k < 3; ++k) {
         if (k == 1) WriteBytes(dir / "Velox.rtf", "{\\rtf1\\ansi\\ansicpg1250 {\\b Els\\'f5} feladat\\par}");
         if (k == 2) {
             std::filesystem::remove(dir / "Velox.rtf");
-            std::filesystem::create_directory(dir / "Velox.rtf");
+            ASSERT_EQ(mkfifo((dir / "Velox.rtf").c_str(), 0600), 0);
         }
         dialogs.Steps = {On<TForm3>([&](TForm3& v) {
             EXPECT_EQ(v.RichEdit1->toPlainText(), texts[k]);
@@ -86,10 +89,10 @@ Qt::Alignment Alignment(const QTextBlock& block) { return block.blockFormat().al
 
 TEST(RtfDocument, FormatsReachTheDocument) {
     QTextDocument doc;
-    LoadRtfIntoDocument(QByteArray("{\\rtf1\\ansi\\ansicpg1250{\\colortbl;\\red136\\green34\\blue0;}"
-                                   "\\qc\\b\\fs32\\cf1 C\\'edm\\par\\pard\\qj\\li567\\fi-283\\sa120 n"
-                                   "{\\i d\\'f5lt}{\\ul al\\'e1}\\line h\\'fazott\\tab x\\par\\qr\\par}"),
-                        doc);
+    FillTextDocument(ReadRtf("{\\rtf1\\ansi\\ansicpg1250{\\colortbl;\\red136\\green34\\blue0;}"
+                             "\\qc\\b\\fs32\\cf1 C\\'edm\\par\\pard\\qj\\li567\\fi-283\\sa120 n"
+                             "{\\i d\\'f5lt}{\\ul al\\'e1}\\line h\\'fazott\\tab x\\par\\qr\\par}"),
+                     doc);
     ASSERT_EQ(doc.blockCount(), 3);
     const QTextBlock title = doc.begin(), body = title.next();
     EXPECT_EQ(std::tuple(title.text(), Alignment(title)), std::tuple(QString::fromUtf8("Cím"), Qt::AlignHCenter));
@@ -109,7 +112,7 @@ TEST(RtfDocument, FormatsReachTheDocument) {
               std::vector<bool>({true, false, false, true, false}));
     EXPECT_EQ(std::tuple(body.next().text(), Alignment(body.next())), std::tuple(QString(), Qt::AlignRight));
     // Default colour: no foreground set, so the view's palette applies.
-    LoadRtfIntoDocument(QByteArray("{\\rtf1 plain}"), doc);
+    FillTextDocument(ReadRtf("{\\rtf1 plain}"), doc);
     EXPECT_EQ(doc.toPlainText(), "plain");
     EXPECT_FALSE(Formats(doc.begin()).at(0).hasProperty(QTextFormat::ForegroundBrush));
 }

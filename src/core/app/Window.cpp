@@ -816,6 +816,15 @@ void Window::Export(const std::string& path, bool png) {
                "Az eredményeket nem sikerült exportálni ide:\n" + path + "\n\n" + w.Error);
 }
 
+RtfText Window::TaskText() {
+    const std::string path = ProgramDir + "Velox.rtf";
+    const FileBytes file = files_.Read(path, TaskTextLimit);
+    if (file.Status == FileStatus::Ok) return ReadRtf(file.Bytes);
+    if (file.Status == FileStatus::Failed)
+        Inform(QuestionKind::Error, ErrorTitle, "A feladat szövegét nem sikerült beolvasni:\n" + path + "\n" + file.Error);
+    return {};
+}
+
 std::optional<std::int32_t> Window::CavityDialogOk(const CavityDialogTexts& texts) {
     return FirstRefusedCavityField(texts);
 }

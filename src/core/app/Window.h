@@ -39,6 +39,7 @@
 #include "files/app/FileStore.h"
 #include "results/app/ResultView.h"
 #include "ui/app/Controls.h"
+#include "ui/model/RtfReader.h"
 
 namespace velox::app {
 
@@ -174,6 +175,10 @@ public:
     void Kirsmsknt2Click();  // "Kiírás másként"
     void Betlts2Click();     // "Betöltés" of the results
     void Exportls1Click();   // "Exportálás…"
+    // The exercise text "Velox.rtf" of the program's folder, read afresh
+    // each time its window shows: empty when there is no such file; a file
+    // that cannot be read is reported, and the text is empty.
+    RtfText TaskText();
 
     // Reads an accelerator data file into the model and shows it; a file
     // that exists but cannot be read is reported and changes nothing.

@@ -435,7 +435,7 @@ TUregAdatDlg& TForm1::CavityDialog() {
 
 void TForm1::Feladat1Click() {
     if (!Form3) Form3 = new TForm3(this);
-    Form3->Asker = &Asker;
+    Form3->TaskText = [this] { return App.TaskText(); };
     velox::ui::ShowModal(*Form3);
 }
 

@@ -27,9 +27,10 @@ struct FileBytes {
 // (and its size).  Memory grows only with the bytes actually read.
 FileBytes ReadWholeFile(const std::string& path, std::uint64_t maxBytes);
 
-// The sizes up to which the two kinds of file are read.
+// The sizes up to which the kinds of file are read.
 inline constexpr std::uint64_t SetupFileLimit = 16ull << 20;    // 16 MiB
 inline constexpr std::uint64_t ResultsFileLimit = 1ull << 30;   // 1 GiB
+inline constexpr std::uint64_t TaskTextLimit = 16ull << 20;     // 16 MiB, the exercise text
 
 struct WriteOutcome {
     bool Ok = false;

@@ -20,6 +20,7 @@ struct ProgramWindows {
         Form1.UregAdatDlg = &UregAdatDlg;
         Form1.MsgDlg = &MsgDlg;
         Form1.Form3 = &Form3;
+        Form3.TaskText = [this] { return Form1.App.TaskText(); };
     }
 };
 

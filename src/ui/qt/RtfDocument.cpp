@@ -1,9 +1,6 @@
 #include "ui/qt/RtfDocument.h"
 
-#include <QByteArray>
 #include <QColor>
-#include <QFile>
-#include <QFileInfo>
 #include <QFont>
 #include <QList>
 #include <QTextBlockFormat>
@@ -89,29 +86,6 @@ void FillTextDocument(const RtfText& text, QTextDocument& document, double atZoo
         for (const RtfRun& r : p.Runs) cursor.insertText(RunText(r.Text), CharFormat(r));
     }
     cursor.endEditBlock();
-}
-
-void LoadRtfIntoDocument(const QByteArray& bytes, QTextDocument& document, double zoom) {
-    const RtfText text =
-        ReadRtf(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    FillTextDocument(text, document, zoom);
-}
-
-RtfFileStatus LoadRtfFile(const QString& path, QTextDocument& document, QString* error, double zoom) {
-    document.clear();
-    if (!QFileInfo::exists(path)) return RtfFileStatus::Missing;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error) *error = file.errorString();
-        return RtfFileStatus::Unreadable;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error) *error = file.errorString();
-        return RtfFileStatus::Unreadable;
-    }
-    LoadRtfIntoDocument(bytes, document, zoom);
-    return RtfFileStatus::Loaded;
 }
 
 }  // namespace velox

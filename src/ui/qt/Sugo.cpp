@@ -1,6 +1,5 @@
 #include "ui/qt/Sugo.h"
 
-#include <QCoreApplication>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTextEdit>
@@ -24,8 +23,6 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     setPalette(p);
     setAutoFillBackground(true);
 
-    ProgramDir = QCoreApplication::applicationDirPath();
-    if (!ProgramDir.endsWith(QLatin1Char('/'))) ProgramDir += QLatin1Char('/');
 
     RichEdit1 = velox::ui::Named(new QTextEdit(this), "RichEdit1");
     RichEdit1->setGeometry(13, 16, 633, 401);
@@ -45,14 +42,10 @@ void TForm3::showEvent(QShowEvent* event) {
 }
 
 void TForm3::FormActivate() {
-    const QString path = ProgramDir + QStringLiteral("Velox.rtf");
-    QString error;
-    const velox::RtfFileStatus status = velox::LoadRtfFile(path, *RichEdit1->document(), &error, velox::ui::ZoomOf(this));
+    RichEdit1->clear();
+    // A text that cannot be read is reported over the emptied window.
+    velox::FillTextDocument(TaskText ? TaskText() : velox::RtfText{}, *RichEdit1->document(), velox::ui::ZoomOf(this));
     RichEdit1->moveCursor(QTextCursor::Start);
-    if (status == velox::RtfFileStatus::Unreadable && Asker)
-        Asker->Ask({velox::app::QuestionKind::Error, "*** HIBA ***",
-                    "A feladat szövegét nem sikerült beolvasni:\n" + path.toStdString() + "\n" + error.toStdString(),
-                    {}});
 }
 
 void TForm3::Button1Click() { done(velox::ui::mrOk); }

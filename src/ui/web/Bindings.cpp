@@ -33,9 +33,10 @@ val TakeDownloads(WebFace& f) {
     return out;
 }
 
-// The exercise text as paragraphs of runs, for the page to build its view.
-val ReadRtfText(const std::string& bytes) {
-    const velox::RtfText text = velox::ReadRtf(bytes);
+// The exercise text as the layer reads it, as paragraphs of runs for the
+// page to build its view.
+val TaskText(WebFace& face) {
+    const velox::RtfText text = face.App.TaskText();
     val paragraphs = val::array();
     static const char* const alignments[] = {"left", "center", "right", "justify"};
     for (const velox::RtfParagraph& p : text.Paragraphs) {
@@ -82,6 +83,7 @@ EMSCRIPTEN_BINDINGS(velox_web) {
     class_<WebFace>("WebFace")
         .constructor<>()
         .function("putStartFile", &WebFace::PutStartFile)
+        .function("putTaskFile", &WebFace::PutTaskFile)
         .function("layout", &WebFace::Layout)
         .function("activate", &WebFace::Activate)
         .function("click", &WebFace::Click)
@@ -112,7 +114,7 @@ EMSCRIPTEN_BINDINGS(velox_web) {
         .function("setupPath", &WebFace::SetupPath)
         .function("resultsPath", &WebFace::ResultsPath)
         .function("setSetupPath", &WebFace::SetSetupPath);
-    function("readRtf", &ReadRtfText);
+    function("taskText", &TaskText);
     function("autoCountAxisTop", &AutoCountAxisTop);
     function("hint", &Hint);
 }

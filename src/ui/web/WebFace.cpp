@@ -220,6 +220,13 @@ WebFace::WebFace() {
 
 void WebFace::PutStartFile(const std::string& bytes) { Files.Files[App.ProgramDir + "teszt02.gydat"] = bytes; }
 
+void WebFace::PutTaskFile(const std::string& bytes, bool fetched) {
+    if (fetched)
+        Files.Files[App.ProgramDir + "Velox.rtf"] = bytes;
+    else
+        Files.Files.erase(App.ProgramDir + "Velox.rtf");
+}
+
 void WebFace::Layout() { App.Timer1Timer(); }
 
 void WebFace::Activate() { App.FormActivate(); }

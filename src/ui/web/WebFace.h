@@ -76,6 +76,9 @@ public:
     // reads "teszt02.gydat"; the page names its file afterwards
     // (SetSetupPath) when it came from another name.
     void PutStartFile(const std::string& bytes);
+    // The exercise text as the page fetched it beside itself, or none (a
+    // failed fetch), where the layer reads "Velox.rtf".
+    void PutTaskFile(const std::string& bytes, bool fetched);
     void Layout();    // Timer1
     void Activate();  // the first activation, with the start-up set-up
 
