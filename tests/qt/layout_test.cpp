@@ -39,12 +39,13 @@ TEST_F(Layout, NoControlReachesOutOfItsParentNoCaptionOrReadoutIsCutOff) {
         EXPECT_LE(needed, b->width()) << Text(b->text());
     }
     // The widest texts the readouts take.
-    ui::SetCaption(f.Info->Label20, "Összes indított = 12345\rÖsszes beérkezett = 12345");
-    ui::SetCaption(f.Generator->Label25, "Feszültség =  -75.0000");
-    ui::SetCaption(f.Generator->Label26, "Fázis =  359.9999");
-    ui::SetCaption(f.Info->Label18, "Emax =  9999.9999");
-    ui::SetCaption(f.Info->Label21, "E =  9999.9999");
-    for (QLabel* l : {f.Info->Label20, f.Generator->Label25, f.Generator->Label26, f.Info->Label18, f.Info->Label21})
+    ui::SetCaption(f.Control<QLabel>("Label20"), "Összes indított = 12345\rÖsszes beérkezett = 12345");
+    ui::SetCaption(f.Control<QLabel>("Label25"), "Feszültség =  -75.0000");
+    ui::SetCaption(f.Control<QLabel>("Label26"), "Fázis =  359.9999");
+    ui::SetCaption(f.Control<QLabel>("Label18"), "Emax =  9999.9999");
+    ui::SetCaption(f.Control<QLabel>("Label21"), "E =  9999.9999");
+    for (QLabel* l : {f.Control<QLabel>("Label20"), f.Control<QLabel>("Label25"), f.Control<QLabel>("Label26"),
+                      f.Control<QLabel>("Label18"), f.Control<QLabel>("Label21")})
         ExpectFits(l);
 }
 
@@ -68,7 +69,7 @@ TEST_F(Layout, EveryInputAndCommandControlHasATooltip) {
         if (a->objectName().isEmpty()) continue;
         EXPECT_NE(a->toolTip(), a->text()) << Text(a->objectName());
     }
-    EXPECT_TRUE(form->Eredmnyek1->toolTipsVisible());
+    EXPECT_TRUE(form->Control<QMenu>("Eredmnyek1")->toolTipsVisible());
     EXPECT_GE(checked, 30);
 }
 
