@@ -8,8 +8,8 @@
 (() => {
   // The window's controls come from the module's layout table (kind, name,
   // parent, place at 100 %, in creation order); the layer gives every
-  // caption and text by the control's name.  The table's kinds as the
-  // page's.
+  // caption and text by the control's name.  The page's names of the
+  // table's kinds where they differ:
   const PAGE_KINDS = { field: 'edit', list: 'combo', spinner: 'updown', image: 'canvas', item: 'menu' };
   // The pictures the face draws, by image.
   const CANVASES = { Image1: 'view', Image4: 'phase', Image2: 'energy', Image3: 'time' };
@@ -113,7 +113,8 @@
       if (kind === 'canvas') Object.assign(targets[CANVASES[c.name]], { width, height });
       if (c.dark) node.classList.add('plot');
       if (c.readOnly) node.readOnly = true;
-      // The frame bars take the panel colour (.bar), as the window's layout step gives them.
+      // A shape in its fill; the view's frame bars take the panel colour
+      // (.bar), as the window's layout step gives them.
       if (kind === 'shape') node.style.background = rgb(c.fill);
       // The cavity markers lie in a box over the view's image that cuts them off at its edges.
       if (c.parent === 'Image1' && !el.Markers) {
