@@ -3,7 +3,6 @@
 #include "core/app/Window.h"
 
 #include <algorithm>
-#include <string>
 #include <vector>
 
 #include <QApplication>
@@ -34,13 +33,13 @@ AcceleratorViewPanel::AcceleratorViewPanel(QWidget* client, velox::app::Window& 
     : App(app), Data(app.Data), Client(client) {
     Bevel1 = Child<TBevel>(*client, "Bevel1");
     Image1 = Child<TImage>(*client, "Image1");
-    for (std::size_t k = 0; k < Bars.size(); ++k)
-        Bars[k] = Child<TShape>(*client, ("Shape" + std::to_string(46 + k)).c_str());
-    for (std::size_t k = 0; k < CavityMarkerShapes.size(); ++k)
-        CavityMarkerShapes[k] = Child<TShape>(*client, ("Shape" + std::to_string(k + 1)).c_str());
+    const auto shape = [client](std::size_t number) {
+        return Child<TShape>(*client, QStringLiteral("Shape%1").arg(number));
+    };
+    for (std::size_t k = 0; k < Bars.size(); ++k) Bars[k] = shape(46 + k);
+    for (std::size_t k = 0; k < CavityMarkerShapes.size(); ++k) CavityMarkerShapes[k] = shape(k + 1);
     for (std::size_t k = 0; k < ParticleMarkerShapes.size(); ++k)
-        ParticleMarkerShapes[k] =
-            Child<TShape>(*client, ("Shape" + std::to_string(k + 1 + velox::MaxCavities)).c_str());
+        ParticleMarkerShapes[k] = shape(k + 1 + velox::MaxCavities);
     Target = Child<TShape>(*client, "Target");
 
     const auto press = [this](TShape& s, QMouseEvent& e) {

@@ -8,17 +8,10 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
-#include <optional>
 
-#include <vector>
-
-#include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QObject>
 #include <QImage>
-#include <QPoint>
 #include <QRadioButton>
 
 #include "results/app/SpectrumView.h"

@@ -69,8 +69,8 @@ void BuildLayout(QWidget& client, QMenuBar& menu, std::span<const app::LayoutCon
 
 // The object named `name` under `root`, when it is a T.
 template <class T>
-T* Child(const QObject& root, const char* name) {
-    return dynamic_cast<T*>(root.findChild<QObject*>(QLatin1String(name)));
+T* Child(const QObject& root, const QString& name) {
+    return dynamic_cast<T*>(root.findChild<QObject*>(name));
 }
 
 // Sets a label's caption from UTF-8 text; a CR starts a new line.
