@@ -37,10 +37,10 @@ inline void ApplyWorstCase(TForm1& form) {
     for (int k = 0; k < 20; ++k) d.Cavities[static_cast<std::size_t>(k)] = {6, 8, 6, 8};
     d.BuildCavities();
     d.SetTargetLeft(form.View->Image1->x() + 590);
-    for (int i = 0; i < 50; ++i) form.Generator->UpDown2->ClickUp();
+    for (int i = 0; i < 50; ++i) form.Control<velox::ui::TUpDown>("UpDown2")->ClickUp();
     d.StartPhase = 0;
     d.StopPhase = 360;
-    form.IonSource->CheckBox1->setChecked(true);
+    form.Control<QCheckBox>("CheckBox1")->setChecked(true);
     form.View->DrawAcceleratorView();
 }
 

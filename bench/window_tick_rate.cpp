@@ -28,16 +28,16 @@ Rate Measure(TForm1& form, int seconds, bool worstCase) {
         ++r.Ticks;
         if (worstCase) velox::bench::ArmParticles(form);
     });
-    form.Simulation->ComboBox1->setCurrentIndex(4);
+    form.Control<QComboBox>("ComboBox1")->setCurrentIndex(4);
     QElapsedTimer clock;
-    form.Simulation->Button1->click();
+    form.Control<QPushButton>("Button1")->click();
     clock.start();
     // A local loop ends the measurement: QApplication::quit() would close
     // the main window, whose quit question nobody answers here.
     QEventLoop loop;
     QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, [&] {
         r.Seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-        form.Simulation->Button1->click();
+        form.Control<QPushButton>("Button1")->click();
         loop.quit();
     });
     loop.exec();

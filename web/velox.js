@@ -6,84 +6,13 @@
 'use strict';
 
 (() => {
-  // ---- the window's controls, at their places in client coordinates --------
-  // [kind, id, parent, left, top, width, height]; the layer gives every
-  // caption and text by the control's name.
-  const LAYOUT = [
-    ['bar', 'Shape48', '', 7, 5, 620, 5], ['bar', 'Shape49', '', 7, 373, 620, 5],
-    ['bar', 'Shape46', '', 7, 5, 5, 373], ['bar', 'Shape47', '', 622, 5, 5, 373],
-    ['bevel', 'Bevel1', '', 12, 10, 610, 363],
-    ['canvas', 'Image1', '', 13, 11, 607, 360, 'view'],
-    ['clip', 'Markers', '', 13, 11, 607, 360],
-
-    ['panel', 'Panel1', '', 7, 384, 166, 193], ['heading', 'Label1', 'Panel1', 8, 8],
-    ['button', 'Button4', 'Panel1', 13, 33, 140, 25],
-    ['label', 'Label5', 'Panel1', 9, 73], ['edit', 'Edit2', 'Panel1', 84, 70, 44, 21],
-    ['updown', 'UpDown1', 'Panel1', 129, 70, 16, 21],
-    ['label', 'Label6', 'Panel1', 9, 100], ['edit', 'Edit4', 'Panel1', 85, 97, 42, 21],
-    ['updown', 'UpDown2', 'Panel1', 128, 97, 16, 21],
-    ['group', 'GroupBox3', 'Panel1', 13, 119, 146, 66],
-    ['label', 'Label25', 'GroupBox3', 6, 14, 136, 13], ['label', 'Label26', 'GroupBox3', 6, 33, 136, 13],
-
-    ['panel', 'Panel11', '', 178, 384, 136, 193], ['heading', 'Label27', 'Panel11', 8, 8],
-    ['canvas', 'Image4', 'Panel11', 15, 33, 107, 61, 'phase'],
-    ['shape', 'Shape50', 'Panel11', 119, 94, 2, 5], ['shape', 'Shape51', 'Panel11', 34, 94, 2, 5],
-    ['shape', 'Shape52', 'Panel11', 17, 33, 1, 61],
-    ['wrap', 'Label28', 'Panel11', 8, 98, 122, 26],
-    ['label', 'Label30', 'Panel11', 18, 123], ['label', 'Label3', 'Panel11', 77, 123],
-    ['edit', 'Edit13', 'Panel11', 18, 137, 36, 21], ['edit', 'Edit14', 'Panel11', 77, 137, 36, 21],
-    ['check', 'CheckBox1', 'Panel11', 19, 163, 110, 16],
-
-    ['panel', 'Panel3', '', 320, 384, 133, 193], ['heading', 'Label2', 'Panel3', 8, 8],
-    ['label', 'Label4', 'Panel3', 17, 34], ['combo', 'ComboBox1', 'Panel3', 78, 31, 45, 21],
-    ['label', 'Label29', 'Panel3', 17, 59], ['edit', 'Edit15', 'Panel3', 42, 56, 81, 21],
-    ['button', 'Button2', 'Panel3', 17, 87, 98, 25], ['button', 'Button1', 'Panel3', 17, 120, 98, 25],
-    ['button', 'Button3', 'Panel3', 17, 153, 98, 25],
-
-    ['panel', 'Panel10', '', 456, 384, 169, 193], ['heading', 'Label24', 'Panel10', 8, 8],
-    ['group', 'GroupBox1', 'Panel10', 15, 31, 151, 60],
-    ['label', 'Label21', 'GroupBox1', 4, 13, 146, 13], ['label', 'Label22', 'GroupBox1', 4, 31, 146, 13],
-    ['group', 'GroupBox2', 'Panel10', 15, 96, 151, 88],
-    ['label', 'Label18', 'GroupBox2', 4, 13, 146, 13], ['label', 'Label20', 'GroupBox2', 4, 33, 146, 28],
-
-    ['panel', 'Panel2', '', 642, 5, 297, 572],
-    ['check', 'CheckBox4', 'Panel2', 16, 544, 110, 16],
-    ['label', 'Label7', 'Panel2', 134, 546],
-    ['button', 'Button5', 'Panel2', 208, 538, 75, 25],
-  ];
-
-  // The two spectrum areas of "Eredmények", by the names of their controls.
-  const SPECTRA = [
-    { upper: ['Panel8', 10, 6], plot: ['Panel4', 12, 36], lower: ['Panel6', 11, 230], image: 'Image2', canvas: 'energy',
-      names: ['Label8', 'Edit10', 'CheckBox2', 'RadioButton1', 'Label9', 'Edit9', 'Shape43', 'Panel12',
-        'Label31', 'Label32', 'Label33', 'Label14', 'Edit6', 'Label10', 'Label11', 'Label15', 'Edit5'] },
-    { upper: ['Panel9', 12, 273], plot: ['Panel5', 12, 307], lower: ['Panel7', 12, 499], image: 'Image3', canvas: 'time',
-      names: ['Label16', 'Edit12', 'CheckBox3', 'RadioButton2', 'Label17', 'Edit11', 'Shape44', 'Panel13',
-        'Label34', 'Label35', 'Label36', 'Label19', 'Edit8', 'Label12', 'Label13', 'Label23', 'Edit7'] },
-  ];
-  for (const s of SPECTRA) {
-    const [yLabel, yMax, auto, choice, wLabel, width, line, stats, l1, l2, l3, xLabel, xMin, mx, my, xxLabel, xMax] = s.names;
-    const [up, pl, lo] = [s.upper[0], s.plot[0], s.lower[0]];
-    LAYOUT.push(
-      ['panel', up, 'Panel2', s.upper[1], s.upper[2], 281, 28],
-      ['label', yLabel, up, 5, 8], ['edit', yMax, up, 36, 4, 36, 21], ['check', auto, up, 78, 6, 50, 16],
-      ['radio', choice, up, 130, 6, 70, 16], ['label', wLabel, up, 204, 8], ['edit', width, up, 238, 4, 38, 21],
-      ['panel', pl, 'Panel2', s.plot[1], s.plot[2], 279, 197], ['bevel', `${pl}Frame`, pl, 4, 4, 270, 189],
-      ['canvas', s.image, pl, 6, 6, 260, 179, s.canvas], ['line', line, pl, 0, 4, 1, 189],
-      ['stats', stats, pl, 140, 12, 126, 52],
-      ['label', l1, stats, 6, 4], ['label', l2, stats, 6, 19], ['label', l3, stats, 6, 34],
-      ['panel', lo, 'Panel2', s.lower[1], s.lower[2], 281, 30],
-      ['label', xLabel, lo, 5, 8], ['edit', xMin, lo, 36, 5, 36, 21], ['label', mx, lo, 82, 8, 56, 13],
-      ['label', my, lo, 140, 8, 56, 13], ['label', xxLabel, lo, 200, 8], ['edit', xMax, lo, 238, 5, 38, 21]);
-  }
-
-  // The menu: top-level items, and the items of the two drop-down menus.
-  const MENU = [
-    ['Feladat1'],
-    ['Gyorstadatai1', ['Kirs1', 'Kirsmsknt1', 'Betlts1']],
-    ['Eredmnyek1', ['Kirs2', 'Kirsmsknt2', 'Betlts2', 'Exportls1']],
-    ['Vge1'],
-  ];
+  // The window's controls come from the module's layout table (kind, name,
+  // parent, place at 100 %, in creation order); the layer gives every
+  // caption and text by the control's name.  The page's names of the
+  // table's kinds where they differ:
+  const PAGE_KINDS = { field: 'edit', list: 'combo', spinner: 'updown', image: 'canvas', item: 'menu' };
+  // The pictures the face draws, by image.
+  const CANVASES = { Image1: 'view', Image4: 'phase', Image2: 'energy', Image3: 'time' };
 
   const APP_WIDTH = 950;
   const APP_HEIGHT = 602;
@@ -92,7 +21,6 @@
   const FACE = '"DejaVu Sans", Verdana, sans-serif';
   const START_FILE = 'teszt02.gydat';
   const CATCH_UP = 50;    // most ticks made up in one timer call
-  const VIEW_WIDTH = 607;
 
   const $ = (id) => document.getElementById(id);
   const el = {};
@@ -111,7 +39,7 @@
     if (height) node.style.height = `${height}px`;
   }
 
-  function create(kind, id, canvasName) {
+  function create(kind, id, canvasName, items) {
     const make = (tag, props = {}) => Object.assign(document.createElement(tag), props);
     switch (kind) {
       case 'line': return make('div', { className: 'marker-line' });
@@ -132,7 +60,7 @@
       }
       case 'combo': {
         const node = make('select', { className: 'combo' });
-        for (let k = 1; k <= 5; k += 1) node.append(new Option(String(k), String(k - 1)));
+        items.split('|').forEach((item, k) => node.append(new Option(item, String(k))));
         return node;
       }
       case 'updown': {
@@ -146,66 +74,92 @@
         return node;
       }
       case 'stats': return make('div', { className: 'stats', hidden: true });
+      case 'marker': return make('div', { className: 'shape', hidden: true });
       default: return make('div', { className: kind });
     }
   }
 
+  // The page's own places where HTML lays out otherwise than the window.
+  function pagePlace(c, byName) {
+    let { left, top, width, height } = c;
+    const parent = byName[c.parent];
+    // A fieldset's content starts below its legend.
+    if (parent?.kind === 'group') top -= 6;
+    // The window's layout step widens the view's frame to its bottom bar,
+    // less 5 pixels each side, and fits the view's image in it.
+    if (c.name === 'Bevel1') width = byName.Shape49.width - 10;
+    if (c.name === 'Image1') width = byName.Shape49.width - 13;
+    // A spectrum's canvas is the bitmap, 5 pixels less each way than its image.
+    if (c.kind === 'image' && parent?.dark) [width, height] = [width - 5, height - 5];
+    // A check box or radio button takes its caption's width; its box is
+    // centred in 16 pixels.
+    if ((c.kind === 'check' || c.kind === 'radio') && !height) height = 16;
+    return [left, top, width, height];
+  }
+
   function build() {
-    for (const [kind, id, parent, left, top, width, height, canvasName] of LAYOUT) {
-      const node = create(kind, id, canvasName);
-      node.id = id;
-      kinds[id] = kind;
-      place(node, left, top, width, height);
-      if (kind === 'canvas') Object.assign(targets[canvasName], { width, height });
-      (parent ? el[parent] : $('client')).append(node);
-      el[id] = node;
+    const table = JSON.parse(velox.layout());
+    const byName = Object.fromEntries(table.map((c) => [c.name, c]));
+    for (const c of table) {
+      const kind = PAGE_KINDS[c.kind] ?? c.kind;
+      // The window's position fields under the spinners' display fields:
+      // the page's spinners tell the face their steps themselves.
+      if (kind === 'menu' || c.name === 'Edit1' || c.name === 'Edit3') continue;
+      const node = create(kind, c.name, CANVASES[c.name], c.items);
+      node.id = c.name;
+      if (kind !== 'marker') kinds[c.name] = kind;
+      const [left, top, width, height] = pagePlace(c, byName);
+      if (kind !== 'marker') place(node, left, top, width, height);
+      if (kind === 'canvas') Object.assign(targets[CANVASES[c.name]], { width, height });
+      if (c.dark) node.classList.add('plot');
+      if (c.readOnly) node.readOnly = true;
+      // A shape in its fill; the view's frame bars take the panel colour
+      // (.bar), as the window's layout step gives them.
+      if (kind === 'shape') node.style.background = rgb(c.fill);
+      // The cavity markers lie in a box over the view's image that cuts them off at its edges.
+      if (c.parent === 'Image1' && !el.Markers) {
+        el.Markers = Object.assign(document.createElement('div'), { className: 'clip', id: 'Markers' });
+        place(el.Markers, ...pagePlace(byName.Image1, byName));
+        $('client').append(el.Markers);
+      }
+      (c.parent === 'Image1' ? el.Markers : c.parent ? el[c.parent] : $('client')).append(node);
+      el[c.name] = node;
     }
-    el.Panel4.classList.add('plot');
-    el.Panel5.classList.add('plot');
-    for (const id of ['Edit2', 'Edit4', 'Edit15']) el[id].readOnly = true;
-    for (let k = 1; k <= 42; k += 1) {
-      const shape = Object.assign(document.createElement('div'), { className: 'shape', id: `Shape${k}`, hidden: true });
-      (k <= 21 ? el.Markers : $('client')).append(shape);
-      el[shape.id] = shape;
-    }
-    el.Target = Object.assign(document.createElement('div'), { className: 'shape', id: 'Target' });
-    $('client').append(el.Target);
-    el.Shape50.style.background = '#000';
-    el.Shape51.style.background = '#000';
-    el.Shape52.style.background = '#f00';
-    buildMenu();
+    // The run clock only shows the time; nothing typed there would count.
+    el.Edit15.readOnly = true;
+    buildMenu(table.filter((c) => c.kind === 'menu' || c.kind === 'item'));
     for (const node of document.querySelectorAll('#client [id], #menu [id]')) {
       const hint = velox.hint('Form1', node.id);
       if (hint) node.title = hint;
     }
   }
 
-  function buildMenu() {
+  // The menu bar's items and menus, and the menus' items.
+  function buildMenu(entries) {
     const bar = $('menu');
-    for (const [id, items] of MENU) {
+    const lists = {};
+    for (const { kind, name, parent } of entries) {
+      const b = Object.assign(document.createElement('button'), { id: name });
+      el[name] = b;
+      kinds[name] = 'menu';
+      if (parent) {
+        b.addEventListener('click', () => { closeMenus(); command(name); });
+        lists[parent].append(b);
+        continue;
+      }
       const holder = document.createElement('div');
-      const top = Object.assign(document.createElement('button'), { id });
-      el[id] = top;
-      kinds[id] = 'menu';
-      holder.append(top);
-      if (items) {
-        const list = Object.assign(document.createElement('div'), { className: 'items' });
-        for (const item of items) {
-          const b = Object.assign(document.createElement('button'), { id: item });
-          b.addEventListener('click', () => { closeMenus(); command(item); });
-          el[item] = b;
-          kinds[item] = 'menu';
-          list.append(b);
-        }
-        holder.append(list);
-        top.addEventListener('click', (e) => {
+      holder.append(b);
+      if (kind === 'menu') {
+        lists[name] = Object.assign(document.createElement('div'), { className: 'items' });
+        holder.append(lists[name]);
+        b.addEventListener('click', (e) => {
           const open = holder.classList.contains('open');
           closeMenus();
           if (!open) holder.classList.add('open');
           e.stopPropagation();
         });
       } else {
-        top.addEventListener('click', () => { closeMenus(); command(id); });
+        b.addEventListener('click', () => { closeMenus(); command(name); });
       }
       bar.append(holder);
     }
@@ -841,7 +795,7 @@
       dragging = false;
       if (!overView(e)) return;
       const r = el.Image1.getBoundingClientRect();
-      userAction(() => face.dropTarget(Math.floor((e.clientX - r.left) * VIEW_WIDTH / r.width)));
+      userAction(() => face.dropTarget(Math.floor((e.clientX - r.left) * targets.view.width / r.width)));
     });
     el.Markers.addEventListener('mouseup', (e) => {
       const marker = e.target.closest('.shape');

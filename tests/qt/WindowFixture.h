@@ -126,7 +126,7 @@ protected:
         if (enter)
             QTest::keyClick(field, Qt::Key_Return);
         else
-            form->Simulation->Button2->setFocus();
+            form->Control<QPushButton>("Button2")->setFocus();
     }
     // A refused entry: the focus back in the field, its whole text selected.
     static void ExpectRefused(QLineEdit* field, const QString& text) {

@@ -43,34 +43,37 @@ TEST_F(View, MarkersAreCutOffAtTheEdgeOfTheView) {
     TForm1& f = *form;
     for (int k = 0; k < 18; ++k) {
         dialogs.Steps = {Press(&Dlg::OKBtn)};
-        f.Generator->Button4->click();
+        f.Control<QPushButton>("Button4")->click();
     }
     ASSERT_EQ(f.Data.Cavities.CavityCount(), 20);
     const QPoint tenth(f.Data.CavityMarkers[9].Left + 10, f.Data.CavityMarkers[9].Top + 10);
     QWidget* under = f.Client->childAt(tenth);
-    ASSERT_EQ(under, f.EnergySpectrum->Image2);
+    ASSERT_EQ(under, f.Control<ui::TImage>("Image2"));
     const QImage screen = f.Client->grab().toImage();
-    const QPoint first = f.View->Shape1->mapTo(f.Client, QPoint(10, 10));
+    const QPoint first = f.Control<ui::TShape>("Shape1")->mapTo(f.Client, QPoint(10, 10));
     EXPECT_EQ(std::tuple(screen.pixelColor(first), screen.pixelColor(first - QPoint(9, 0))),
               std::tuple(Yellow, QColor(Qt::red)));  // a marker drawn with its outline
     EXPECT_NE(screen.pixelColor(tenth), Yellow);
     QTest::mouseClick(under, Qt::RightButton, {}, under->mapFrom(f.Client, tenth));
-    EXPECT_TRUE(f.EnergySpectrum->Panel12->isVisible());
+    EXPECT_TRUE(f.Control<ui::TPanel>("Panel12")->isVisible());
     dialogs.Steps = {On<Dlg>([](Dlg& d) {
         d.Edit2->setText("35");  // a wider gap puts the eighth marker across the edge
         d.OKBtn->click();
     })};
-    RightClick(f.View->Shape8);
-    EXPECT_EQ(f.Client->childAt(f.View->Shape8->mapTo(f.Client, QPoint(5, 10))), f.View->Shape8);
-    EXPECT_NE(f.Client->childAt(f.View->Shape8->mapTo(f.Client, QPoint(17, 10))), f.View->Shape8);
+    RightClick(f.Control<ui::TShape>("Shape8"));
+    EXPECT_EQ(f.Client->childAt(f.Control<ui::TShape>("Shape8")->mapTo(f.Client, QPoint(5, 10))),
+              f.Control<ui::TShape>("Shape8"));
+    EXPECT_NE(f.Client->childAt(f.Control<ui::TShape>("Shape8")->mapTo(f.Client, QPoint(17, 10))),
+              f.Control<ui::TShape>("Shape8"));
 }
 
 // After the last delete all that builds again is open; "Stop" still stops.
 TEST_F(View, DeletingEveryCavityLeavesAWayToBuildAgain) {
     TForm1& f = *form;
-    const QList<QWidget*> controls{f.Simulation->Button1, f.Simulation->Button2, f.Simulation->Button3,
-                                   f.Generator->Button4,  f.Results->Button5,    f.IonSource->Edit13,
-                                   f.IonSource->Edit14,   f.Generator->UpDown1,  f.Generator->UpDown2};
+    const QList<QWidget*> controls{
+        f.Control<QPushButton>("Button1"), f.Control<QPushButton>("Button2"), f.Control<QPushButton>("Button3"),
+        f.Control<QPushButton>("Button4"), f.Control<QPushButton>("Button5"), f.Control<QLineEdit>("Edit13"),
+        f.Control<QLineEdit>("Edit14"),    f.Control<ui::TUpDown>("UpDown1"), f.Control<ui::TUpDown>("UpDown2")};
     const auto enabled = [&controls] {
         QList<bool> on;
         for (QWidget* w : controls) on << w->isEnabled();
@@ -83,22 +86,22 @@ TEST_F(View, DeletingEveryCavityLeavesAWayToBuildAgain) {
     };
     SetCavities(3);
     const CavitySizes second = f.Data.Cavities[1];
-    remove(f.View->Shape1, app::Answer::No);
+    remove(f.Control<ui::TShape>("Shape1"), app::Answer::No);
     EXPECT_EQ(asker.Asked, QStringList{"*** MEGEROSÍTÉS ***|Valóban törölni akarod ezeket az elektródákat?"});
     EXPECT_EQ(f.Data.Cavities.CavityCount(), 3);
-    remove(f.View->Shape1, app::Answer::Yes);
+    remove(f.Control<ui::TShape>("Shape1"), app::Answer::Yes);
     EXPECT_EQ(Sizes(f.Data.Cavities[0]), Sizes(second));
-    EXPECT_EQ(f.View->Shape1->x(), 10 + TruncToInt(second.AccGap + second.AccWidth / 2) - 10);
-    EXPECT_FALSE(f.View->Shape3->isVisible());
+    EXPECT_EQ(f.Control<ui::TShape>("Shape1")->x(), 10 + TruncToInt(second.AccGap + second.AccWidth / 2) - 10);
+    EXPECT_FALSE(f.Control<ui::TShape>("Shape3")->isVisible());
     for (const bool running : {false, true}) {
-        if (running) f.Simulation->Button1->click();
+        if (running) f.Control<QPushButton>("Button1")->click();
         while (const int n = f.Data.Cavities.CavityCount())
             remove(f.View->CavityMarkerShapes[static_cast<std::size_t>(n - 1)], app::Answer::Yes);
-        if (running) f.Simulation->Button1->click();
+        if (running) f.Control<QPushButton>("Button1")->click();
         EXPECT_FALSE(f.Timer2->isActive());
         EXPECT_EQ(enabled(), QList<bool>({false, false, false, true, true, true, true, true, true})) << running;
         dialogs.Steps = {Press(&Dlg::OKBtn)};
-        f.Generator->Button4->click();
+        f.Control<QPushButton>("Button4")->click();
         EXPECT_EQ(enabled(), QList<bool>(9, true)) << running;
     }
 }
@@ -116,13 +119,13 @@ TEST_F(View, EditingShowsTheCavityAndStoresWhatIsConfirmed) {
         d.Edit4->setText("+8");
         d.OKBtn->click();
     })};
-    RightClick(f.View->Shape2);
+    RightClick(f.Control<ui::TShape>("Shape2"));
     EXPECT_EQ(Sizes(f.Data.Cavities[1]), std::tuple(32.0, 41.0, 13.0, 8.0));
     EXPECT_EQ(f.Data.CavityList[1].Position, f.Data.CavityList[0].Position + 40 + 12 + 20 + 32);
 }
 
 TEST_F(View, ALeftPressOnACavityMarkerOpensNothingAndMovesNothing) {
-    TShape* m = form->View->Shape1;
+    TShape* m = form->Control<ui::TShape>("Shape1");
     const QRect marker = m->geometry();
     SendMouse(m, QEvent::MouseButtonPress, Qt::LeftButton, m, QPoint(10, 10));
     SendMouse(m, QEvent::MouseMove, Qt::LeftButton, form->View->Image1, QPoint(300, 40));
@@ -130,7 +133,7 @@ TEST_F(View, ALeftPressOnACavityMarkerOpensNothingAndMovesNothing) {
     EXPECT_EQ(std::tuple(m->geometry(), form->View->Target->x(), QApplication::overrideCursor()),
               std::tuple(marker, 400, nullptr));
     dialogs.Steps = {Press(&Dlg::CancelBtn)};
-    QTest::mouseClick(form->View->Shape2, Qt::MiddleButton);  // opens it as the right button does
+    QTest::mouseClick(form->Control<ui::TShape>("Shape2"), Qt::MiddleButton);  // opens it as the right button does
 }
 
 // The target lands on the axis at the drop column, only over the view.
@@ -143,13 +146,13 @@ TEST_F(View, TheTargetIsDroppedOnTheAxisOnlyOverTheView) {
     };
     const auto place = [&f, t] { return std::tuple(t->geometry(), f.Data.TargetX); };
     drag(t, QPoint(7, 8));
-    drag(f.View->Shape2, QPoint(5, 5));
+    drag(f.Control<ui::TShape>("Shape2"), QPoint(5, 5));
     drag(f.View->Image1, QPoint(100, 40), Qt::RightButton);
     EXPECT_EQ(place(), std::tuple(QRect(400, 47, 9, 10), 387.0));
     SendMouse(t, QEvent::MouseButtonPress, Qt::LeftButton, t, QPoint(1, 1));
     SendMouse(t, QEvent::MouseMove, Qt::LeftButton, f.View->Image1, QPoint(250, 5));
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::DragMoveCursor);
-    SendMouse(t, QEvent::MouseMove, Qt::LeftButton, f.Generator->Panel1, QPoint(20, 20));
+    SendMouse(t, QEvent::MouseMove, Qt::LeftButton, f.Control<ui::TPanel>("Panel1"), QPoint(20, 20));
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::ForbiddenCursor);
     SendMouse(t, QEvent::MouseButtonRelease, Qt::LeftButton, f.View->Image1, QPoint(250, 5));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);

@@ -31,7 +31,7 @@ TEST_F(AuxWindows, TaskTextIsReadAfreshAtEveryShowing) {
             EXPECT_EQ(v.RichEdit1->toPlainText(), texts[k]);
             v.Button1->click();
         })};
-        form->Feladat1->trigger();
+        form->Control<QAction>("Feladat1")->trigger();
         EXPECT_EQ(std::tuple(form->Form3->isVisible(), asker.Asked.size()), std::tuple(false, k < 2 ? 0 : 1));
     }
     EXPECT_TRUE(asker.Asked.value(0).startsWith("*** HIBA ***|A feladat szövegét nem sikerült beolvasni:\n" +
@@ -41,16 +41,16 @@ TEST_F(AuxWindows, TaskTextIsReadAfreshAtEveryShowing) {
 // The run and its clock go on under the question, though Edit15 had the focus.
 TEST_F(AuxWindows, VegeThenCancelKeepsRunning) {
     TForm1& f = *form;
-    f.Simulation->Button1->click();
-    f.Simulation->Edit15->setFocus();
+    f.Control<QPushButton>("Button1")->click();
+    f.Control<QLineEdit>("Edit15")->setFocus();
     dialogs.Steps = {On<TMsgDlg>([&f](TMsgDlg& d) {
         ASSERT_TRUE(WaitFor([&d] { return d.isActiveWindow(); }));
-        const QString shown = f.Simulation->Edit15->text();
+        const QString shown = f.Control<QLineEdit>("Edit15")->text();
         for (int i = 0; i < 100; ++i) f.Timer2Timer();
-        EXPECT_NE(f.Simulation->Edit15->text(), shown);
+        EXPECT_NE(f.Control<QLineEdit>("Edit15")->text(), shown);
         d.CancelBtn->click();
     })};
-    f.Vge1->trigger();
+    f.Control<QAction>("Vge1")->trigger();
     EXPECT_EQ(dialogs.Shown, QStringList{"FIGYELMEZTETÉS! "});
     EXPECT_TRUE(f.isVisible() && f.Timer2->isActive() && dir.Entries().empty());
 }
@@ -69,13 +69,13 @@ TEST_F(AuxWindows, EnterInTheConfirmationQuitsEscDoesNot) {
         QTest::keyClick(&d, Qt::Key_Escape);
     });
     dialogs.Steps = {escape, escape, [](QDialog& d) { d.close(); }};
-    f.Vge1->trigger();
+    f.Control<QAction>("Vge1")->trigger();
     f.close();
     QApplication::setActiveWindow(&f);
     QTest::keyClick(&f, Qt::Key_F4, Qt::AltModifier);
     EXPECT_EQ(std::tuple(dialogs.Shown.size(), f.isVisible()), std::tuple(3, true));
     dialogs.Steps = {[](QDialog& d) { QTest::keyClick(&d, Qt::Key_Return); }};
-    f.Vge1->trigger();
+    f.Control<QAction>("Vge1")->trigger();
     EXPECT_EQ(std::tuple(f.isVisible(), f.Ended), std::tuple(false, false));  // closed by the user
 }
 

@@ -26,7 +26,7 @@ TEST_F(CavityDialog, TheTabOrderAndOkStoppingAtTheFirstRefusedField) {
         d.SetTexts({"4", " 12", "4", "9"});
         QTest::keyClick(d.Edit3, Qt::Key_Return);
     })};
-    RightClick(form->View->Shape1);
+    RightClick(form->Control<ui::TShape>("Shape1"));
     EXPECT_FALSE(form->UregAdatDlg->isVisible());
     EXPECT_EQ(std::tuple(form->Data.Cavities[0].AccGap, form->Data.Cavities[0].GroundWidth), std::tuple(12.0, 9.0));
 }
@@ -49,7 +49,7 @@ TEST_F(CavityDialog, CancelEscapeAndTheCloseBoxChangeNothing) {
             d.SetTexts({"abc", "", "2", "4"});
             close(d);
         })};
-        RightClick(form->View->Shape1);
+        RightClick(form->Control<ui::TShape>("Shape1"));
     }
     EXPECT_EQ(dialogs.Shown.size(), 3);
     EXPECT_EQ(std::tuple(form->Data.Cavities.CavityCount(), form->Data.Cavities[0].AccWidth), std::tuple(1, 40.0));

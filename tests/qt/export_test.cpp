@@ -31,7 +31,7 @@ TEST_F(Export, CsvHoldsEveryArrivalAsTheSameDoubles) {
     r.RecordArrival(12.0, 2.0 / 3);
     r.EnergyValues.push_back(1e-7);
     asker.Names = {Path("m.")};
-    f.Exportls1->trigger();
+    f.Control<QAction>("Exportls1")->trigger();
     ExpectDialog(0, "1|csv");
     const auto csv = ParseCsv(ReadBytes(In("m.csv")));
     ASSERT_EQ(csv.size(), 4u);
@@ -63,8 +63,8 @@ TEST_F(Export, PngShowsBothPlotsAsTheWindowDoesDrawnAtTwiceTheSize) {
     Rebin(r.TimeSpectrum, r.TimeValues);
     f.Timer3Timer();
     asker.Names = {Path("a.png"), Path("b")};
-    f.Exportls1->trigger();
-    f.Exportls1->trigger();
+    f.Control<QAction>("Exportls1")->trigger();
+    f.Control<QAction>("Exportls1")->trigger();
     ExpectDialog(1, "2|png");
     EXPECT_EQ(ReadBytes(In("b.png")), ReadBytes(In("a.png")));
     const QImage picture(Path("b.png"), "PNG");
@@ -93,7 +93,7 @@ TEST_F(Export, PngShowsBothPlotsAsTheWindowDoesDrawnAtTwiceTheSize) {
         EXPECT_NEAR(light / shownLight, 1.0, 0.1) << k;
     }
     EXPECT_GT(uneven, 200);
-    const int marker = 2 * (f.EnergySpectrum->Shape43->x() - f.EnergySpectrum->Image2->x());
+    const int marker = 2 * (f.Control<ui::TShape>("Shape43")->x() - f.Control<ui::TImage>("Image2")->x());
     EXPECT_EQ(yellowPixels, 2 * 358);
     for (const QPoint p : {QPoint(marker, 0), QPoint(marker + 1, 357)}) EXPECT_EQ(picture.pixel(p), yellow);
     for (const int x : {49, 50, 51, 52}) EXPECT_EQ(qGray(picture.pixel(x, 100)) > 128, x == 50 || x == 51) << x;
@@ -112,8 +112,8 @@ TEST_F(Export, CancelWritesNothingAndAFailedWriteKeepsTheOldFile) {
     WriteBytes(In("ures.csv"), "old");
     asker.Names = {std::nullopt, Path("ures."), Path("old.png")};
     asker.Answers = {app::Answer::No};
-    f.Exportls1->trigger();
-    f.Exportls1->trigger();
+    f.Control<QAction>("Exportls1")->trigger();
+    f.Control<QAction>("Exportls1")->trigger();
     EXPECT_EQ(asker.Asked, QStringList{"*** MEGEROSÍTÉS ***|Ez a fájl már létezik:\n" + Path("ures.csv") +
                                           "\nValóban felül akarja írni?"});
     EXPECT_EQ(ReadBytes(In("ures.csv")), "old");
@@ -125,7 +125,7 @@ TEST_F(Export, CancelWritesNothingAndAFailedWriteKeepsTheOldFile) {
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
     const rlimit small{1024, saved.rlim_max};
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    f.Exportls1->trigger();
+    f.Control<QAction>("Exportls1")->trigger();
     ::setrlimit(RLIMIT_FSIZE, &saved);
     ASSERT_EQ(asker.Asked.size(), 1);
     EXPECT_TRUE(asker.Asked[0].startsWith("*** HIBA ***|Az eredményeket nem sikerült exportálni ide:\n" +
@@ -139,13 +139,13 @@ TEST_F(Export, CancelWritesNothingAndAFailedWriteKeepsTheOldFile) {
 // Like the loads, an export waits until the measurement stands.
 TEST_F(Export, WaitsUntilATimedRunStops) {
     TForm1& f = *form;
-    f.Results->CheckBox4->click();
-    f.Simulation->Button3->click();
+    f.Control<QCheckBox>("CheckBox4")->click();
+    f.Control<QPushButton>("Button3")->click();
     ASSERT_TRUE(f.Timer2->isActive());
-    EXPECT_FALSE(f.Exportls1->isEnabled());
-    f.Exportls1->trigger();  // no file dialog
-    f.Results->CheckBox4->click();
-    EXPECT_TRUE(f.Exportls1->isEnabled());
+    EXPECT_FALSE(f.Control<QAction>("Exportls1")->isEnabled());
+    f.Control<QAction>("Exportls1")->trigger();  // no file dialog
+    f.Control<QCheckBox>("CheckBox4")->click();
+    EXPECT_TRUE(f.Control<QAction>("Exportls1")->isEnabled());
 }
 
 // Qt's own dialog: a name typed without a suffix gets that of the filter the

@@ -20,18 +20,19 @@ TEST_F(Generator, AddingTakesTheFieldsAndPlacesTheMarker) {
                          EXPECT_EQ(std::tuple(d.Edit1->text(), d.Edit3->text()), std::tuple("$10", "0X1A"));
                          d.CancelBtn->click();
                      })};
-    f.Generator->Button4->click();
-    f.Generator->Button4->click();
+    f.Control<QPushButton>("Button4")->click();
+    f.Control<QPushButton>("Button4")->click();
     ASSERT_EQ(f.Data.Cavities.CavityCount(), 1);
     const CavitySizes& c = f.Data.Cavities[0];
     EXPECT_EQ(std::tuple(c.AccWidth, c.AccGap, c.GroundGap, c.GroundWidth), std::tuple(16.0, 12.0, 26.0, 7.0));
-    EXPECT_EQ(f.View->Shape1->geometry(), QRect(10 + 12 + 8 - 10, 41 + 50, 20, 20));
-    EXPECT_TRUE(f.View->Shape1->isVisible() && asker.Asked.isEmpty());
+    EXPECT_EQ(f.Control<ui::TShape>("Shape1")->geometry(), QRect(10 + 12 + 8 - 10, 41 + 50, 20, 20));
+    EXPECT_TRUE(f.Control<ui::TShape>("Shape1")->isVisible() && asker.Asked.isEmpty());
     SetCavities(20);  // the limit is told only after OK
     dialogs.Steps = {Press(&Dlg::OKBtn)};
-    f.Generator->Button4->click();
+    f.Control<QPushButton>("Button4")->click();
     EXPECT_EQ(asker.Asked, QStringList{"*** TÁJÉKOZTATÁS ***|Nem lehet ilyen sok gyorsítóelektródot alkalmazni!"});
-    EXPECT_EQ(std::tuple(f.Data.Cavities.CavityCount(), f.View->Shape21->isVisible()), std::tuple(20, false));
+    EXPECT_EQ(std::tuple(f.Data.Cavities.CavityCount(), f.Control<ui::TShape>("Shape21")->isVisible()),
+              std::tuple(20, false));
 }
 
 }  // namespace

@@ -11,36 +11,37 @@ const QColor Aqua(0, 255, 255), White(255, 255, 255);
 
 TEST_F(IonSource, EnterAppliesAPhaseRedrawsTheWindowAndMovesItsMarkers) {
     TForm1& f = *form;
-    const auto pixel = [&f](int x) { return f.IonSource->Image4->Picture().pixelColor(x, 50); };
-    Type(f.IonSource->Edit14, "180");
-    Type(f.IonSource->Edit13, "90");
-    EXPECT_EQ(std::tuple(f.Data.StartPhase, f.Data.StopPhase, f.IonSource->CheckBox1->hasFocus()),
+    const auto pixel = [&f](int x) { return f.Image4->Picture().pixelColor(x, 50); };
+    Type(f.Control<QLineEdit>("Edit14"), "180");
+    Type(f.Control<QLineEdit>("Edit13"), "90");
+    EXPECT_EQ(std::tuple(f.Data.StartPhase, f.Data.StopPhase, f.Control<QCheckBox>("CheckBox1")->hasFocus()),
               std::tuple(90.0, 180.0, true));
     EXPECT_EQ(std::tuple(pixel(10), pixel(40), pixel(80)), std::tuple(White, Aqua, White));
-    EXPECT_EQ(std::tuple(f.IonSource->Shape50->x(), f.IonSource->Shape51->x()), std::tuple(15 + 28, 15 + 53));
+    EXPECT_EQ(std::tuple(f.Control<ui::TShape>("Shape50")->x(), f.Control<ui::TShape>("Shape51")->x()),
+              std::tuple(15 + 28, 15 + 53));
     // A click selects the whole text; leaving by Tab applies it, the focus staying where it went.
-    QTest::mouseClick(f.IonSource->Edit14, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(f.IonSource->Edit14->selectedText(), "180");
-    f.IonSource->Edit14->setText("120");
-    f.IonSource->Edit13->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(std::tuple(f.Data.StopPhase, f.IonSource->Edit13->hasFocus()), std::tuple(120.0, true));
+    QTest::mouseClick(f.Control<QLineEdit>("Edit14"), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(f.Control<QLineEdit>("Edit14")->selectedText(), "180");
+    f.Control<QLineEdit>("Edit14")->setText("120");
+    f.Control<QLineEdit>("Edit13")->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(std::tuple(f.Data.StopPhase, f.Control<QLineEdit>("Edit13")->hasFocus()), std::tuple(120.0, true));
 }
 
 TEST_F(IonSource, RefusedEntriesKeepThePhasesAndSelectTheText) {
     TForm1& f = *form;
-    for (auto [field, text, valid] : {std::tuple{f.IonSource->Edit13, "60", "0"},
-                                      {f.IonSource->Edit13, "abc", "0"},
-                                      {f.IonSource->Edit14, "361", "60"},
-                                      {f.IonSource->Edit14, "0", "60"}}) {
+    for (auto [field, text, valid] : {std::tuple{f.Control<QLineEdit>("Edit13"), "60", "0"},
+                                      {f.Control<QLineEdit>("Edit13"), "abc", "0"},
+                                      {f.Control<QLineEdit>("Edit14"), "361", "60"},
+                                      {f.Control<QLineEdit>("Edit14"), "0", "60"}}) {
         Type(field, text);
         ExpectRefused(field, text);
         EXPECT_EQ(std::tuple(f.Data.StartPhase, f.Data.StopPhase), std::tuple(0.0, 60.0)) << text;
         field->setText(valid);
     }
-    Type(f.IonSource->Edit14, "0");
-    f.IonSource->Edit13->setText("abc");
-    f.IonSource->Edit13->setFocus(Qt::TabFocusReason);
-    ExpectRefused(f.IonSource->Edit14, "0");
+    Type(f.Control<QLineEdit>("Edit14"), "0");
+    f.Control<QLineEdit>("Edit13")->setText("abc");
+    f.Control<QLineEdit>("Edit13")->setFocus(Qt::TabFocusReason);
+    ExpectRefused(f.Control<QLineEdit>("Edit14"), "0");
     EXPECT_TRUE(asker.Asked.isEmpty());
 }
 

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "WindowFixture.h"
+#include "ui/app/Layout.h"
 
 namespace velox::testing {
 namespace {
@@ -39,13 +40,32 @@ TEST_F(Layout, NoControlReachesOutOfItsParentNoCaptionOrReadoutIsCutOff) {
         EXPECT_LE(needed, b->width()) << Text(b->text());
     }
     // The widest texts the readouts take.
-    ui::SetCaption(f.Info->Label20, "Összes indított = 12345\rÖsszes beérkezett = 12345");
-    ui::SetCaption(f.Generator->Label25, "Feszültség =  -75.0000");
-    ui::SetCaption(f.Generator->Label26, "Fázis =  359.9999");
-    ui::SetCaption(f.Info->Label18, "Emax =  9999.9999");
-    ui::SetCaption(f.Info->Label21, "E =  9999.9999");
-    for (QLabel* l : {f.Info->Label20, f.Generator->Label25, f.Generator->Label26, f.Info->Label18, f.Info->Label21})
+    ui::SetCaption(f.Control<QLabel>("Label20"), "Összes indított = 12345\rÖsszes beérkezett = 12345");
+    ui::SetCaption(f.Control<QLabel>("Label25"), "Feszültség =  -75.0000");
+    ui::SetCaption(f.Control<QLabel>("Label26"), "Fázis =  359.9999");
+    ui::SetCaption(f.Control<QLabel>("Label18"), "Emax =  9999.9999");
+    ui::SetCaption(f.Control<QLabel>("Label21"), "E =  9999.9999");
+    for (QLabel* l : {f.Control<QLabel>("Label20"), f.Control<QLabel>("Label25"), f.Control<QLabel>("Label26"),
+                      f.Control<QLabel>("Label18"), f.Control<QLabel>("Label21")})
         ExpectFits(l);
+}
+
+// Tab moves through the controls that take the focus in the order of the layout table.
+TEST_F(Layout, TabFollowsTheLayout) {
+    QStringList expected;
+    for (const app::LayoutControl& c : app::MainLayout()) {
+        const QWidget* w = form->Control<QWidget>(c.Name);
+        if (w && (w->focusPolicy() & Qt::TabFocus)) expected << c.Name;
+    }
+    ASSERT_GE(expected.size(), 20);
+    QWidget* first = form->Control<QWidget>(expected.front().toLatin1().constData());
+    QStringList chain;
+    QWidget* w = first;
+    do {
+        if (expected.contains(w->objectName()) && !chain.contains(w->objectName())) chain << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != first);
+    EXPECT_EQ(chain, expected);
 }
 
 // What the user sees on hovering: the control's own tooltip or, for the parts of a composite control such as the
@@ -68,7 +88,7 @@ TEST_F(Layout, EveryInputAndCommandControlHasATooltip) {
         if (a->objectName().isEmpty()) continue;
         EXPECT_NE(a->toolTip(), a->text()) << Text(a->objectName());
     }
-    EXPECT_TRUE(form->Eredmnyek1->toolTipsVisible());
+    EXPECT_TRUE(form->Control<QMenu>("Eredmnyek1")->toolTipsVisible());
     EXPECT_GE(checked, 30);
 }
 

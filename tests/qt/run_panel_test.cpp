@@ -11,18 +11,20 @@ using RunPanelTest = WindowTest;
 
 TEST_F(RunPanelTest, ContinueRelaunchesSlotZeroAndRestartIdlesEverySlot) {
     TForm1& f = *form;
-    f.IonSource->CheckBox1->setChecked(false);
-    f.Simulation->Button1->click();
+    f.Control<QCheckBox>("CheckBox1")->setChecked(false);
+    f.Control<QPushButton>("Button1")->click();
     for (int i = 0; i < 30; ++i) f.Timer2Timer();
-    f.Simulation->Button1->click();
-    EXPECT_EQ(f.View->Shape22->geometry(), QRect(TruncToInt(f.Data.Particles[0].X) + 13 - 3, 11 + 41 - 3, 5, 5));
-    EXPECT_EQ(std::tuple(f.View->Shape22->isVisible(), f.View->Shape22->grab().toImage().pixelColor(2, 2),
-                         f.View->Shape23->isVisible()),
+    f.Control<QPushButton>("Button1")->click();
+    EXPECT_EQ(f.Control<ui::TShape>("Shape22")->geometry(),
+              QRect(TruncToInt(f.Data.Particles[0].X) + 13 - 3, 11 + 41 - 3, 5, 5));
+    EXPECT_EQ(std::tuple(f.Control<ui::TShape>("Shape22")->isVisible(),
+                         f.Control<ui::TShape>("Shape22")->grab().toImage().pixelColor(2, 2),
+                         f.Control<ui::TShape>("Shape23")->isVisible()),
               std::tuple(true, QColor(255, 0, 0), false));  // drawn anew red as the fastest
-    f.Simulation->Button1->click();
+    f.Control<QPushButton>("Button1")->click();
     EXPECT_EQ(std::tuple(f.Data.Particles[0].X, f.Data.Store.LaunchedCount), std::tuple(10.0, 2));
-    f.Simulation->Button1->click();
-    f.Simulation->Button3->click();
+    f.Control<QPushButton>("Button1")->click();
+    f.Control<QPushButton>("Button3")->click();
     for (TShape* p : f.View->ParticleMarkerShapes) EXPECT_FALSE(p->isVisible());
 }
 
@@ -30,18 +32,19 @@ TEST_F(RunPanelTest, ContinueRelaunchesSlotZeroAndRestartIdlesEverySlot) {
 TEST_F(RunPanelTest, TheTimerTicksAndTheClockCountsTicks) {
     TForm1& f = *form;
     QSignalSpy ticks(f.Timer2, &QTimer::timeout);
-    f.Simulation->Button3->click();
+    f.Control<QPushButton>("Button3")->click();
     ASSERT_TRUE(WaitFor([&] { return ticks.count() >= 5; }));
-    f.Simulation->Button1->click();
-    f.Simulation->Button2->click();
+    f.Control<QPushButton>("Button1")->click();
+    f.Control<QPushButton>("Button2")->click();
     EXPECT_EQ(TimeOfDayMs(f.Run.RunClock), 10 * ticks.count());
     f.Run.RunClock = AdvanceRunClock(RunClockRestart, (3600 + 23 * 60 + 59) * 1000 + 990);
     f.Timer2Timer();
-    EXPECT_TRUE(f.Simulation->Edit15->text().startsWith(" ") && f.Simulation->Edit15->text().endsWith(" 01:24:00"));
-    f.Simulation->Edit15->setFocus();
-    f.Simulation->Edit15->setText("x");
+    EXPECT_TRUE(f.Control<QLineEdit>("Edit15")->text().startsWith(" ") &&
+                f.Control<QLineEdit>("Edit15")->text().endsWith(" 01:24:00"));
+    f.Control<QLineEdit>("Edit15")->setFocus();
+    f.Control<QLineEdit>("Edit15")->setText("x");
     f.Timer2Timer();
-    EXPECT_EQ(f.Simulation->Edit15->text(), "x");
+    EXPECT_EQ(f.Control<QLineEdit>("Edit15")->text(), "x");
 }
 
 }  // namespace

@@ -20,9 +20,9 @@ const QColor Black(0, 0, 0), White(255, 255, 255), Red(255, 0, 0);
 
 TEST_F(SpectrumPanelTest, ChannelWidthRebuildsTheHistogramFromItsValues) {
     for (double e : {12.5, 13.5, 399.9}) form->Data.Store.RecordArrival(std::sqrt(10.0 * e), 2.5);
-    Type(form->EnergySpectrum->Edit9, "0.2");
+    Type(form->Control<QLineEdit>("Edit9"), "0.2");
     EXPECT_EQ(std::tuple(Energy().Bins.size(), Energy().Bins[62], Energy().Bins[67]), std::tuple(2000u, 1, 1));
-    Type(form->TimeSpectrum->Edit11, "0.5");
+    Type(form->Control<QLineEdit>("Edit11"), "0.5");
     EXPECT_EQ(Time().Bins, (std::vector<std::int32_t>{0, 0, 0, 0, 0, 3}));
 }
 
@@ -38,7 +38,7 @@ struct RightKeys : QObject {
 // A key pressed with Alt alone is the window's, also on automatic repeats.
 TEST_F(SpectrumPanelTest, AltArrowsMoveTheChosenMarkerAndReachNoControl) {
     TForm1& f = *form;
-    QLineEdit* edit = f.EnergySpectrum->Edit6;
+    QLineEdit* edit = f.Control<QLineEdit>("Edit6");
     edit->setFocus();
     RightKeys rights;
     edit->installEventFilter(&rights);
@@ -48,7 +48,7 @@ TEST_F(SpectrumPanelTest, AltArrowsMoveTheChosenMarkerAndReachNoControl) {
         QApplication::sendEvent(edit, &press);
     }
     QTest::keyClick(edit, Qt::Key_Return, Qt::AltModifier);
-    EXPECT_EQ(std::tuple(Energy().Marker, f.EnergySpectrum->Label10->text(), f.EnergySpectrum->Shape43->x()),
+    EXPECT_EQ(std::tuple(Energy().Marker, f.Control<QLabel>("Label10")->text(), f.Control<ui::TShape>("Shape43")->x()),
               std::tuple(220, QString("X=220   "), 6 + 25 + 224));  // 220 · (225 / 220 as a double) < 225
     EXPECT_EQ(std::tuple(rights.count, edit->text().trimmed(), edit->hasFocus()), std::tuple(0, QString("0"), true));
     QTest::keyClick(edit, Qt::Key_Right, Qt::AltModifier | Qt::ShiftModifier);
@@ -59,16 +59,16 @@ TEST_F(SpectrumPanelTest, AltArrowsMoveTheChosenMarkerAndReachNoControl) {
     QTest::keyClick(edit, Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(Energy().Marker, 0);
     edit->removeEventFilter(&rights);
-    f.TimeSpectrum->RadioButton2->click();
-    EXPECT_EQ(std::tuple(f.EnergySpectrum->RadioButton1->isChecked(), f.EnergySpectrum->Shape43->isVisible(),
-                         f.TimeSpectrum->Shape44->isVisible()),
+    f.Control<QRadioButton>("RadioButton2")->click();
+    EXPECT_EQ(std::tuple(f.Control<QRadioButton>("RadioButton1")->isChecked(),
+                         f.Control<ui::TShape>("Shape43")->isVisible(), f.Control<ui::TShape>("Shape44")->isVisible()),
               std::tuple(false, false, true));
     QTest::keyClick(edit, Qt::Key_Right, Qt::AltModifier);
-    EXPECT_EQ(std::tuple(Time().Marker, f.TimeSpectrum->Shape44->x(), Energy().Marker),
+    EXPECT_EQ(std::tuple(Time().Marker, f.Control<ui::TShape>("Shape44")->x(), Energy().Marker),
               std::tuple(21, 6 + 25 + 47, 0));  // Trunc(21 · 2.25)
-    f.EnergySpectrum->RadioButton1->click();
-    EXPECT_EQ(std::tuple(f.TimeSpectrum->RadioButton2->isChecked(), f.EnergySpectrum->Shape43->isVisible(),
-                         f.TimeSpectrum->Shape44->isVisible()),
+    f.Control<QRadioButton>("RadioButton1")->click();
+    EXPECT_EQ(std::tuple(f.Control<QRadioButton>("RadioButton2")->isChecked(),
+                         f.Control<ui::TShape>("Shape43")->isVisible(), f.Control<ui::TShape>("Shape44")->isVisible()),
               std::tuple(false, true, false));
 }
 
@@ -77,28 +77,29 @@ TEST_F(SpectrumPanelTest, StatisticsBoxOpensOnRightClickAndClosesOnAnyButton) {
     TForm1& f = *form;
     const QPoint middle(130, 100);
     for (auto button : {Qt::LeftButton, Qt::MiddleButton})
-        QTest::mouseClick(f.TimeSpectrum->Image3, button, {}, middle);
-    EXPECT_FALSE(f.TimeSpectrum->Panel13->isVisible());
+        QTest::mouseClick(f.Control<ui::TImage>("Image3"), button, {}, middle);
+    EXPECT_FALSE(f.Control<ui::TPanel>("Panel13")->isVisible());
     f.Data.Store.RecordArrival(std::sqrt(10.0 * 12.5), 0.5);
     f.Data.Store.RecordArrival(std::sqrt(10.0 * 13.5), 1.5);
-    QTest::mouseClick(f.TimeSpectrum->Image3, Qt::RightButton, {}, middle);
+    QTest::mouseClick(f.Control<ui::TImage>("Image3"), Qt::RightButton, {}, middle);
     f.Data.Store.RecordArrival(10.0, 4.0);
-    EXPECT_EQ(std::tuple(f.TimeSpectrum->Panel13->isVisible(), f.EnergySpectrum->Panel12->isVisible()),
+    EXPECT_EQ(std::tuple(f.Control<ui::TPanel>("Panel13")->isVisible(), f.Control<ui::TPanel>("Panel12")->isVisible()),
               std::tuple(true, false));
-    EXPECT_EQ(QStringList(
-                  {f.TimeSpectrum->Label34->text(), f.TimeSpectrum->Label35->text(), f.TimeSpectrum->Label36->text()}),
+    EXPECT_EQ(QStringList({f.Control<QLabel>("Label34")->text(), f.Control<QLabel>("Label35")->text(),
+                           f.Control<QLabel>("Label36")->text()}),
               QStringList({"Összes : 2", "Átlag  :      1.000", "Szórás :      0.500"}));
-    QTest::mouseClick(f.TimeSpectrum->Label35, Qt::MiddleButton);
-    QTest::mouseClick(f.EnergySpectrum->Image2, Qt::RightButton, {}, middle);
-    EXPECT_EQ(std::tuple(f.TimeSpectrum->Panel13->isVisible(), f.EnergySpectrum->Label32->text()),
+    QTest::mouseClick(f.Control<QLabel>("Label35"), Qt::MiddleButton);
+    QTest::mouseClick(f.Control<ui::TImage>("Image2"), Qt::RightButton, {}, middle);
+    EXPECT_EQ(std::tuple(f.Control<ui::TPanel>("Panel13")->isVisible(), f.Control<QLabel>("Label32")->text()),
               std::tuple(false, QString("Átlag  :     12.000")));
-    QTest::mouseClick(f.EnergySpectrum->Panel12, Qt::LeftButton, {}, QPoint(124, 50));
-    EXPECT_FALSE(f.EnergySpectrum->Panel12->isVisible());
+    QTest::mouseClick(f.Control<ui::TPanel>("Panel12"), Qt::LeftButton, {}, QPoint(124, 50));
+    EXPECT_FALSE(f.Control<ui::TPanel>("Panel12")->isVisible());
 }
 
 TEST_F(SpectrumPanelTest, EmptyAxesAtStartUpAndRedrawsOfSpectraWithCounts) {
     TForm1& f = *form;
-    const QImage &energy = f.EnergySpectrum->Image2->Picture(), &time = f.TimeSpectrum->Image3->Picture();
+    const QImage &energy = f.Control<ui::TImage>("Image2")->Picture(),
+                 &time = f.Control<ui::TImage>("Image3")->Picture();
     const auto lit = [](const QImage& p, QRect r) {
         for (int y = r.top(); y <= r.bottom(); ++y)
             for (int x = r.left(); x <= r.right(); ++x)
@@ -110,17 +111,18 @@ TEST_F(SpectrumPanelTest, EmptyAxesAtStartUpAndRedrawsOfSpectraWithCounts) {
                     lit(*p, {0, 171, 260, 8}));
     EXPECT_EQ(std::tuple(energy.pixelColor(127, 165), time.pixelColor(115, 165), time.pixelColor(127, 165)),
               std::tuple(White, White, Black));  // energy tick of 100, time tick of 40
-    EXPECT_EQ(
-        std::tuple(f.EnergySpectrum->Shape43->x(), f.EnergySpectrum->Label11->text(), f.TimeSpectrum->Label12->text()),
-        std::tuple(6 + 25 + 51, QString("Y=         "), QString("X=20   ")));
+    EXPECT_EQ(std::tuple(f.Control<ui::TShape>("Shape43")->x(), f.Control<QLabel>("Label11")->text(),
+                         f.Control<QLabel>("Label12")->text()),
+              std::tuple(6 + 25 + 51, QString("Y=         "), QString("X=20   ")));
     // Timer3 redraws a spectrum that holds counts, and no other.
     Energy().Bins.assign(101, 0);
     Energy().Bins[100] = 10;
-    f.EnergySpectrum->Image2->Canvas().setPixelColor(200, 100, Red);
-    f.TimeSpectrum->Image3->Canvas().setPixelColor(200, 100, Red);
-    EXPECT_TRUE(WaitFor([&] { return f.EnergySpectrum->Image2->Picture().pixelColor(200, 100) == Black; }, 2500));
-    EXPECT_EQ(f.EnergySpectrum->Image2->Picture().pixelColor(127, 159 - 77), White);  // 10 of 20 counts
-    EXPECT_EQ(f.TimeSpectrum->Image3->Picture().pixelColor(200, 100), Red);
+    f.Control<ui::TImage>("Image2")->Canvas().setPixelColor(200, 100, Red);
+    f.Control<ui::TImage>("Image3")->Canvas().setPixelColor(200, 100, Red);
+    EXPECT_TRUE(
+        WaitFor([&] { return f.Control<ui::TImage>("Image2")->Picture().pixelColor(200, 100) == Black; }, 2500));
+    EXPECT_EQ(f.Control<ui::TImage>("Image2")->Picture().pixelColor(127, 159 - 77), White);  // 10 of 20 counts
+    EXPECT_EQ(f.Control<ui::TImage>("Image3")->Picture().pixelColor(200, 100), Red);
 }
 
 // The rules of every number field: right-aligned with the window's font, but
@@ -128,17 +130,18 @@ TEST_F(SpectrumPanelTest, EmptyAxesAtStartUpAndRedrawsOfSpectraWithCounts) {
 TEST_F(SpectrumPanelTest, ValuesAreRightAlignedButNotInTheFieldBeingTypedIn) {
     TForm1& f = *form;
     const QFontMetrics metrics(f.font());
-    for (QLineEdit* field : {f.EnergySpectrum->Edit10, f.EnergySpectrum->Edit5, f.TimeSpectrum->Edit11}) {
+    for (QLineEdit* field :
+         {f.Control<QLineEdit>("Edit10"), f.Control<QLineEdit>("Edit5"), f.Control<QLineEdit>("Edit11")}) {
         const QString text = field->text();
         EXPECT_LE(metrics.horizontalAdvance(text + "  "), field->width()) << Text(text);
         EXPECT_GT(metrics.horizontalAdvance(" " + text + "  "), field->width()) << Text(text);
         EXPECT_EQ(field->cursorPosition(), text.size());
     }
-    f.EnergySpectrum->Edit5->setFocus();
-    f.EnergySpectrum->Edit5->setText("12");
-    f.EnergySpectrum->Edit10->setText("x");
+    f.Control<QLineEdit>("Edit5")->setFocus();
+    f.Control<QLineEdit>("Edit5")->setText("12");
+    f.Control<QLineEdit>("Edit10")->setText("x");
     f.RefreshNumberFields();
-    EXPECT_EQ(std::tuple(f.EnergySpectrum->Edit5->text(), f.EnergySpectrum->Edit10->text().trimmed()),
+    EXPECT_EQ(std::tuple(f.Control<QLineEdit>("Edit5")->text(), f.Control<QLineEdit>("Edit10")->text().trimmed()),
               std::tuple(QString("12"), QString("20")));
 }
 

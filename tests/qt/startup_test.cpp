@@ -8,23 +8,28 @@ using StartUp = WindowTest;
 
 TEST_F(StartUp, DefaultsWithoutTheStartUpFile) {
     TForm1& f = *form;
-    EXPECT_EQ(std::tuple(f.Data.TargetX, f.View->Shape2->isVisible(), f.View->Shape3->isVisible()),
+    EXPECT_EQ(std::tuple(f.Data.TargetX, f.Control<ui::TShape>("Shape2")->isVisible(),
+                         f.Control<ui::TShape>("Shape3")->isVisible()),
               std::tuple(387.0, true, false));
-    EXPECT_TRUE(f.IonSource->CheckBox1->isChecked() && f.Data.MultiParticle && f.Results->CheckBox4->isChecked());
-    EXPECT_EQ(std::tuple(f.Simulation->ComboBox1->currentText(), f.Timer2->interval(), f.Timer2->isActive(),
-                         f.Simulation->Button1->text()),
+    EXPECT_TRUE(f.Control<QCheckBox>("CheckBox1")->isChecked() && f.Data.MultiParticle &&
+                f.Control<QCheckBox>("CheckBox4")->isChecked());
+    EXPECT_EQ(std::tuple(f.Control<QComboBox>("ComboBox1")->currentText(), f.Timer2->interval(), f.Timer2->isActive(),
+                         f.Control<QPushButton>("Button1")->text()),
               std::tuple(QString("5"), 10, false, QString("Folytatás")));
     EXPECT_TRUE(f.windowTitle().startsWith("Lineáris gyorsító szimulációja"));
     QStringList shown;
-    for (QLineEdit* field : {f.IonSource->Edit13, f.IonSource->Edit14, f.Generator->Edit2, f.Generator->Edit4,
-                             f.EnergySpectrum->Edit10, f.EnergySpectrum->Edit5, f.EnergySpectrum->Edit9,
-                             f.TimeSpectrum->Edit7, f.TimeSpectrum->Edit11, f.Simulation->Edit15})
+    for (QLineEdit* field :
+         {f.Control<QLineEdit>("Edit13"), f.Control<QLineEdit>("Edit14"), f.Control<QLineEdit>("Edit2"),
+          f.Control<QLineEdit>("Edit4"), f.Control<QLineEdit>("Edit10"), f.Control<QLineEdit>("Edit5"),
+          f.Control<QLineEdit>("Edit9"), f.Control<QLineEdit>("Edit7"), f.Control<QLineEdit>("Edit11"),
+          f.Control<QLineEdit>("Edit15")})
         shown << field->text().trimmed();
     EXPECT_EQ(shown, QStringList({"0", "60", "1", "50", "20", "220", "1", "100", "0.05", "00:00:00"}));
-    EXPECT_EQ(std::tuple(f.View->Shape46->BrushColor(), f.View->Image1->geometry(), f.View->ViewBuffer.size()),
+    EXPECT_EQ(std::tuple(f.Control<ui::TShape>("Shape46")->BrushColor(), f.View->Image1->geometry(),
+                         f.View->ViewBuffer.size()),
               std::tuple(QColor(136, 34, 0), QRect(13, 11, 607, 360), QSize(607, 360)));  // the view in its frame
     QStringList menu;
-    for (QMenu* m : {f.Gyorstadatai1, f.Eredmnyek1})
+    for (QMenu* m : {f.Control<QMenu>("Gyorstadatai1"), f.Control<QMenu>("Eredmnyek1")})
         for (QAction* a : m->actions()) menu << a->text();
     EXPECT_EQ(menu, QStringList({"Mentés", "Mentés másként", "Betöltés", "Kiírás", "Kiírás másként", "Betöltés",
                                  "Exportálás…"}));
@@ -64,7 +69,7 @@ TEST(StartUpWithoutActivation, DefaultsAreInstalledAnyway) {
     f.show();
     ASSERT_TRUE(WaitFor([&] { return f.ActivationDone; }));
     EXPECT_EQ(f.Data.Cavities.CavityCount(), 2);
-    EXPECT_TRUE(f.Simulation->Button1->isEnabled());
+    EXPECT_TRUE(f.Control<QPushButton>("Button1")->isEnabled());
 }
 
 }  // namespace

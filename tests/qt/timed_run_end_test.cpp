@@ -16,9 +16,9 @@ class TimedRun : public WindowTest {
 protected:
     // "Teszt üzemmód" cleared, speed 3, "Újraindít".
     void Start() {
-        form->Results->CheckBox4->click();
-        form->Simulation->ComboBox1->setCurrentIndex(2);
-        form->Simulation->Button3->click();
+        form->Control<QCheckBox>("CheckBox4")->click();
+        form->Control<QComboBox>("ComboBox1")->setCurrentIndex(2);
+        form->Control<QPushButton>("Button3")->click();
         ASSERT_EQ(form->Timer2->interval(), 50);
     }
     // Ticks until the run stops; the number of ticks.
@@ -33,16 +33,16 @@ protected:
 TEST_F(TimedRun, LoadsWaitUntilTheRunStops) {
     TForm1& f = *form;
     Start();
-    for (QAction* load : {f.Betlts1, f.Betlts2}) {
+    for (QAction* load : {f.Control<QAction>("Betlts1"), f.Control<QAction>("Betlts2")}) {
         EXPECT_FALSE(load->isEnabled());
         load->trigger();  // no file dialog
     }
-    EXPECT_TRUE(f.Kirs1->isEnabled() && f.Kirs2->isEnabled());
+    EXPECT_TRUE(f.Control<QAction>("Kirs1")->isEnabled() && f.Control<QAction>("Kirs2")->isEnabled());
     dialogs.Steps = {Press(&Dlg::CancelBtn)};
-    RightClick(f.View->Shape1);
+    RightClick(f.Control<ui::TShape>("Shape1"));
     EXPECT_EQ(dialogs.Shown, QStringList{"Gyorsítóüreg"});
-    f.Results->CheckBox4->click();  // stops the run
-    EXPECT_TRUE(f.Betlts1->isEnabled() && f.Betlts2->isEnabled());
+    f.Control<QCheckBox>("CheckBox4")->click();  // stops the run
+    EXPECT_TRUE(f.Control<QAction>("Betlts1")->isEnabled() && f.Control<QAction>("Betlts2")->isEnabled());
 }
 
 // The end closes the quit question too.
@@ -51,7 +51,7 @@ TEST_F(TimedRun, EndingUnderTheQuitQuestionEndsTheProgram) {
     Start();
     for (int tick = 1; tick < 1200; ++tick) f.Run.RunClock = AdvanceRunClock(f.Run.RunClock, 50);
     dialogs.Steps = {[&f](QDialog&) { f.Timer2Timer(); }};
-    f.Vge1->trigger();
+    f.Control<QAction>("Vge1")->trigger();
     EXPECT_EQ(std::tuple(f.MsgDlg->isVisible(), f.Ended, f.isVisible()), std::tuple(false, true, false));
     EXPECT_EQ(asker.Asked, Written);
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"VELOX_2013.edat", "VELOX_2013.gydat"}));
@@ -68,7 +68,7 @@ TEST_F(TimedRun, AFileThatCannotBeWrittenIsReportedAndTheProgramStaysOpen) {
         asker.Asked.clear();
         if (blocked == 0) asker.Answers = {app::Answer::Yes};  // clears the first run
         if (blocked == 1) Start();
-        if (blocked == 0) f.Simulation->Button3->click();
+        if (blocked == 0) f.Control<QPushButton>("Button3")->click();
         EXPECT_EQ(TickUntilStopped(), 1200);
         const QString report = asker.Asked.value(blocked == 1 ? 0 : 1);
         EXPECT_TRUE(report.startsWith("*** HIBA ***|A mérés véget ért, de nem minden adatot sikerült kiírni.") &&
@@ -77,10 +77,10 @@ TEST_F(TimedRun, AFileThatCannotBeWrittenIsReportedAndTheProgramStaysOpen) {
             << Text(report);
         EXPECT_EQ(ReadBytes(dir / names[1 - blocked]),
                   blocked == 1 ? FormatSetup(f.Data) : FormatResults(f.Data.Store, f.Run.RunClock));
-        EXPECT_TRUE(!f.Ended && f.isVisible() && f.Betlts1->isEnabled());
+        EXPECT_TRUE(!f.Ended && f.isVisible() && f.Control<QAction>("Betlts1")->isEnabled());
     }
     asker.Names = {Q(dir / "saved.edat")};
-    f.Kirsmsknt2->trigger();
+    f.Control<QAction>("Kirsmsknt2")->trigger();
     EXPECT_EQ(ReadBytes(dir / "saved.edat"), FormatResults(f.Data.Store, f.Run.RunClock));
     EXPECT_GT(f.Data.Store.ArrivedCount, 0);
 }
@@ -90,9 +90,9 @@ class TimedRunFiles : public TimedRun, public ::testing::WithParamInterface<Pinn
 
 TEST_P(TimedRunFiles, AreByteForByteThoseOfTheFirstRelease) {
     const PinnedRun& pinned = GetParam();
-    form->Results->CheckBox4->click();
-    form->Simulation->ComboBox1->setCurrentIndex(pinned.Speed - 1);
-    form->Simulation->Button3->click();
+    form->Control<QCheckBox>("CheckBox4")->click();
+    form->Control<QComboBox>("ComboBox1")->setCurrentIndex(pinned.Speed - 1);
+    form->Control<QPushButton>("Button3")->click();
     TickUntilStopped();
     ASSERT_TRUE(form->Ended);
     EXPECT_EQ(Digest(ReadBytes(dir / "VELOX_2013.gydat")), PinnedSetup);

@@ -62,11 +62,11 @@ TEST_F(Zoomed, MaximisedEveryControlIsOnTheScreenAndWorksAsAt100Percent) {
     // A single step, a spinner, a drag of the target and a click on a cavity
     // marker do what they do at 100 %.
     const double clock = f.Data.SimTime;
-    QTest::mouseClick(f.Simulation->Button2, Qt::LeftButton);
+    QTest::mouseClick(f.Control<QPushButton>("Button2"), Qt::LeftButton);
     EXPECT_GT(f.Data.SimTime, clock);
-    const int position = f.Generator->UpDown1->Position();
-    QTest::mouseClick(f.Generator->UpDown1->UpButton(), Qt::LeftButton);
-    EXPECT_EQ(f.Generator->UpDown1->Position(), position + 1);
+    const int position = f.Control<ui::TUpDown>("UpDown1")->Position();
+    QTest::mouseClick(f.Control<ui::TUpDown>("UpDown1")->UpButton(), Qt::LeftButton);
+    EXPECT_EQ(f.Control<ui::TUpDown>("UpDown1")->Position(), position + 1);
     TShape* t = f.View->Target;
     const double zoom = f.Zoom();
     Send(t, QEvent::MouseButtonPress, t, QPoint(1, 1));
@@ -81,7 +81,7 @@ TEST_F(Zoomed, MaximisedEveryControlIsOnTheScreenAndWorksAsAt100Percent) {
         for (const QLabel* l : d.findChildren<QLabel*>()) fontSizes << l->font().pixelSize();
         d.done(ui::mrCancel);
     }};
-    QTest::mouseClick(f.View->Shape1, Qt::RightButton);
+    QTest::mouseClick(f.Control<ui::TShape>("Shape1"), Qt::RightButton);
     EXPECT_EQ(dialogSize, ui::ScaledRect(QRect(0, 0, 365, 229), zoom).size());
     EXPECT_EQ(fontSizes, QList<int>(fontSizes.size(), int(std::floor(11 * zoom))));
     EXPECT_FALSE(fontSizes.isEmpty());
@@ -106,7 +106,7 @@ TEST_F(Zoomed, KeysStepTheWindowWithinTheScreen) {
     EXPECT_EQ(f.size(), start);
     EXPECT_TRUE(free.width() >= start.width() && free.height() >= start.height());
     const auto key = [&f](Qt::Key k, Qt::KeyboardModifiers m = Qt::ControlModifier) {
-        QTest::keyClick(f.Simulation->Button2, k, m);
+        QTest::keyClick(f.Control<QPushButton>("Button2"), k, m);
         QApplication::processEvents();
         return f.size();
     };
@@ -139,7 +139,8 @@ TEST_F(Zoomed, PlotsAreDrawnInDevicePixels) {
             drawnAtTwo = true;
             const QSize a = f.EnergySpectrum->PlotSize(), b = f.TimeSpectrum->PlotSize();
             const QImage exported = SpectraPicture(*f.EnergySpectrum, *f.TimeSpectrum, 2);
-            const QImage shown = f.TimeSpectrum->Image3->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            const QImage shown =
+                f.Control<ui::TImage>("Image3")->grab().toImage().convertToFormat(QImage::Format_RGB32);
             EXPECT_EQ(shown.copy(0, 0, 2 * b.width(), 2 * b.height()),
                       exported.copy(2 * (a.width() + 10), 0, 2 * b.width(), 2 * b.height()));
             continue;

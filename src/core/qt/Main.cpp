@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
@@ -24,6 +25,7 @@
 #include <QTimer>
 
 #include "editor/qt/Uregadat.h"
+#include "ui/app/Layout.h"
 #include "ui/model/Zoom.h"
 #include "ui/qt/ControlHints.h"
 #include "ui/qt/DialogLook.h"
@@ -71,22 +73,22 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     Timer2 = velox::ui::Named(new QTimer(this), "Timer2");
     Timer3 = velox::ui::Named(new QTimer(this), "Timer3");
 
-    // The panels at their places (client coordinates under the menu bar),
-    // in the order of the window's controls.
+    // The controls at their places (client coordinates under the menu bar),
+    // in the order of the layout.
     Frame = velox::ui::Named(new QWidget(this), "Frame");
     setCentralWidget(Frame);
     Client = velox::ui::Named(new QWidget(Frame), "Client");
     velox::ui::MarkZoomRoot(*Client);
+    MainMenu1 = velox::ui::Named(menuBar(), "MainMenu1");
+    velox::ui::BuildLayout(*Client, *MainMenu1, velox::app::MainLayout(), App.Controls,
+                           [this](QWidget& parent, const char* name) {
+                               return AcceleratorViewPanel::NewMarker(parent, name, Data);
+                           });
+    Map.AddTree(*this);
     View = std::make_unique<AcceleratorViewPanel>(Client, App);
-    Generator = std::make_unique<GeneratorPanel>(Client, App);
-    IonSource = std::make_unique<IonSourcePanel>(Client, App);
-    Simulation = std::make_unique<RunPanel>(Client, App);
-    Info = std::make_unique<InfoPanel>(Client, App);
-    Panel2 = velox::ui::NewPanel(Client, "Panel2", 642, 5, 297, 572);
-    EnergySpectrum = std::make_unique<EnergySpectrumPanel>(Panel2, App);
-    TimeSpectrum = std::make_unique<TimeSpectrumPanel>(Panel2, App);
-    Results = std::make_unique<ResultsStrip>(Panel2, App);
-    BuildMenu();
+    EnergySpectrum = std::make_unique<EnergySpectrumPanel>(Client, App);
+    TimeSpectrum = std::make_unique<TimeSpectrumPanel>(Client, App);
+    Particulars();
     Wire();
     BuildZoomKeys();
 
@@ -116,26 +118,29 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
 TForm1::~TForm1() = default;
 
-void TForm1::BuildMenu() {
-    MainMenu1 = velox::ui::Named(menuBar(), "MainMenu1");
-    const auto action = [](QAction* a, const char* name) { return velox::ui::Named(a, name); };
-    Feladat1 = action(MainMenu1->addAction(QStringLiteral("Feladat")), "Feladat1");
-    Gyorstadatai1 = velox::ui::Named(MainMenu1->addMenu(QStringLiteral("Gyorsító adatai")), "Gyorstadatai1");
-    Kirs1 = action(Gyorstadatai1->addAction(QStringLiteral("Mentés")), "Kirs1");
-    Kirsmsknt1 = action(Gyorstadatai1->addAction(QStringLiteral("Mentés másként")), "Kirsmsknt1");
-    Betlts1 = action(Gyorstadatai1->addAction(QStringLiteral("Betöltés")), "Betlts1");
-    Eredmnyek1 = velox::ui::Named(MainMenu1->addMenu(QStringLiteral("Eredmények")), "Eredmnyek1");
-    Kirs2 = action(Eredmnyek1->addAction(QStringLiteral("Kiírás")), "Kirs2");
-    Kirsmsknt2 = action(Eredmnyek1->addAction(QStringLiteral("Kiírás másként")), "Kirsmsknt2");
-    Betlts2 = action(Eredmnyek1->addAction(QStringLiteral("Betöltés")), "Betlts2");
-    Exportls1 = action(Eredmnyek1->addAction(QStringLiteral("Exportálás…")), "Exportls1");
-    Vge1 = action(MainMenu1->addAction(QStringLiteral("Vége")), "Vge1");
+void TForm1::Particulars() {
+    using velox::ui::TUpDown;
+    // "Gyorsító": the spinners move the position fields, which lie under
+    // the display fields and take no focus.
+    Control<TUpDown>("UpDown1")->SetAssociate(Control<QLineEdit>("Edit1"));
+    Control<TUpDown>("UpDown2")->SetAssociate(Control<QLineEdit>("Edit3"));
+    for (const char* name : {"Edit1", "Edit3"}) Control<QLineEdit>(name)->setFocusPolicy(Qt::NoFocus);
+    for (const char* name : {"Edit2", "Edit4"}) Control<QLineEdit>(name)->raise();
+    // "Ionforrás"
+    Image4 = Control<velox::ui::TImage>("Image4");
+    Image4->NewBitmap();
+    // "Szimuláció"
+    connect(Control<QComboBox>("ComboBox1"), &QComboBox::currentIndexChanged, this,
+            [this](int i) { App.ComboBox1Change(i); });
+    // "Tájékoztató adatok": the counts take two lines.
+    QLabel* counts = Control<QLabel>("Label20");
+    counts->resize(counts->width(), 2 * counts->height() + 2);
+    counts->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 // The controls' events to the layer's commands, the layer's changes back
 // to the controls, and the layer's questions and pictures to this window.
 void TForm1::Wire() {
-    Map.AddTree(*this);
     for (const auto& [name, command] : App.Commands.Clicks) {
         QObject* o = Map.Find(name);
         const std::string n = name;
@@ -176,21 +181,21 @@ void TForm1::Wire() {
     Asker.CavityDialog = [this]() -> TUregAdatDlg& { return CavityDialog(); };
     Painter.Font = [this] { return font(); };
     Painter.Bitmap = [this](velox::app::Picture p) -> QImage& {
-        return p == velox::app::AcceleratorView ? View->ViewBuffer : IonSource->Image4->Canvas();
+        return p == velox::app::AcceleratorView ? View->ViewBuffer : Image4->Canvas();
     };
     Painter.Size = [this](velox::app::Picture p) {
-        return p == velox::app::AcceleratorView ? View->Image1->size() : IonSource->Image4->size();
+        return p == velox::app::AcceleratorView ? View->Image1->size() : Image4->size();
     };
     Painter.Painted = [this](velox::app::Picture p) {
         if (p == velox::app::AcceleratorView)
             View->Image1->CopyFrom(View->ViewBuffer);
         else
-            IonSource->Image4->Changed();
+            Image4->Changed();
     };
     Painter.SpectraPicture = [this] { return SpectraPicture(*EnergySpectrum, *TimeSpectrum, 2); };
 
-    connect(Feladat1, &QAction::triggered, this, [this] { Feladat1Click(); });
-    connect(Vge1, &QAction::triggered, this, [this] { Vge1Click(); });
+    connect(Control<QAction>("Feladat1"), &QAction::triggered, this, [this] { Feladat1Click(); });
+    connect(Control<QAction>("Vge1"), &QAction::triggered, this, [this] { Vge1Click(); });
     // The keyboard's way of closing a window, also where no window manager
     // provides it; it asks the quit confirmation like every other way.
     auto* closeKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
@@ -248,13 +253,13 @@ void TForm1::Timer1Timer() {
     move(5, 2);
     KeepOnScreen();
     View->Layout();
-    IonSource->Image4->NewBitmap();
-    IonSource->Image4->OnRescaled = [this] { App.Repaint(velox::app::PhaseWindow); };
+    Image4->NewBitmap();
+    Image4->OnRescaled = [this] { App.Repaint(velox::app::PhaseWindow); };
     EnergySpectrum->InitSpectrum();
     TimeSpectrum->InitSpectrum();
     velox::ui::ApplyDialogLook(*this);
     const QSize plot = EnergySpectrum->PlotSize();
-    App.Timer1Timer({View->Image1->x(), View->Image1->y(), IonSource->Image4->x(), IonSource->Image4->width(),
+    App.Timer1Timer({View->Image1->x(), View->Image1->y(), Image4->x(), Image4->width(),
                      View->Target->x(), plot.width(), plot.height()});
     // The pictures have their places now; the window may have been enlarged
     // before.

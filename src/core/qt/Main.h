@@ -1,6 +1,6 @@
 // The main window: the Qt face of the application layer (core/app/Window),
 // which owns the model and the state of every control.  The window creates
-// its controls at their places (one panel class per area), forwards their
+// its controls from the layout table (ui/app/Layout.h), forwards their
 // events to the layer, shows the layer's changes on them, paints the
 // pictures the layer asks for, and keeps what only a window has: the
 // menu, the timers, the zoom, the focus and the modal windows.
@@ -17,13 +17,8 @@
 
 #include "core/app/Window.h"
 #include "core/qt/AppFace.h"
-#include "core/qt/InfoPanel.h"
-#include "core/qt/IonSourcePanel.h"
-#include "core/qt/RunPanel.h"
 #include "editor/qt/AcceleratorViewPanel.h"
-#include "editor/qt/GeneratorPanel.h"
 #include "editor/qt/NumberFields.h"
-#include "results/qt/ResultsStrip.h"
 #include "results/qt/SpectrumPanel.h"
 
 class QAction;
@@ -54,29 +49,22 @@ public:
     const bool& LayoutDone = App.LayoutDone;
     const bool& ActivationDone = App.ActivationDone;  // the first activation has finished
 
-    // ---- the panels, in the order of the window's controls -------------------
+    // ---- the controls, made from the layout table (ui/app/Layout.h) ----------
     QWidget* Frame = nullptr;    // the client area under the menu bar
     QWidget* Client = nullptr;   // the content at its zoom, centred in Frame
+    QMenuBar* MainMenu1 = nullptr;
     NumberFields Fields;         // the focus rules of every number field
+    // The areas with handlers and pictures of their own.
     std::unique_ptr<AcceleratorViewPanel> View;
-    std::unique_ptr<GeneratorPanel> Generator;  // "Gyorsító"
-    std::unique_ptr<IonSourcePanel> IonSource;  // "Ionforrás"
-    std::unique_ptr<RunPanel> Simulation;       // "Szimuláció"
-    std::unique_ptr<InfoPanel> Info;            // "Tájékoztató adatok"
-    velox::ui::TPanel* Panel2 = nullptr;        // "Eredmények"
     std::unique_ptr<EnergySpectrumPanel> EnergySpectrum;
     std::unique_ptr<TimeSpectrumPanel> TimeSpectrum;
-    std::unique_ptr<ResultsStrip> Results;
-
-    // ---- main menu and timers --------------------------------------------------
-    QMenuBar* MainMenu1 = nullptr;
-    QAction* Feladat1 = nullptr;            // "Feladat"
-    QMenu* Gyorstadatai1 = nullptr;         // "Gyorsító adatai"
-    QAction *Kirs1, *Kirsmsknt1, *Betlts1;  // "Mentés", "Mentés másként", "Betöltés"
-    QMenu* Eredmnyek1 = nullptr;            // "Eredmények"
-    QAction *Kirs2, *Kirsmsknt2, *Betlts2;  // "Kiírás", "Kiírás másként", "Betöltés"
-    QAction* Exportls1 = nullptr;           // "Exportálás…"
-    QAction* Vge1 = nullptr;                // "Vége"
+    velox::ui::TImage* Image4 = nullptr;  // the phase window of "Ionforrás"
+    // A control, widget or menu item, by its name; null when there is none
+    // of that type.
+    template <class T>
+    T* Control(const char* name) const {
+        return dynamic_cast<T*>(Map.Find(name));
+    }
 
     QTimer* Timer1 = nullptr;  // one-shot layout step
     QTimer* Timer2 = nullptr;  // SimTimer
@@ -137,7 +125,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void BuildMenu();
+    // What the layout does not say: the spinners' fields, the focus rules,
+    // the readouts' shapes, the list's handler.
+    void Particulars();
     void Wire();
     // Tells the layer which control has the focus before it runs a command.
     void SyncFocus();

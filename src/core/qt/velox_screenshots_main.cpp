@@ -73,13 +73,13 @@ int main(int argc, char** argv) {
 
     int ticks = 0;
     QObject::connect(form1.Timer2, &QTimer::timeout, [&ticks] { ++ticks; });
-    form1.Simulation->Button1->click();
+    form1.Control<QPushButton>("Button1")->click();
     WaitUntil([&] { return ticks >= 400; }, 20000);
     if (mainOnly > 0 && mainOnly + 1 < args.size()) {
         int redraws = 0;
         QObject::connect(form1.Timer3, &QTimer::timeout, [&redraws] { ++redraws; });
         WaitUntil([&] { return redraws >= 1; }, 3000);
-        form1.Simulation->Button1->click();
+        form1.Control<QPushButton>("Button1")->click();
         return Save(form1, folder + QLatin1Char('/') + args[mainOnly + 1] + QStringLiteral(".png")) ? 0 : 1;
     }
     ok = Save(form1, folder + QStringLiteral("/main-running.png")) && ok;
@@ -92,13 +92,15 @@ int main(int argc, char** argv) {
     QObject::connect(form1.Timer3, &QTimer::timeout, [&redraws] { ++redraws; });
     WaitUntil([&] { return redraws >= 1; }, 3000);
     ok = Save(form1, folder + QStringLiteral("/main-results.png")) && ok;
-    form1.Simulation->Button1->click();
+    form1.Control<QPushButton>("Button1")->click();
     std::printf("%d particles arrived\n", form1.Data.Store.ArrivedCount);
-    ok = SaveEnlarged(form1.Panel2->grab().toImage(), 3, folder + QStringLiteral("/results-panel-x3.png")) && ok;
+    ok = SaveEnlarged(form1.Control<QWidget>("Panel2")->grab().toImage(), 3,
+                      folder + QStringLiteral("/results-panel-x3.png")) &&
+         ok;
     ok = SaveEnlarged(form1.EnergySpectrum->Plot.Bitmap, 4, folder + QStringLiteral("/energy-plot-x4.png")) && ok;
     // The statistics box of a right click on the energy plot.
     form1.App.ImageMouseDown("Image2", true);
-    ok = SaveEnlarged(form1.EnergySpectrum->Panel4->grab().toImage(), 3,
+    ok = SaveEnlarged(form1.Control<QWidget>("Panel4")->grab().toImage(), 3,
                       folder + QStringLiteral("/energy-statistics-x3.png")) &&
          ok;
 
@@ -108,7 +110,7 @@ int main(int argc, char** argv) {
     // energy plot and its statistics box alone.
     for (int k = 0; k < 18; ++k) {
         QTimer::singleShot(0, &windows.UregAdatDlg, [&windows] { windows.UregAdatDlg.OKBtn->click(); });
-        form1.Generator->Button4->click();
+        form1.Control<QPushButton>("Button4")->click();
     }
     std::printf("%d cavities\n", form1.Data.Cavities.CavityCount());
     ok = Save(form1, folder + QStringLiteral("/main-20-cavities.png")) && ok;

@@ -15,39 +15,32 @@
 
 using namespace velox::ui;
 
-AcceleratorViewPanel::AcceleratorViewPanel(QWidget* client, velox::app::Window& app)
-    : App(app), Data(app.Data), Client(client) {
-    Bevel1 = Named(new TBevel(client), "Bevel1");
-    Bevel1->setGeometry(12, 10, 609, 363);
-    Image1 = Named(new TImage(client), "Image1");
-    Image1->setGeometry(13, 11, 606, 360);
-    Shape48 = NewShape(client, "Shape48", TShape::Kind::Rectangle, 7, 5, 620, 5, Qt::white, Qt::black, 1);
-    Shape49 = NewShape(client, "Shape49", TShape::Kind::Rectangle, 7, 373, 620, 5, Qt::white, Qt::black, 1);
-    Shape46 = NewShape(client, "Shape46", TShape::Kind::Rectangle, 7, 5, 5, 373, Qt::white, Qt::black, 1);
-    Shape47 = NewShape(client, "Shape47", TShape::Kind::Rectangle, 622, 5, 5, 373, Qt::white, Qt::black, 1);
-
-    TShape** cavity[velox::MaxCavities] = {&Shape1,  &Shape2,  &Shape3,  &Shape4,  &Shape5,  &Shape6,  &Shape7,
-                                           &Shape8,  &Shape9,  &Shape10, &Shape11, &Shape12, &Shape13, &Shape14,
-                                           &Shape15, &Shape16, &Shape17, &Shape18, &Shape19, &Shape20, &Shape21};
+TShape* AcceleratorViewPanel::NewMarker(QWidget& parent, const char* name, const velox::VeloxData& data) {
+    const QString n = QLatin1String(name);
+    if (n == QLatin1String("Target"))
+        return velox::ui::NewMarker(&parent, n, data.TargetMarker.Left, data.TargetMarker.Top, data.TargetMarker);
+    const int k = n.mid(5).toInt() - 1;  // "Shape1" … "Shape42"
+    const auto i = static_cast<std::size_t>(k);
     // The cavity markers belong to the view: they are children of its image,
     // so a marker beyond the view's edge is cut off there like the drawing,
     // and never covers, nor takes a click from, the panels around the view.
-    for (int k = 0; k < velox::MaxCavities; ++k) {
-        const auto i = static_cast<std::size_t>(k);
-        *cavity[k] = NewMarker(Image1, QStringLiteral("Shape%1").arg(k + 1), 7 + 25 * k, 339, Data.CavityMarkers[i]);
-        CavityMarkerShapes[i] = *cavity[k];
-    }
-    TShape** particle[velox::ParticleCount] = {&Shape22, &Shape23, &Shape24, &Shape25, &Shape26, &Shape27, &Shape28,
-                                               &Shape29, &Shape30, &Shape31, &Shape32, &Shape33, &Shape34, &Shape35,
-                                               &Shape36, &Shape37, &Shape38, &Shape39, &Shape40, &Shape41, &Shape42};
-    for (int k = 0; k < velox::ParticleCount; ++k) {
-        const auto i = static_cast<std::size_t>(k);
-        const velox::ShapeState& state = Data.ParticleMarkers[i];
-        *particle[k] = NewMarker(client, QStringLiteral("Shape%1").arg(k + 22), state.Left, state.Top, state);
-        ParticleMarkerShapes[i] = *particle[k];
-    }
-    Target =
-        NewMarker(client, QStringLiteral("Target"), Data.TargetMarker.Left, Data.TargetMarker.Top, Data.TargetMarker);
+    if (k < velox::MaxCavities) return velox::ui::NewMarker(&parent, n, 7 + 25 * k, 339, data.CavityMarkers[i]);
+    const velox::ShapeState& state = data.ParticleMarkers[i - velox::MaxCavities];
+    return velox::ui::NewMarker(&parent, n, state.Left, state.Top, state);
+}
+
+AcceleratorViewPanel::AcceleratorViewPanel(QWidget* client, velox::app::Window& app)
+    : App(app), Data(app.Data), Client(client) {
+    Bevel1 = Child<TBevel>(*client, "Bevel1");
+    Image1 = Child<TImage>(*client, "Image1");
+    const auto shape = [client](std::size_t number) {
+        return Child<TShape>(*client, QStringLiteral("Shape%1").arg(number));
+    };
+    for (std::size_t k = 0; k < Bars.size(); ++k) Bars[k] = shape(46 + k);
+    for (std::size_t k = 0; k < CavityMarkerShapes.size(); ++k) CavityMarkerShapes[k] = shape(k + 1);
+    for (std::size_t k = 0; k < ParticleMarkerShapes.size(); ++k)
+        ParticleMarkerShapes[k] = shape(k + 1 + velox::MaxCavities);
+    Target = Child<TShape>(*client, "Target");
 
     const auto press = [this](TShape& s, QMouseEvent& e) {
         if (e.button() == Qt::LeftButton) DragStart(s, e.globalPosition().toPoint());
@@ -74,8 +67,8 @@ AcceleratorViewPanel::AcceleratorViewPanel(QWidget* client, velox::app::Window& 
 }
 
 void AcceleratorViewPanel::Layout() {
-    Bevel1->resize(Shape49->width() - 10, Bevel1->height());
-    for (TShape* bar : {Shape46, Shape47, Shape48, Shape49}) {
+    Bevel1->resize(Bars[3]->width() - 10, Bevel1->height());
+    for (TShape* bar : Bars) {
         bar->SetBrushColor(PanelColour);
         bar->SetPenColor(PanelColour);
     }

@@ -35,17 +35,16 @@ class AcceleratorViewPanel : public QObject {
 public:
     using TShape = velox::ui::TShape;
 
+    // Takes the view's controls, which the window made from its layout,
+    // under `client`.
     AcceleratorViewPanel(QWidget* client, velox::app::Window& app);
+    // A marker shape of the view ("Shape1" … "Shape21" the cavities',
+    // "Shape22" … "Shape42" the particles', "Target") as the model starts it.
+    static TShape* NewMarker(QWidget& parent, const char* name, const velox::VeloxData& data);
 
     velox::ui::TBevel* Bevel1 = nullptr;
     velox::ui::TImage* Image1 = nullptr;
-    TShape *Shape46, *Shape47, *Shape48, *Shape49;  // frame bars: left, right, top, bottom
-    TShape *Shape1, *Shape2, *Shape3, *Shape4, *Shape5, *Shape6, *Shape7, *Shape8, *Shape9, *Shape10, *Shape11,
-        *Shape12, *Shape13, *Shape14, *Shape15, *Shape16, *Shape17, *Shape18, *Shape19, *Shape20,
-        *Shape21;  // cavity markers
-    TShape *Shape22, *Shape23, *Shape24, *Shape25, *Shape26, *Shape27, *Shape28, *Shape29, *Shape30, *Shape31, *Shape32,
-        *Shape33, *Shape34, *Shape35, *Shape36, *Shape37, *Shape38, *Shape39, *Shape40, *Shape41,
-        *Shape42;  // particle markers
+    std::array<TShape*, 4> Bars{};  // the frame: left, right, top, bottom
     TShape* Target = nullptr;
     std::array<TShape*, velox::MaxCavities> CavityMarkerShapes{};
     std::array<TShape*, velox::ParticleCount> ParticleMarkerShapes{};

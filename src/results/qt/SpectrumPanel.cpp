@@ -12,49 +12,20 @@
 using namespace velox::ui;
 
 SpectrumPanel::SpectrumPanel(QWidget* results, velox::app::Window& app, velox::app::SpectrumView& view,
-                             const SpectrumPanelPlace& place)
+                             const velox::app::SpectrumNames& names, const char* plotPanelName, const char* frameName,
+                             const char* imageName)
     : App(app), View(view) {
-    const auto text = [](const velox::app::ControlState& c) { return QString::fromStdString(c.Text); };
-    upperStrip = NewPanel(results, "", place.UpperStrip.x(), place.UpperStrip.y(), 281, 28);
-    yMaxLabel = NewLabel(upperStrip, "", QStringLiteral("Ymax"), 5, 8);
-    yMaxField = NewEdit(upperStrip, "", text(view.YMax), 36, 4, 36);
-    autoBox = NewCheckBox(upperStrip, "", text(view.Auto), 78, 6, view.Auto.Checked);
-    choice = new QRadioButton(text(view.Choice), upperStrip);
-    choice->move(130, 6);
-    choice->adjustSize();
-    choice->setAutoExclusive(false);
-    choice->setChecked(view.Choice.Checked);
-    widthLabel = NewLabel(upperStrip, "", QStringLiteral("Csat.:"), 204, 8);
-    widthField = NewEdit(upperStrip, "", text(view.Width), 238, 4, 38);
-
-    plotPanel = NewPanel(results, "", place.PlotPanel.x(), place.PlotPanel.y(), 279, 197);
-    plotPanel->SetColor(Qt::black);
-    frame = new TBevel(plotPanel);
-    frame->setGeometry(4, 4, 270, 189);
-    image = new TImage(plotPanel);
-    image->setGeometry(6, 6, 265, 184);
+    choice = Child<QRadioButton>(*results, names.Choice);
+    plotPanel = Child<TPanel>(*results, plotPanelName);
+    frame = Child<TBevel>(*results, frameName);
+    image = Child<TImage>(*results, imageName);
     image->NewBitmap(Qt::black);
-    markerLine = NewShape(plotPanel, QString(), TShape::Kind::Rectangle, place.MarkerLineLeft, 4, 1, 189, Qt::yellow,
-                          Qt::yellow, 1);
-    if (!view.MarkerLine.Visible) markerLine->hide();
-    statisticsBox = NewPanel(plotPanel, "", 140, 12, 126, 52);
-    statisticsCount = NewLabel(statisticsBox, "", text(*view.StatisticsLines[0]), 6, 4);
-    statisticsMean = NewLabel(statisticsBox, "", text(*view.StatisticsLines[1]), 6, 19);
-    statisticsDeviation = NewLabel(statisticsBox, "", text(*view.StatisticsLines[2]), 6, 34);
-    statisticsBox->hide();
-
-    lowerStrip = NewPanel(results, "", place.LowerStrip.x(), place.LowerStrip.y(), 281, 30);
-    xMinLabel = NewLabel(lowerStrip, "", QStringLiteral("Xmin"), 5, 8);
-    xMinField = NewEdit(lowerStrip, "", text(view.XMin), 36, 5, 36);
-    markerX = NewLabel(lowerStrip, "", text(view.MarkerX), 82, 8);
-    markerY = NewLabel(lowerStrip, "", text(view.MarkerY), 140, 8);
-    xMaxLabel = NewLabel(lowerStrip, "", QStringLiteral("Xmax"), 200, 8);
-    xMaxField = NewEdit(lowerStrip, "", text(view.XMax), 238, 5, 38);
-
-    // Readouts are rewritten often; they keep a fixed size so that a longer
-    // text does not make their panel lay itself out again.
-    for (QLabel* l : {markerX, markerY}) l->resize(56, l->height());
-    for (QLabel* l : {statisticsCount, statisticsMean, statisticsDeviation}) l->resize(116, l->height());
+    markerLine = Child<TShape>(*results, names.MarkerLine);
+    statisticsBox = Child<TPanel>(*results, names.Statistics);
+    for (std::size_t k = 0; k < statisticsLines.size(); ++k)
+        statisticsLines[k] = Child<QLabel>(*results, names.StatisticsLines[k]);
+    markerX = Child<QLabel>(*results, names.MarkerX);
+    markerY = Child<QLabel>(*results, names.MarkerY);
 
     // A click on the radio button always chooses it: the two buttons lie in
     // different strips, and only the layer keeps them opposite.
@@ -67,14 +38,14 @@ SpectrumPanel::SpectrumPanel(QWidget* results, velox::app::Window& app, velox::a
         App.ImageMouseDown(i.objectName().toStdString(), e.button() == Qt::RightButton);
     };
     statisticsBox->OnMouseUp = [this](TPanel& p, QMouseEvent&) { App.Click(p.objectName().toStdString()); };
-    for (QLabel* label : {statisticsCount, statisticsMean, statisticsDeviation}) label->installEventFilter(this);
+    for (QLabel* label : statisticsLines) label->installEventFilter(this);
 }
 
 EnergySpectrumPanel::EnergySpectrumPanel(QWidget* results, velox::app::Window& app)
-    : SpectrumPanel(results, app, app.EnergySpectrum(), {{10, 6}, {12, 36}, {11, 230}, 82}) {}
+    : SpectrumPanel(results, app, app.EnergySpectrum(), velox::app::EnergyNames, "Panel4", "Bevel2", "Image2") {}
 
 TimeSpectrumPanel::TimeSpectrumPanel(QWidget* results, velox::app::Window& app)
-    : SpectrumPanel(results, app, app.TimeSpectrum(), {{12, 273}, {12, 307}, {12, 499}, 76}) {}
+    : SpectrumPanel(results, app, app.TimeSpectrum(), velox::app::TimeNames, "Panel5", "Bevel3", "Image3") {}
 
 // ---- drawing ----------------------------------------------------------------
 // The plot is drawn off-screen into its bitmap and copied onto the image in
@@ -151,7 +122,7 @@ QImage SpectraPicture(const SpectrumPanel& left, const SpectrumPanel& right, int
 // A release on a line of the statistics box closes it too.
 bool SpectrumPanel::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() != QEvent::MouseButtonRelease) return false;
-    for (QLabel* label : {statisticsCount, statisticsMean, statisticsDeviation}) {
+    for (QLabel* label : statisticsLines) {
         if (watched == label) {
             App.Click(label->objectName().toStdString());
             return true;

@@ -2,22 +2,16 @@
 // above the plot ("Ymax", "Auto", the marker choice, "Csat.:"), the plot
 // with its marker line and statistics box, and the strip below it ("Xmin",
 // the "X=" / "Y=" readouts, "Xmax").  SpectrumPanel holds the logic that
-// both spectra share; EnergySpectrumPanel and TimeSpectrumPanel give the
-// controls and handlers their names.
+// both spectra share; EnergySpectrumPanel and TimeSpectrumPanel name the
+// controls it takes from the window's layout.
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <functional>
-#include <optional>
 
-#include <vector>
-
-#include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QObject>
 #include <QImage>
-#include <QPoint>
 #include <QRadioButton>
 
 #include "results/app/SpectrumView.h"
@@ -32,20 +26,16 @@ namespace velox::app {
 class Window;
 }
 
-// Where one spectrum's controls lie in the results panel and how they start.
-struct SpectrumPanelPlace {
-    QPoint UpperStrip;   // 281 × 28
-    QPoint PlotPanel;    // 279 × 197
-    QPoint LowerStrip;   // 281 × 30
-    int MarkerLineLeft;  // in the plot panel
-};
-
 class SpectrumPanel : public QObject {
 public:
     using TPanel = velox::ui::TPanel;
 
+    // Takes the spectrum's controls, which the window made from its layout,
+    // under `results`: those named in `names` and the plot panel, its frame
+    // and its image.
     SpectrumPanel(QWidget* results, velox::app::Window& app, velox::app::SpectrumView& view,
-                  const SpectrumPanelPlace& place);
+                  const velox::app::SpectrumNames& names, const char* plotPanelName, const char* frameName,
+                  const char* imageName);
 
     // The layout step: the image fills its frame but for 5 pixels each way,
     // the bitmap the image but for 5 more.
@@ -66,25 +56,14 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    TPanel* upperStrip;
-    QLabel* yMaxLabel;
-    QLineEdit* yMaxField;
-    QCheckBox* autoBox;
     QRadioButton* choice;
-    QLabel* widthLabel;
-    QLineEdit* widthField;
     TPanel* plotPanel;
     velox::ui::TBevel* frame;
     velox::ui::TImage* image;
     velox::ui::TShape* markerLine;
     TPanel* statisticsBox;
-    QLabel *statisticsCount, *statisticsMean, *statisticsDeviation;
-    TPanel* lowerStrip;
-    QLabel* xMinLabel;
-    QLineEdit* xMinField;
+    std::array<QLabel*, 3> statisticsLines;
     QLabel *markerX, *markerY;
-    QLabel* xMaxLabel;
-    QLineEdit* xMaxField;
 
 private:
     velox::app::Window& App;
@@ -101,57 +80,9 @@ QImage SpectraPicture(const SpectrumPanel& left, const SpectrumPanel& right, int
 class EnergySpectrumPanel : public SpectrumPanel {
 public:
     EnergySpectrumPanel(QWidget* results, velox::app::Window& app);
-
-    TPanel* const Panel8 = velox::ui::Named(upperStrip, "Panel8");
-    QLabel* const Label8 = velox::ui::Named(yMaxLabel, "Label8");
-    QLineEdit* const Edit10 = velox::ui::Named(yMaxField, "Edit10");
-    QCheckBox* const CheckBox2 = velox::ui::Named(autoBox, "CheckBox2");
-    QRadioButton* const RadioButton1 = velox::ui::Named(choice, "RadioButton1");
-    QLabel* const Label9 = velox::ui::Named(widthLabel, "Label9");
-    QLineEdit* const Edit9 = velox::ui::Named(widthField, "Edit9");
-    TPanel* const Panel4 = velox::ui::Named(plotPanel, "Panel4");
-    velox::ui::TBevel* const Bevel2 = velox::ui::Named(frame, "Bevel2");
-    velox::ui::TImage* const Image2 = velox::ui::Named(image, "Image2");
-    velox::ui::TShape* const Shape43 = velox::ui::Named(markerLine, "Shape43");
-    TPanel* const Panel12 = velox::ui::Named(statisticsBox, "Panel12");
-    QLabel* const Label31 = velox::ui::Named(statisticsCount, "Label31");
-    QLabel* const Label32 = velox::ui::Named(statisticsMean, "Label32");
-    QLabel* const Label33 = velox::ui::Named(statisticsDeviation, "Label33");
-    TPanel* const Panel6 = velox::ui::Named(lowerStrip, "Panel6");
-    QLabel* const Label14 = velox::ui::Named(xMinLabel, "Label14");
-    QLineEdit* const Edit6 = velox::ui::Named(xMinField, "Edit6");
-    QLabel* const Label10 = velox::ui::Named(markerX, "Label10");
-    QLabel* const Label11 = velox::ui::Named(markerY, "Label11");
-    QLabel* const Label15 = velox::ui::Named(xMaxLabel, "Label15");
-    QLineEdit* const Edit5 = velox::ui::Named(xMaxField, "Edit5");
-
 };
 
 class TimeSpectrumPanel : public SpectrumPanel {
 public:
     TimeSpectrumPanel(QWidget* results, velox::app::Window& app);
-
-    TPanel* const Panel9 = velox::ui::Named(upperStrip, "Panel9");
-    QLabel* const Label16 = velox::ui::Named(yMaxLabel, "Label16");
-    QLineEdit* const Edit12 = velox::ui::Named(yMaxField, "Edit12");
-    QCheckBox* const CheckBox3 = velox::ui::Named(autoBox, "CheckBox3");
-    QRadioButton* const RadioButton2 = velox::ui::Named(choice, "RadioButton2");
-    QLabel* const Label17 = velox::ui::Named(widthLabel, "Label17");
-    QLineEdit* const Edit11 = velox::ui::Named(widthField, "Edit11");
-    TPanel* const Panel5 = velox::ui::Named(plotPanel, "Panel5");
-    velox::ui::TBevel* const Bevel3 = velox::ui::Named(frame, "Bevel3");
-    velox::ui::TImage* const Image3 = velox::ui::Named(image, "Image3");
-    velox::ui::TShape* const Shape44 = velox::ui::Named(markerLine, "Shape44");
-    TPanel* const Panel13 = velox::ui::Named(statisticsBox, "Panel13");
-    QLabel* const Label34 = velox::ui::Named(statisticsCount, "Label34");
-    QLabel* const Label35 = velox::ui::Named(statisticsMean, "Label35");
-    QLabel* const Label36 = velox::ui::Named(statisticsDeviation, "Label36");
-    TPanel* const Panel7 = velox::ui::Named(lowerStrip, "Panel7");
-    QLabel* const Label19 = velox::ui::Named(xMinLabel, "Label19");
-    QLineEdit* const Edit8 = velox::ui::Named(xMinField, "Edit8");
-    QLabel* const Label12 = velox::ui::Named(markerX, "Label12");
-    QLabel* const Label13 = velox::ui::Named(markerY, "Label13");
-    QLabel* const Label23 = velox::ui::Named(xMaxLabel, "Label23");
-    QLineEdit* const Edit7 = velox::ui::Named(xMaxField, "Edit7");
-
 };

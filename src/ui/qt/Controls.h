@@ -1,10 +1,11 @@
 // Small container controls of the windows: a panel (a raised frame with a
 // background colour of its own) and a bevel (a sunken frame line); and the
-// making of the main window's controls at their places, each carrying the
-// name of the window's definition as its objectName.
+// making of the main window's controls at their places from the layout
+// table (ui/app/Layout.h), each carrying its name as its objectName.
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
 
 #include <QFrame>
@@ -13,7 +14,13 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMenuBar;
 class QPushButton;
+
+namespace velox::app {
+class ControlSet;
+struct LayoutControl;
+}  // namespace velox::app
 
 namespace velox::ui {
 
@@ -50,6 +57,21 @@ QLineEdit* NewEdit(QWidget* parent, const char* name, const QString& text, int l
 QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption, int left, int top, int width);
 QCheckBox* NewCheckBox(QWidget* parent, const char* name, const QString& caption, int left, int top, bool checked);
 TPanel* NewPanel(QWidget* parent, const char* name, int left, int top, int width, int height);
+
+// Creates the controls of `layout` in its order: those of the client area
+// under `client`, the menus and their items in `menu`.  Each starts with its
+// caption or text, check, choice, position and visibility from `controls`
+// (empty where the layer has none); `marker` makes each marker shape, which
+// the model places.
+void BuildLayout(QWidget& client, QMenuBar& menu, std::span<const app::LayoutControl> layout,
+                 const app::ControlSet& controls,
+                 const std::function<QWidget*(QWidget& parent, const char* name)>& marker);
+
+// The object named `name` under `root`, when it is a T.
+template <class T>
+T* Child(const QObject& root, const QString& name) {
+    return dynamic_cast<T*>(root.findChild<QObject*>(name));
+}
 
 // Sets a label's caption from UTF-8 text; a CR starts a new line.
 void SetCaption(QLabel* label, const std::string& text);

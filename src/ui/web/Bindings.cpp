@@ -1,12 +1,14 @@
 // The page's entry into the module: the face with its methods, the files as
 // byte arrays, the exercise text through the model's RTF reader, the
-// controls' help texts and the count-axis rule of the automatic scale.
+// controls' help texts, the window's layout and the count-axis rule of the
+// automatic scale.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
 #include <string>
 
 #include "results/model/PlotGeometry.h"
+#include "ui/app/Layout.h"
 #include "ui/model/ControlHints.h"
 #include "ui/model/RtfReader.h"
 #include "ui/web/WebFace.h"
@@ -75,6 +77,9 @@ std::string Hint(const std::string& window, const std::string& control) {
     return std::string(velox::ControlHintOf(window, control));
 }
 
+// The main window's controls and their places as JSON (ui/app/Layout.h).
+std::string MainLayoutJson() { return velox::app::LayoutJson(velox::app::MainLayout()); }
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(velox_web) {
@@ -117,4 +122,5 @@ EMSCRIPTEN_BINDINGS(velox_web) {
     function("taskText", &TaskText);
     function("autoCountAxisTop", &AutoCountAxisTop);
     function("hint", &Hint);
+    function("layout", &MainLayoutJson);
 }

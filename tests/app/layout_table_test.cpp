@@ -1,0 +1,64 @@
+// The layout table that the window and the page build the main window from.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "core/app/Window.h"
+#include "ui/app/Layout.h"
+
+namespace velox::app {
+namespace {
+
+// Every control the layer keeps but the window and its timers lies in the
+// table once, after its parent, and a control with a size inside it.
+TEST(MainLayout, HoldsEveryControlOfTheLayerOnceAfterItsParentAndInsideIt) {
+    FixedMeasure measure{6, 3, 13};
+    QueuedAsker asker;
+    DiskFiles files;
+    NullPainter painter;
+    const Window app{measure, asker, files, painter};
+    std::map<std::string, const LayoutControl*> seen;
+    for (const LayoutControl& c : MainLayout()) {
+        EXPECT_TRUE(seen.emplace(c.Name, &c).second) << c.Name << " twice";
+        if (!*c.Parent) continue;
+        const auto parent = seen.find(c.Parent);
+        ASSERT_NE(parent, seen.end()) << c.Name << " before its parent " << c.Parent;
+        const LayoutControl& p = *parent->second;
+        if (c.Width && p.Width) {
+            EXPECT_TRUE(c.Left >= 0 && c.Top >= 0 && c.Left + c.Width <= p.Width && c.Top + c.Height <= p.Height)
+                << c.Name;
+        }
+    }
+    for (const auto& [name, state] : app.Controls.All()) {
+        if (name != "Form1" && !name.starts_with("Timer")) {
+            EXPECT_TRUE(seen.contains(name)) << name;
+        }
+    }
+}
+
+TEST(MainLayout, JsonGivesEachControlWhatItsKindNeeds) {
+    const LayoutControl table[] = {
+        {ControlKind::Shape, "Shape50", "Panel11", 119, 94, 2, 5, 0xff0000, 0x000080},
+        {ControlKind::Field, "Edit2", "Panel1", -1, 70, 44, 21, 0, 0, true},
+        {ControlKind::Panel, "Panel4", "", 12, 36, 279, 197, 0, 0, false, true},
+        {ControlKind::List, "ComboBox1", "Panel3", 78, 31, 45, 21, 0, 0, false, false, "1|2"},
+        {ControlKind::MenuItem, "Kirs\"1", "Gyorstadatai1"},
+    };
+    EXPECT_EQ(LayoutJson(table),
+              R"([{"kind":"shape","name":"Shape50","parent":"Panel11","left":119,"top":94,"width":2,"height":5,)"
+              R"("fill":16711680,"outline":128},)"
+              R"({"kind":"field","name":"Edit2","parent":"Panel1","left":-1,"top":70,"width":44,"height":21,)"
+              R"("readOnly":true},)"
+              R"({"kind":"panel","name":"Panel4","parent":"","left":12,"top":36,"width":279,"height":197,"dark":true},)"
+              R"({"kind":"list","name":"ComboBox1","parent":"Panel3","left":78,"top":31,"width":45,"height":21,)"
+              R"("items":"1|2"},)"
+              R"({"kind":"item","name":"Kirs\"1","parent":"Gyorstadatai1","left":0,"top":0,"width":0,"height":0}])");
+    std::set<std::string_view> names;
+    for (int k = 0; k <= static_cast<int>(ControlKind::MenuItem); ++k) names.insert(KindName(ControlKind(k)));
+    EXPECT_EQ(names.size(), static_cast<std::size_t>(ControlKind::MenuItem) + 1);
+}
+
+}  // namespace
+}  // namespace velox::app
