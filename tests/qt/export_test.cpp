@@ -74,7 +74,7 @@ TEST_F(Export, PngShowsBothPlotsAsTheWindowDoesDrawnAtTwiceTheSize) {
     const QRgb yellow = QColor(Qt::yellow).rgb();
     int uneven = 0, yellowPixels = 0;
     for (int k = 0; k < 2; ++k) {
-        const QWidget* image = panels[k]->Plot.Image;
+        const QWidget* image = panels[k]->Image();
         const QImage shown = image->parentWidget()->grab().toImage().copy(QRect(image->pos(), QSize(260, 179)));
         double light = 0, shownLight = 0;
         for (int y = 0; y < shown.height(); ++y) {

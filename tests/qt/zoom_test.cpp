@@ -157,7 +157,7 @@ TEST_F(Zoomed, PlotsAreDrawnInDevicePixels) {
                 texts += QRect(QPoint(int(t.x * scale) - 1, int(t.y * scale) - 1),
                                QSize(int((metrics.horizontalAdvance(Q(t.text)) + 2) * scale) + 2,
                                      int((metrics.height() + 1) * scale) + 2));
-        const QImage& plot = f.EnergySpectrum->Plot.Bitmap;
+        const QImage& plot = f.EnergySpectrum->Bitmap;
         int white = 0, other = 0;
         for (int y = 0; y < plot.height(); ++y)
             for (int x = 0; x < plot.width(); ++x) {

@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
     ok = SaveEnlarged(form1.Control<QWidget>("Panel2")->grab().toImage(), 3,
                       folder + QStringLiteral("/results-panel-x3.png")) &&
          ok;
-    ok = SaveEnlarged(form1.EnergySpectrum->Plot.Bitmap, 4, folder + QStringLiteral("/energy-plot-x4.png")) && ok;
+    ok = SaveEnlarged(form1.EnergySpectrum->Bitmap, 4, folder + QStringLiteral("/energy-plot-x4.png")) && ok;
     // The statistics box of a right click on the energy plot.
     form1.App.ImageMouseDown("Image2", true);
     ok = SaveEnlarged(form1.Control<QWidget>("Panel4")->grab().toImage(), 3,

@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "ui/qt/Fonts.h"
 
 using namespace velox::ui;
 
@@ -24,8 +23,6 @@ SpectrumPanel::SpectrumPanel(QWidget* results, velox::app::Window& app, velox::a
     statisticsBox = Child<TPanel>(*results, names.Statistics);
     for (std::size_t k = 0; k < statisticsLines.size(); ++k)
         statisticsLines[k] = Child<QLabel>(*results, names.StatisticsLines[k]);
-    markerX = Child<QLabel>(*results, names.MarkerX);
-    markerY = Child<QLabel>(*results, names.MarkerY);
 
     // A click on the radio button always chooses it: the two buttons lie in
     // different strips, and only the layer keeps them opposite.
@@ -55,38 +52,33 @@ void SpectrumPanel::InitSpectrum() {
     image->resize(frame->width() - 5, frame->height() - 5);
     image->NewBitmap(Qt::black);
     plotSize_ = QSize(image->width() - 5, image->height() - 5);
-    Plot.Bitmap = image->NewPicture(plotSize_, Qt::black);
+    Bitmap = image->NewPicture(plotSize_, Qt::black);
     image->OnRescaled = [this] {
-        Plot.Bitmap = image->NewPicture(plotSize_, Qt::black);
+        Bitmap = image->NewPicture(plotSize_, Qt::black);
         ShowPicture();
     };
-    Plot.Image = image;
-    Plot.MarkerLine = markerLine;
-    Plot.MarkerXLabel = markerX;
-    Plot.MarkerYLabel = markerY;
 }
 
 std::uint32_t SpectrumPanel::PictureBit() const { return View.PictureBit; }
 
 void SpectrumPanel::ShowPicture() {
     const velox::app::SpectrumPicture& picture = View.Picture();
-    const QFont font = SmallFont();
-    if (picture.Counts)
-        PaintSpectrum(Plot.Bitmap, plotSize_, picture.Geometry, font);
-    else
-        PaintAxes(Plot.Bitmap, plotSize_, picture.Geometry.Axes, font);
-    ShowBitmap(*Plot.Image, Plot.Bitmap);
+    {
+        QPainter painter(&Bitmap);
+        velox::ui::PaintPlot(painter, plotSize_, picture.Geometry, picture.Counts);
+    }
+    {
+        QPainter painter(&image->Canvas());
+        painter.drawImage(0, 0, Bitmap);
+    }
+    image->Changed();
 }
 
 void SpectrumPanel::PaintPlot(QPainter& painter) const {
-    const QFont font = SmallFont();
     const QSize size = PlotSize();
     const velox::app::SpectrumPicture picture = View.Fresh();
     painter.save();
-    if (picture.Counts)
-        PaintSpectrum(painter, size, picture.Geometry, font);
-    else
-        PaintAxes(painter, size, picture.Geometry.Axes, font);
+    velox::ui::PaintPlot(painter, size, picture.Geometry, picture.Counts);
     painter.restore();
     // The marker line is a control lying over the image, whose top left
     // corner is the bitmap's; the line reaches past the bitmap's top and

@@ -51,7 +51,8 @@ public:
     // The layer's bit of this plot among the pictures.
     std::uint32_t PictureBit() const;
 
-    velox::ui::SpectrumPlot Plot;  // the off-screen bitmap and the controls showing it
+    velox::ui::TImage* Image() const { return image; }
+    QImage Bitmap;  // the plot drawn off-screen, PlotSize() logical pixels, copied onto Image in one piece
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,7 +64,6 @@ protected:
     velox::ui::TShape* markerLine;
     TPanel* statisticsBox;
     std::array<QLabel*, 3> statisticsLines;
-    QLabel *markerX, *markerY;
 
 private:
     velox::app::Window& App;

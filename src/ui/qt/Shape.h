@@ -23,13 +23,10 @@ public:
 
     explicit TShape(QWidget* parent, Kind kind = Kind::Rectangle);
 
-    Kind ShapeKind() const { return kind_; }
     void SetShapeKind(Kind kind);
     QColor BrushColor() const { return brush_; }
     void SetBrushColor(const QColor& colour);
-    QColor PenColor() const { return pen_; }
     void SetPenColor(const QColor& colour);
-    int PenWidth() const { return penWidth_; }
     void SetPenWidth(int width);
     int Tag() const { return tag_; }
     void SetTag(int tag) { tag_ = tag; }

@@ -21,13 +21,11 @@ public:
     // edit, as a click does.
     void SetPosition(int position);
     void SetAssociate(QLineEdit* edit);
-    QLineEdit* Associate() const { return associate_; }
 
     // One click on an arrow.
     void ClickUp() { Step(+1); }
     void ClickDown() { Step(-1); }
     QToolButton* UpButton() const { return up_; }
-    QToolButton* DownButton() const { return down_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
