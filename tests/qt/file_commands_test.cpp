@@ -39,8 +39,10 @@ TEST_F(FileCommands, SetupSavedFromTheControls) {
     EXPECT_EQ(ReadBytes(dir / "teszt02.gydat"), DefaultSetup);
     SetCavities(3);
     f.View->Image1DragDrop(f.View->Target, 300, 0);
-    f.Control<ui::TUpDown>("UpDown1")->SetPosition(60);
-    f.Control<ui::TUpDown>("UpDown2")->SetPosition(30);
+    for (int k = 0; k < 20; ++k) {
+        if (k < 10) f.Control<ui::TUpDown>("UpDown1")->ClickUp();
+        f.Control<ui::TUpDown>("UpDown2")->ClickDown();
+    }
     f.Control<QCheckBox>("CheckBox1")->setChecked(false);
     Type(f.Control<QLineEdit>("Edit14"), "120");
     Type(f.Control<QLineEdit>("Edit13"), "30");

@@ -120,10 +120,13 @@ TForm1::~TForm1() = default;
 
 void TForm1::Particulars() {
     using velox::ui::TUpDown;
-    // "Gyorsító": the spinners move the position fields, which lie under
-    // the display fields and take no focus.
-    Control<TUpDown>("UpDown1")->SetAssociate(Control<QLineEdit>("Edit1"));
-    Control<TUpDown>("UpDown2")->SetAssociate(Control<QLineEdit>("Edit3"));
+    // "Gyorsító": the spinners' arrows are the layer's; the position fields
+    // lie under the display fields and take no focus.
+    for (const char* name : {"UpDown1", "UpDown2"})
+        Control<TUpDown>(name)->OnClick = [this, name](bool up) {
+            SyncFocus();
+            App.UpDownClick(name, up);
+        };
     for (const char* name : {"Edit1", "Edit3"}) Control<QLineEdit>(name)->setFocusPolicy(Qt::NoFocus);
     for (const char* name : {"Edit2", "Edit4"}) Control<QLineEdit>(name)->raise();
     // "Ionforrás"

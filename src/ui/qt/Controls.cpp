@@ -163,7 +163,8 @@ void BuildLayout(QWidget& client, QMenuBar& menu, std::span<const app::LayoutCon
             break;
         }
         case K::Spinner: {
-            auto* u = Named(new TUpDown(parent, VeloxData::SpinnerMin, VeloxData::SpinnerMax, state.Value), c.Name);
+            auto* u = Named(new TUpDown(parent), c.Name);
+            u->SetPosition(state.Value);
             u->setGeometry(place);
             w = u;
             break;

@@ -1,16 +1,10 @@
 #include "ui/qt/UpDown.h"
 
-#include <algorithm>
-
-#include <QLineEdit>
 #include <QToolButton>
-
-#include "editor/model/NumberText.h"
 
 namespace velox::ui {
 
-TUpDown::TUpDown(QWidget* parent, int min, int max, int position)
-    : QWidget(parent), min_(min), max_(max), position_(std::clamp(position, min, max)) {
+TUpDown::TUpDown(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
     up_ = new QToolButton(this);
     down_ = new QToolButton(this);
@@ -29,26 +23,6 @@ void TUpDown::resizeEvent(QResizeEvent*) {
     const int half = height() / 2;
     up_->setGeometry(0, 0, width(), half);
     down_->setGeometry(0, half, width(), height() - half);
-}
-
-void TUpDown::SetAssociate(QLineEdit* edit) { associate_ = edit; }
-
-void TUpDown::SetPosition(int position) {
-    position_ = std::clamp(position, min_, max_);
-    WriteAssociate();
-}
-
-void TUpDown::Step(int delta) {
-    const int next = std::clamp(position_ + delta, min_, max_);
-    if (next == position_) return;
-    position_ = next;
-    WriteAssociate();
-}
-
-void TUpDown::WriteAssociate() {
-    if (!associate_) return;
-    const QString text = QString::fromStdString(FormatInteger(position_));
-    if (associate_->text() != text) associate_->setText(text);
 }
 
 }  // namespace velox::ui

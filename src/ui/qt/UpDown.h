@@ -1,40 +1,37 @@
-// A spinner: two arrow buttons that step a position within Min … Max by
-// one, without wrap-around, and write it into the edit they are bound to
-// (whose change handler then applies it).
+// A spinner: two arrow buttons.  A click on an arrow goes to OnClick (up
+// or down); the position it stands for is the layer's, shown here for
+// whoever asks.
 #pragma once
+
+#include <functional>
 
 #include <QWidget>
 
-class QLineEdit;
 class QToolButton;
 
 namespace velox::ui {
 
 class TUpDown : public QWidget {
 public:
-    TUpDown(QWidget* parent, int min, int max, int position);
+    explicit TUpDown(QWidget* parent);
 
-    int Min() const { return min_; }
-    int Max() const { return max_; }
+    std::function<void(bool up)> OnClick;
     int Position() const { return position_; }
-    // Sets the position (held within Min … Max) and writes it into the bound
-    // edit, as a click does.
-    void SetPosition(int position);
-    void SetAssociate(QLineEdit* edit);
+    void SetPosition(int position) { position_ = position; }
 
     // One click on an arrow.
-    void ClickUp() { Step(+1); }
-    void ClickDown() { Step(-1); }
+    void ClickUp() { Click(true); }
+    void ClickDown() { Click(false); }
     QToolButton* UpButton() const { return up_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void Step(int delta);
-    void WriteAssociate();
-    int min_, max_, position_;
-    QLineEdit* associate_ = nullptr;
+    void Click(bool up) {
+        if (OnClick) OnClick(up);
+    }
+    int position_ = 0;
     QToolButton* up_;
     QToolButton* down_;
 };
