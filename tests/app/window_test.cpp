@@ -276,8 +276,8 @@ TEST_F(AppTest, SpinnersStepWithinTheirRange) {
     EXPECT_EQ(std::tuple(C("UpDown1").Value, app.Data.Frequency, Trimmed("Edit2")),
               std::tuple(51, VeloxData::FrequencyOf(51), std::string("1.01")));
     app.UpDownClick("UpDown2", false);
-    EXPECT_EQ(std::tuple(C("UpDown2").Value, app.Data.Amplitude, C("Edit3").Text),
-              std::tuple(49, 49.5, std::string("49")));
+    EXPECT_EQ(std::tuple(C("UpDown2").Value, app.Data.Amplitude, C("Edit3").Text, Trimmed("Edit4")),
+              std::tuple(49, 49.5, std::string("49"), std::string("49.5")));
     Type("Edit4", "75");
     told.clear();
     app.UpDownClick("UpDown2", true);
@@ -311,9 +311,11 @@ TEST_F(AppTest, TheCavityDialogAddsEditsAndDeletes) {
     asker.CloseDialog(DialogResult::Ok, {"x", "12", "14", "40"});  // the dialog would not close so
     app.Shape1MouseUp(1);
     EXPECT_EQ(asker.dialogs[0].Texts, (CavityDialogTexts{"95", "16", "20", "80"}));
-    asker.CloseDialog(DialogResult::Ok, {"96", "17", "21", "81"});
+    told.clear();
+    EXPECT_TRUE(asker.CloseDialog(DialogResult::Ok, {"96", "17", "21", "81"}));
     EXPECT_EQ(std::tuple(app.Data.Cavities.CavityCount(), app.Data.Cavities[1].AccWidth, app.Data.CavityList[1].AccWidth),
               std::tuple(3, 96.0, 96.0));
+    EXPECT_TRUE(told.at(0).Pictures & AcceleratorView);
     app.Shape1MouseUp(3);  // no such cavity
     for (int k = 3; k < 20; ++k) app.Data.Cavities.Append({16, 40, 12, 20});
     app.Click("Button4");
@@ -624,9 +626,24 @@ TEST_F(AppFiles, TheTimedRunEndsWithBothFiles) {
             << q.Text;
         asker.Answer(Answer::Ok);
         EXPECT_EQ(std::tuple(app.Ended, told.back().EndProgram), std::tuple(broken.empty(), broken.empty()));
+        EXPECT_EQ(std::tuple(C("Betlts1").Enabled, C("Button3").Enabled), std::tuple(true, true));
         app.Check("CheckBox4", true);
     }
     EXPECT_EQ(ParseSetup(files.Files["VELOX_2013.gydat"]).Cavities.size(), 3u);
+}
+
+// The exercise text: none without its file, read afresh at every showing,
+// and a file that cannot be read is reported.
+TEST_F(AppFiles, TheTaskTextIsReadAfresh) {
+    EXPECT_TRUE(app.TaskText().Paragraphs.empty());
+    files.Files["/prog/Velox.rtf"] = "{\\rtf1 {\\b Masodik} feladat\\par}";
+    const RtfText text = app.TaskText();
+    ASSERT_EQ(text.Paragraphs.size(), 1u);
+    EXPECT_EQ(std::tuple(text.Paragraphs[0].Runs.size(), asker.questions.size()), std::tuple(2u, 0u));
+    files.Broken = {"/prog/Velox.rtf"};
+    EXPECT_TRUE(app.TaskText().Paragraphs.empty());
+    EXPECT_EQ(Asked(), "*** HIBA ***|A feladat szövegét nem sikerült beolvasni:\n/prog/Velox.rtf\nunreadable\n");
+    asker.Answer(Answer::Ok);
 }
 
 // The export: CSV or PNG by the suffix, else by the chosen filter; a name
