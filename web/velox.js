@@ -498,39 +498,33 @@
     return out;
   }
 
-  // ---- the cavity dialog ---------------------------------------------------------------
-  const CAVITY_ROWS = [
-    ['Label5', 'Gyorsító elektróda '], ['Label2', 'Add meg az új hézagot: ', 'Edit2'],
-    ['Label1', 'Add meg az új szélességet: ', 'Edit1'], ['Button1'],
-    ['Label6', 'Földpotenciálon lévo elektróda '], ['Label4', 'Add meg az új hézagot: ', 'Edit3'],
-    ['Label3', 'Add meg az új szélességet: ', 'Edit4'],
-  ];
-  let cavityDialog = null;
-
-  function buildCavityDialog() {
-    cavityDialog = dialog('cavity', 'Gyorsítóüreg', (node) => {
-      const body = Object.assign(document.createElement('div'), { className: 'body cavity' });
-      const panel = Object.assign(document.createElement('div'), { className: 'panel' });
-      for (const [id, caption, field] of CAVITY_ROWS) {
-        const row = Object.assign(document.createElement('div'), { className: field ? 'row' : 'heading-row' });
-        if (id === 'Button1') {
-          row.append(Object.assign(document.createElement('button'), { textContent: 'Töröld  mindkét elektródát', id: 'CavityButton1' }));
-        } else if (field) {
-          const input = Object.assign(document.createElement('input'), { type: 'text', value: '10', id: `Cavity${field}` });
-          input.title = velox.hint('UregAdatDlg', field);
-          row.append(caption, input);
-        } else {
-          row.append(Object.assign(document.createElement('b'), { textContent: caption }));
-        }
-        panel.append(row);
+  // ---- the dialogs of the layer's tables ------------------------------------------------
+  // A dialog from its layout table, whose first row is the dialog itself:
+  // its controls at their places with their fixed captions, their ids led
+  // by `prefix`.
+  function tableDialog(id, json, prefix) {
+    const [win, ...rows] = JSON.parse(json);
+    return dialog(id, win.text, (d) => {
+      const body = Object.assign(document.createElement('div'), { className: 'table-body' });
+      place(body, 0, 0, win.width, win.height);
+      const nodes = {};
+      for (const c of rows) {
+        const node = create(PAGE_KINDS[c.kind] ?? c.kind, prefix + c.name);
+        node.id = prefix + c.name;
+        place(node, c.left, c.top, c.width, c.height);
+        if (node.tagName === 'INPUT') node.value = c.text;
+        else if (c.text) node.textContent = c.text;
+        const hint = velox.hint(win.name, c.name);
+        if (hint) node.title = hint;
+        (c.parent ? nodes[c.parent] : body).append(node);
+        nodes[c.name] = node;
       }
-      const side = Object.assign(document.createElement('div'), { className: 'side' });
-      side.append(Object.assign(document.createElement('button'), { textContent: 'OK', id: 'CavityOK' }),
-        Object.assign(document.createElement('button'), { textContent: 'Cancel', id: 'CavityCancel' }));
-      body.append(panel, side);
-      node.append(body);
+      d.append(body);
     });
   }
+
+  let cavityDialog = null;
+  function buildCavityDialog() { cavityDialog = tableDialog('cavity', velox.cavityDialogLayout(), 'Cavity'); }
 
   const cavityTexts = () => ['Edit1', 'Edit2', 'Edit3', 'Edit4'].map((id) => $(`Cavity${id}`).value);
 
@@ -540,7 +534,7 @@
     const d = cavityDialog;
     const listeners = [];
     const on = (node, type, f) => { node.addEventListener(type, f); listeners.push([node, type, f]); };
-    return modal(d, $('CavityOK'), (finish) => {
+    return modal(d, $('CavityOKBtn'), (finish) => {
       const done = (value) => {
         for (const [node, type, f] of listeners) node.removeEventListener(type, f);
         finish(value);
@@ -552,8 +546,8 @@
         field.focus();
         field.select();
       };
-      on($('CavityOK'), 'click', ok);
-      on($('CavityCancel'), 'click', () => done([1, false]));
+      on($('CavityOKBtn'), 'click', ok);
+      on($('CavityCancelBtn'), 'click', () => done([1, false]));
       // The layer asks its question and then closes the dialog as deleted.
       cavityDeleted = (confirmed) => done([2, confirmed]);
       on($('CavityButton1'), 'click', () => userAction(() => face.cavityDelete(id)));
@@ -702,8 +696,14 @@
   }
 
   async function quit() {
-    const k = await messageBox('FIGYELMEZTETÉS! ', 'El vannak mentve az eredmények?  Kiléphetünk? ', ['OK', 'Cancel']);
-    if (k === 0) endProgram();
+    const d = tableDialog('quit', velox.quitDialogLayout(), 'Quit');
+    const ok = await modal(d, $('QuitOKBtn'), (finish) => {
+      $('QuitOKBtn').addEventListener('click', () => finish(true));
+      $('QuitCancelBtn').addEventListener('click', () => finish(false));
+      d.addEventListener('cancel', (e) => { e.preventDefault(); finish(false); });
+    });
+    d.remove();
+    if (ok) endProgram();
   }
 
   // A page cannot close itself: the simulation stops and the page says so.

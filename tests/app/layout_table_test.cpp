@@ -11,31 +11,35 @@
 namespace velox::app {
 namespace {
 
-// Every control the layer keeps but the window and its timers lies in the
-// table once, after its parent, and a control with a size inside it.
+// Each table holds every control once, after its parent and, where it has
+// a size, inside it; the main window's holds every control the layer keeps
+// but the window and its timers.
 TEST(MainLayout, HoldsEveryControlOfTheLayerOnceAfterItsParentAndInsideIt) {
     FixedMeasure measure{6, 3, 13};
     QueuedAsker asker;
     DiskFiles files;
     NullPainter painter;
     const Window app{measure, asker, files, painter};
-    std::map<std::string, const LayoutControl*> seen;
-    for (const LayoutControl& c : MainLayout()) {
-        EXPECT_TRUE(seen.emplace(c.Name, &c).second) << c.Name << " twice";
-        if (!*c.Parent) continue;
-        const auto parent = seen.find(c.Parent);
-        ASSERT_NE(parent, seen.end()) << c.Name << " before its parent " << c.Parent;
-        const LayoutControl& p = *parent->second;
-        if (c.Width && p.Width) {
-            EXPECT_TRUE(c.Left >= 0 && c.Top >= 0 && c.Left + c.Width <= p.Width && c.Top + c.Height <= p.Height)
-                << c.Name;
+    for (const auto table : {MainLayout(), CavityDialogLayout(), QuitDialogLayout()}) {
+        std::map<std::string, const LayoutControl*> seen;
+        for (const LayoutControl& c : table) {
+            EXPECT_TRUE(seen.emplace(c.Name, &c).second) << c.Name << " twice";
+            if (!*c.Parent && table.front().Kind != ControlKind::Window) continue;  // the client area
+            const LayoutControl& p = *c.Parent ? *seen.at(c.Parent) : table.front();
+            if (c.Width && p.Width && &p != &c) {
+                EXPECT_TRUE(c.Left >= 0 && c.Top >= 0 && c.Left + c.Width <= p.Width && c.Top + c.Height <= p.Height)
+                    << c.Name;
+            }
+        }
+        if (table.data() != MainLayout().data()) continue;
+        for (const auto& [name, state] : app.Controls.All()) {
+            if (name != "Form1" && !name.starts_with("Timer")) {
+                EXPECT_TRUE(seen.contains(name)) << name;
+            }
         }
     }
-    for (const auto& [name, state] : app.Controls.All()) {
-        if (name != "Form1" && !name.starts_with("Timer")) {
-            EXPECT_TRUE(seen.contains(name)) << name;
-        }
-    }
+    EXPECT_EQ(std::tuple(CavityDialogLayout().front().Kind, QuitDialogLayout().front().Kind),
+              std::tuple(ControlKind::Window, ControlKind::Window));
 }
 
 TEST(MainLayout, JsonGivesEachControlWhatItsKindNeeds) {
@@ -45,6 +49,7 @@ TEST(MainLayout, JsonGivesEachControlWhatItsKindNeeds) {
         {ControlKind::Panel, "Panel4", "", 12, 36, 279, 197, 0, 0, false, true},
         {ControlKind::List, "ComboBox1", "Panel3", 78, 31, 45, 21, 0, 0, false, false, "1|2"},
         {ControlKind::MenuItem, "Kirs\"1", "Gyorstadatai1"},
+        {ControlKind::Window, "MsgDlg", "", 0, 0, 326, 121, 0, 0, false, false, "", "Vége?"},
     };
     EXPECT_EQ(LayoutJson(table),
               R"([{"kind":"shape","name":"Shape50","parent":"Panel11","left":119,"top":94,"width":2,"height":5,)"
@@ -54,10 +59,11 @@ TEST(MainLayout, JsonGivesEachControlWhatItsKindNeeds) {
               R"({"kind":"panel","name":"Panel4","parent":"","left":12,"top":36,"width":279,"height":197,"dark":true},)"
               R"({"kind":"list","name":"ComboBox1","parent":"Panel3","left":78,"top":31,"width":45,"height":21,)"
               R"("items":"1|2"},)"
-              R"({"kind":"item","name":"Kirs\"1","parent":"Gyorstadatai1","left":0,"top":0,"width":0,"height":0}])");
+              R"({"kind":"item","name":"Kirs\"1","parent":"Gyorstadatai1","left":0,"top":0,"width":0,"height":0},)"
+              R"({"kind":"window","name":"MsgDlg","parent":"","left":0,"top":0,"width":326,"height":121,"text":"Vége?"}])");
     std::set<std::string_view> names;
-    for (int k = 0; k <= static_cast<int>(ControlKind::MenuItem); ++k) names.insert(KindName(ControlKind(k)));
-    EXPECT_EQ(names.size(), static_cast<std::size_t>(ControlKind::MenuItem) + 1);
+    for (int k = 0; k <= static_cast<int>(ControlKind::Window); ++k) names.insert(KindName(ControlKind(k)));
+    EXPECT_EQ(names.size(), static_cast<std::size_t>(ControlKind::Window) + 1);
 }
 
 }  // namespace

@@ -129,6 +129,12 @@ test("start-up: the layer's expected state, shown; the file setup= names", async
   await page.click('#Feladat1');
   assert.match(await page.locator('#task .text').textContent(), /VELOX – lineáris gyorsító szimulációja/);
   await page.click('#TaskBack');
+  // "Vége": Cancel keeps the page running, OK ends it.
+  for (const [button, running] of [['#QuitCancelBtn', true], ['#QuitOKBtn', false]]) {
+    await page.click('#Vge1');
+    await page.click(button);
+    assert.equal(await page.locator('#ended').isHidden(), running);
+  }
   await page.close();
 
   const named = await open('?setup=harom.gydat');
@@ -195,10 +201,10 @@ test('cavity dialog: add with a refused field, edit, delete; the target is dragg
   const field = (k) => page.locator(`#CavityEdit${k}`);
   await page.click('#Button4');
   for (const [k, v] of [[1, '40'], [2, '3'], [3, '$0C'], [4, '30']]) await field(k).fill(v);
-  await page.click('#CavityOK');
+  await page.click('#CavityOKBtn');
   assert.equal(await page.evaluate(() => document.activeElement.id), 'CavityEdit2');
   await field(2).fill('14');
-  await page.click('#CavityOK');
+  await page.click('#CavityOKBtn');
   assert.equal((await shown(page)).cavities, 3);
   const cavityLines = async () => (await downloadOf(page, () => menu(page, 'Gyorsító adatai', 'Kirs1')))
     .bytes.toString().split('\r\n').filter((l) => l.startsWith('Cavity ='));
@@ -217,7 +223,7 @@ test('cavity dialog: add with a refused field, edit, delete; the target is dragg
   await page.click('#Shape3', { button: 'right' });
   assert.equal(await field(1).inputValue(), '40');
   await field(1).fill('44');
-  await page.click('#CavityOK');
+  await page.click('#CavityOKBtn');
   assert.deepEqual((await cavityLines())[2], 'Cavity =\t14\t44\t12\t30');
   await page.click('#Shape1', { button: 'right' });
   await page.click('#CavityButton1');

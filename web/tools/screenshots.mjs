@@ -1,6 +1,6 @@
 // Pictures of the page in headless chromium: the main window after a few
 // seconds of a run at 100 % and at 200 % (device pixel ratio 2), and the
-// cavity dialog open over it.
+// cavity dialog and the quit confirmation open over it.
 //   node web/tools/screenshots.mjs build-web/site build-web/screenshots
 import fs from 'node:fs';
 import path from 'node:path';
@@ -26,6 +26,10 @@ try {
       await page.click('#Shape2', { button: 'right' });
       await page.screenshot({ path: path.join(out, 'web-cavity-dialog.png') });
       console.log(path.join(out, 'web-cavity-dialog.png'));
+      await page.click('#CavityCancelBtn');
+      await page.click('#Vge1');
+      await page.screenshot({ path: path.join(out, 'web-quit-confirmation.png') });
+      console.log(path.join(out, 'web-quit-confirmation.png'));
     }
     await page.close();
   }

@@ -80,7 +80,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     Client = velox::ui::Named(new QWidget(Frame), "Client");
     velox::ui::MarkZoomRoot(*Client);
     MainMenu1 = velox::ui::Named(menuBar(), "MainMenu1");
-    velox::ui::BuildLayout(*Client, *MainMenu1, velox::app::MainLayout(), App.Controls,
+    velox::ui::BuildLayout(*Client, velox::app::MainLayout(), &App.Controls, MainMenu1,
                            [this](QWidget& parent, const char* name) {
                                return AcceleratorViewPanel::NewMarker(parent, name, Data);
                            });

@@ -21,13 +21,10 @@ public:
     explicit TUregAdatDlg(QWidget* parent = nullptr);
 
     using TPanel = velox::ui::TPanel;
-    using TBevel = velox::ui::TBevel;
 
+    // The controls the dialog works with, from its layout.
     TPanel* Panel1 = nullptr;
-    TBevel* Bevel1 = nullptr;  // frame of the accelerating electrode's group
-    TBevel* Bevel2 = nullptr;  // frame of the grounded electrode's group
-    QLabel *Label5, *Label2, *Label1;  // "Gyorsító elektróda ", gap, width
-    QLabel *Label6, *Label4, *Label3;  // "Földpotenciálon lévo elektróda ", gap, width
+    QLabel* Label2 = nullptr;    // the accelerating electrode's gap
     QLineEdit* Edit1 = nullptr;  // width of the accelerating electrode
     QLineEdit* Edit2 = nullptr;  // gap before the accelerating electrode
     QLineEdit* Edit3 = nullptr;  // gap before the grounded electrode

@@ -156,7 +156,54 @@ std::vector<LayoutControl> MakeMainLayout() {
 
 void AppendNumber(std::string& out, std::int64_t n) { out += FormatInteger(n); }
 
+// A dialog's control with its fixed caption.
+constexpr LayoutControl Captioned(ControlKind kind, const char* name, const char* parent, std::int16_t left,
+                                  std::int16_t top, std::int16_t width, std::int16_t height, const char* text) {
+    LayoutControl c{kind, name, parent, left, top, width, height};
+    c.Text = text;
+    return c;
+}
+
+constexpr const char* Gap = "Add meg az új hézagot: ";
+constexpr const char* Width = "Add meg az új szélességet: ";
+
+// OK and Cancel beside the panel; in the panel the accelerating electrode,
+// the delete button and the grounded electrode, each field showing "10" at
+// first.
+const LayoutControl CavityDialog[] = {
+    Captioned(K::Window, "UregAdatDlg", "", 0, 0, 365, 229, "Gyorsítóüreg"),
+    Captioned(K::Button, "OKBtn", "", 283, 8, 75, 25, "OK"),
+    Captioned(K::Button, "CancelBtn", "", 283, 38, 75, 25, "Cancel"),
+    {K::Panel, "Panel1", "", 8, 8, 267, 213},
+    {K::Bevel, "Bevel1", "Panel1", 8, 8, 251, 82},
+    Captioned(K::Heading, "Label5", "Panel1", 16, 14, 0, 0, "Gyorsító elektróda "),
+    Captioned(K::Label, "Label2", "Panel1", 16, 38, 0, 0, Gap),
+    Captioned(K::Field, "Edit2", "Panel1", 190, 35, 57, 21, "10"),
+    Captioned(K::Label, "Label1", "Panel1", 16, 64, 0, 0, Width),
+    Captioned(K::Field, "Edit1", "Panel1", 190, 61, 57, 21, "10"),
+    Captioned(K::Button, "Button1", "Panel1", 46, 95, 175, 25, "Töröld  mindkét elektródát"),
+    {K::Bevel, "Bevel2", "Panel1", 8, 125, 251, 82},
+    Captioned(K::Heading, "Label6", "Panel1", 16, 131, 0, 0, "Földpotenciálon lévo elektróda "),
+    Captioned(K::Label, "Label4", "Panel1", 16, 155, 0, 0, Gap),
+    Captioned(K::Field, "Edit3", "Panel1", 190, 152, 57, 21, "10"),
+    Captioned(K::Label, "Label3", "Panel1", 16, 181, 0, 0, Width),
+    Captioned(K::Field, "Edit4", "Panel1", 190, 178, 57, 21, "10"),
+};
+
+// The question in a frame over OK and Cancel, all on one panel.
+const LayoutControl QuitDialog[] = {
+    Captioned(K::Window, "MsgDlg", "", 0, 0, 326, 121, "FIGYELMEZTETÉS! "),
+    {K::Panel, "Panel1", "", 16, 8, 297, 105},
+    {K::Bevel, "Bevel1", "Panel1", 5, 6, 276, 51},
+    Captioned(K::WrappedLabel, "Label1", "Panel1", 21, 12, 241, 32, "El vannak mentve az eredmények?  Kiléphetünk? "),
+    Captioned(K::Button, "OKBtn", "Panel1", 52, 68, 75, 25, "OK"),
+    Captioned(K::Button, "CancelBtn", "Panel1", 169, 67, 75, 25, "Cancel"),
+};
+
 }  // namespace
+
+std::span<const LayoutControl> CavityDialogLayout() { return CavityDialog; }
+std::span<const LayoutControl> QuitDialogLayout() { return QuitDialog; }
 
 std::span<const LayoutControl> MainLayout() {
     static const std::vector<LayoutControl> layout = MakeMainLayout();
@@ -164,9 +211,9 @@ std::span<const LayoutControl> MainLayout() {
 }
 
 std::string_view KindName(ControlKind kind) {
-    static constexpr std::array<std::string_view, 20> names = {
-        "panel", "heading", "label", "wrap", "button", "field", "check", "radio", "list", "spinner",
-        "group", "bevel", "image", "shape", "bar", "marker", "line", "stats", "menu", "item"};
+    static constexpr std::array<std::string_view, 21> names = {
+        "panel", "heading", "label", "wrap", "button", "field", "check", "radio", "list", "spinner",   "group",
+        "bevel", "image",   "shape", "bar",  "marker", "line",  "stats", "menu",  "item", "window"};
     return names[static_cast<std::size_t>(kind)];
 }
 
@@ -196,9 +243,12 @@ std::string LayoutJson(std::span<const LayoutControl> layout) {
         }
         if (c.ReadOnly) out += ",\"readOnly\":true";
         if (c.Dark) out += ",\"dark\":true";
-        if (*c.Items) {
-            out += ",\"items\":";
-            AppendJsonString(out, c.Items);
+        for (const auto& [key, text] : {std::pair{"items", c.Items}, std::pair{"text", c.Text}}) {
+            if (!*text) continue;
+            out += ",\"";
+            out += key;
+            out += "\":";
+            AppendJsonString(out, text);
         }
         out += '}';
     }

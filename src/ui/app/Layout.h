@@ -1,10 +1,11 @@
-// Where the main window's controls lie: one table that both faces build
+// Where a window's controls lie: one table a window that both faces build
 // their controls from.  Each control has its kind, its name, its parent's
 // name ("" for the client area, or for the menu bar when it is a menu or a
 // menu item) and its place at 100 % in its parent's coordinates.  The
 // table is in creation order, which is the stacking order and the order in
-// which the focus moves.  Captions and texts are not here: they are the
-// controls' state (Controls.h).
+// which the focus moves.  The main window's captions and texts are not
+// here: they are its controls' state (Controls.h).  A dialog's are fixed
+// and stand in its table, whose first row is the dialog itself.
 #pragma once
 
 #include <cstdint>
@@ -35,6 +36,7 @@ enum class ControlKind : std::uint8_t {
     StatisticsBox,  // a spectrum's statistics, a panel over its plot
     Menu,           // a drop-down menu of the menu bar
     MenuItem,       // a command of the menu bar or of a menu
+    Window,         // a dialog: its title and its fixed size
 };
 
 // A control that takes its caption's width or height has 0 there; a label
@@ -48,10 +50,14 @@ struct LayoutControl {
     bool ReadOnly = false;                // a field the user does not type in
     bool Dark = false;                    // a panel with a black background (a plot)
     const char* Items = "";               // a list's items, separated by "|"
+    const char* Text = "";                // a dialog's caption or field text
 };
 
 // The main window's controls in creation order.
 std::span<const LayoutControl> MainLayout();
+// The cavity dialog "Gyorsítóüreg" and the quit confirmation.
+std::span<const LayoutControl> CavityDialogLayout();
+std::span<const LayoutControl> QuitDialogLayout();
 
 // The table as a JSON array of objects (kind, name, parent, left, top,
 // width, height, and fill, outline, readOnly, dark, items where they say

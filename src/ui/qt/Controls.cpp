@@ -92,23 +92,28 @@ TPanel* NewPanel(QWidget* parent, const char* name, int left, int top, int width
     return p;
 }
 
-void BuildLayout(QWidget& client, QMenuBar& menu, std::span<const app::LayoutControl> layout,
-                 const app::ControlSet& controls,
-                 const std::function<QWidget*(QWidget& parent, const char* name)>& marker) {
+void BuildLayout(QWidget& client, std::span<const app::LayoutControl> layout, const app::ControlSet* controls,
+                 QMenuBar* menu, const std::function<QWidget*(QWidget& parent, const char* name)>& marker) {
     using K = app::ControlKind;
     static const app::ControlState none;
     QHash<QString, QWidget*> widgets;
     QHash<QString, QMenu*> menus;
     for (const app::LayoutControl& c : layout) {
-        const app::ControlState& state = controls.Has(c.Name) ? controls[c.Name] : none;
-        const QString text = QString::fromStdString(state.Text);
+        const bool kept = controls && controls->Has(c.Name);
+        const app::ControlState& state = kept ? (*controls)[c.Name] : none;
+        const QString text = QString::fromUtf8(kept ? state.Text.c_str() : c.Text);
         const QString parentName = QLatin1String(c.Parent);
+        if (c.Kind == K::Window) {
+            client.setWindowTitle(text);
+            client.setFixedSize(c.Width, c.Height);
+            continue;
+        }
         if (c.Kind == K::Menu) {
-            menus.insert(QLatin1String(c.Name), Named(menu.addMenu(text), c.Name));
+            menus.insert(QLatin1String(c.Name), Named(menu->addMenu(text), c.Name));
             continue;
         }
         if (c.Kind == K::MenuItem) {
-            Named(*c.Parent ? menus.value(parentName)->addAction(text) : menu.addAction(text), c.Name);
+            Named(*c.Parent ? menus.value(parentName)->addAction(text) : menu->addAction(text), c.Name);
             continue;
         }
         QWidget* parent = *c.Parent ? widgets.value(parentName) : &client;
@@ -190,6 +195,7 @@ void BuildLayout(QWidget& client, QMenuBar& menu, std::span<const app::LayoutCon
                          QColor::fromRgb(c.Fill), QColor::fromRgb(c.Outline), 1);
             break;
         case K::Marker: w = marker(*parent, c.Name); break;
+        case K::Window:
         case K::Menu:
         case K::MenuItem: break;
         }

@@ -59,13 +59,13 @@ QCheckBox* NewCheckBox(QWidget* parent, const char* name, const QString& caption
 TPanel* NewPanel(QWidget* parent, const char* name, int left, int top, int width, int height);
 
 // Creates the controls of `layout` in its order: those of the client area
-// under `client`, the menus and their items in `menu`.  Each starts with its
-// caption or text, check, choice, position and visibility from `controls`
-// (empty where the layer has none); `marker` makes each marker shape, which
-// the model places.
-void BuildLayout(QWidget& client, QMenuBar& menu, std::span<const app::LayoutControl> layout,
-                 const app::ControlSet& controls,
-                 const std::function<QWidget*(QWidget& parent, const char* name)>& marker);
+// (or of a dialog) under `client`, the menus and their items in `menu`.
+// Each starts with its caption or text, check, choice, position and
+// visibility from `controls` where the layer keeps it, else with the
+// table's text; `marker` makes each marker shape, which the model places.
+void BuildLayout(QWidget& client, std::span<const app::LayoutControl> layout, const app::ControlSet* controls,
+                 QMenuBar* menu = nullptr,
+                 const std::function<QWidget*(QWidget& parent, const char* name)>& marker = {});
 
 // The object named `name` under `root`, when it is a T.
 template <class T>

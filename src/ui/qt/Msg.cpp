@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include "ui/app/Layout.h"
 #include "ui/qt/Controls.h"
 #include "ui/qt/DialogLook.h"
 #include "ui/qt/Fonts.h"
@@ -11,35 +12,24 @@
 
 TMsgDlg::TMsgDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("MsgDlg"));
-    setWindowTitle(QStringLiteral("FIGYELMEZTETÉS! "));
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(326, 121);
-
-    Panel1 = velox::ui::Named(new velox::ui::TPanel(this), "Panel1");
-    Panel1->setGeometry(16, 8, 297, 105);
-    Bevel1 = velox::ui::Named(new velox::ui::TBevel(Panel1), "Bevel1");
-    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    Bevel1->setGeometry(5, 6, 276, 51);
-    Label1 = velox::ui::Named(new QLabel(QStringLiteral("El vannak mentve az eredmények?  Kiléphetünk? "), Panel1),
-                              "Label1");
-    Label1->setTextFormat(Qt::PlainText);
+    velox::ui::BuildLayout(*this, velox::app::QuitDialogLayout(), nullptr);
+    using velox::ui::Child;
+    Panel1 = Child<velox::ui::TPanel>(*this, "Panel1");
+    Label1 = Child<QLabel>(*this, "Label1");
+    OKBtn = Child<QPushButton>(*this, "OKBtn");
+    CancelBtn = Child<QPushButton>(*this, "CancelBtn");
+    // The question stands out in the middle of its frame.
     Label1->setAlignment(Qt::AlignCenter);
-    Label1->setWordWrap(true);
     QFont bold = velox::ui::MainFont();
     bold.setPixelSize(13);
     bold.setBold(true);
     bold.setLetterSpacing(QFont::PercentageSpacing, 100);
     Label1->setFont(bold);
-    Label1->setGeometry(21, 12, 241, 32);
-
-    OKBtn = velox::ui::Named(new QPushButton(QStringLiteral("OK"), Panel1), "OKBtn");
-    OKBtn->setGeometry(52, 68, 75, 25);
+    for (QPushButton* b : {OKBtn, CancelBtn}) b->setAutoDefault(true);
     OKBtn->setDefault(true);
-    CancelBtn = velox::ui::Named(new QPushButton(QStringLiteral("Cancel"), Panel1), "CancelBtn");
-    CancelBtn->setGeometry(169, 67, 75, 25);
-    QWidget::setTabOrder(OKBtn, CancelBtn);
 
     connect(OKBtn, &QPushButton::clicked, this, [this] { done(velox::ui::mrOk); });
     connect(CancelBtn, &QPushButton::clicked, this, [this] { done(velox::ui::mrCancel); });

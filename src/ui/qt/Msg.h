@@ -14,7 +14,6 @@ public:
     explicit TMsgDlg(QWidget* parent = nullptr);
 
     velox::ui::TPanel* Panel1 = nullptr;
-    velox::ui::TBevel* Bevel1 = nullptr;
     QLabel* Label1 = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;

@@ -79,6 +79,8 @@ std::string Hint(const std::string& window, const std::string& control) {
 
 // The main window's controls and their places as JSON (ui/app/Layout.h).
 std::string MainLayoutJson() { return velox::app::LayoutJson(velox::app::MainLayout()); }
+std::string CavityDialogJson() { return velox::app::LayoutJson(velox::app::CavityDialogLayout()); }
+std::string QuitDialogJson() { return velox::app::LayoutJson(velox::app::QuitDialogLayout()); }
 
 }  // namespace
 
@@ -123,4 +125,6 @@ EMSCRIPTEN_BINDINGS(velox_web) {
     function("autoCountAxisTop", &AutoCountAxisTop);
     function("hint", &Hint);
     function("layout", &MainLayoutJson);
+    function("cavityDialogLayout", &CavityDialogJson);
+    function("quitDialogLayout", &QuitDialogJson);
 }
