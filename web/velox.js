@@ -668,28 +668,24 @@
       bytes = null;
     }
     face.putTaskFile(bytes ?? new Uint8Array(), bytes !== null);
-    const d = dialog('task', 'Feladat', (node) => {
-      const text = Object.assign(document.createElement('div'), { className: 'text' });
-      const twip = (v) => `${v / 15}px`;
-      for (const p of velox.taskText(face)) {
-        const para = document.createElement('p');
-        para.style.cssText = `text-align:${p.align};margin:${twip(p.before)} ${twip(p.right)} ${twip(p.after)} ${twip(p.left)};` +
-          `text-indent:${twip(p.first)};`;
-        for (const r of p.runs) {
-          const span = Object.assign(document.createElement('span'), { textContent: r.text });
-          span.style.cssText = `font-size:${r.size * 4 / 3}px;${r.bold ? 'font-weight:bold;' : ''}` +
-            `${r.italic ? 'font-style:italic;' : ''}${r.underline ? 'text-decoration:underline;' : ''}` +
-            `${r.color !== undefined ? `color:${rgb(r.color)};` : ''}`;
-          para.append(span);
-        }
-        text.append(para);
+    const d = tableDialog('task', velox.taskWindowLayout(), 'Task');
+    const text = $('TaskRichEdit1');
+    const twip = (v) => `${v / 15}px`;
+    for (const p of velox.taskText(face)) {
+      const para = document.createElement('p');
+      para.style.cssText = `text-align:${p.align};margin:${twip(p.before)} ${twip(p.right)} ${twip(p.after)} ${twip(p.left)};` +
+        `text-indent:${twip(p.first)};`;
+      for (const r of p.runs) {
+        const span = Object.assign(document.createElement('span'), { textContent: r.text });
+        span.style.cssText = `font-size:${r.size * 4 / 3}px;${r.bold ? 'font-weight:bold;' : ''}` +
+          `${r.italic ? 'font-style:italic;' : ''}${r.underline ? 'text-decoration:underline;' : ''}` +
+          `${r.color !== undefined ? `color:${rgb(r.color)};` : ''}`;
+        para.append(span);
       }
-      const row = Object.assign(document.createElement('div'), { className: 'buttons' });
-      row.append(Object.assign(document.createElement('button'), { textContent: 'Vissza', id: 'TaskBack' }));
-      node.append(text, row);
-    });
-    await modal(d, $('TaskBack'), (finish) => {
-      $('TaskBack').addEventListener('click', () => finish());
+      text.append(para);
+    }
+    await modal(d, $('TaskButton1'), (finish) => {
+      $('TaskButton1').addEventListener('click', () => finish());
       d.addEventListener('cancel', (e) => { e.preventDefault(); finish(); });
     });
     d.remove();

@@ -128,7 +128,7 @@ test("start-up: the layer's expected state, shown; the file setup= names", async
   }
   await page.click('#Feladat1');
   assert.match(await page.locator('#task .text').textContent(), /VELOX – lineáris gyorsító szimulációja/);
-  await page.click('#TaskBack');
+  await page.click('#TaskButton1');
   // "Vége": Cancel keeps the page running, OK ends it.
   for (const [button, running] of [['#QuitCancelBtn', true], ['#QuitOKBtn', false]]) {
     await page.click('#Vge1');

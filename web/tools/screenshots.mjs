@@ -1,6 +1,6 @@
 // Pictures of the page in headless chromium: the main window after a few
 // seconds of a run at 100 % and at 200 % (device pixel ratio 2), and the
-// cavity dialog and the quit confirmation open over it.
+// cavity dialog, the quit confirmation and the exercise text open over it.
 //   node web/tools/screenshots.mjs build-web/site build-web/screenshots
 import fs from 'node:fs';
 import path from 'node:path';
@@ -30,6 +30,11 @@ try {
       await page.click('#Vge1');
       await page.screenshot({ path: path.join(out, 'web-quit-confirmation.png') });
       console.log(path.join(out, 'web-quit-confirmation.png'));
+      await page.click('#QuitCancelBtn');
+      await page.click('#Feladat1');
+      await page.locator('#TaskButton1').waitFor();
+      await page.screenshot({ path: path.join(out, 'web-task-text.png') });
+      console.log(path.join(out, 'web-task-text.png'));
     }
     await page.close();
   }

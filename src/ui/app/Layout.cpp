@@ -200,10 +200,18 @@ const LayoutControl QuitDialog[] = {
     Captioned(K::Button, "CancelBtn", "Panel1", 169, 67, 75, 25, "Cancel"),
 };
 
+// The text over its button.
+const LayoutControl TaskWindow[] = {
+    Captioned(K::Window, "Form3", "", 0, 0, 680, 450, "Feladat"),
+    {K::TextView, "RichEdit1", "", 13, 16, 633, 401},
+    Captioned(K::Button, "Button1", "", 328, 424, 75, 25, "Vissza"),
+};
+
 }  // namespace
 
 std::span<const LayoutControl> CavityDialogLayout() { return CavityDialog; }
 std::span<const LayoutControl> QuitDialogLayout() { return QuitDialog; }
+std::span<const LayoutControl> TaskWindowLayout() { return TaskWindow; }
 
 std::span<const LayoutControl> MainLayout() {
     static const std::vector<LayoutControl> layout = MakeMainLayout();
@@ -211,9 +219,9 @@ std::span<const LayoutControl> MainLayout() {
 }
 
 std::string_view KindName(ControlKind kind) {
-    static constexpr std::array<std::string_view, 21> names = {
-        "panel", "heading", "label", "wrap", "button", "field", "check", "radio", "list", "spinner",   "group",
-        "bevel", "image",   "shape", "bar",  "marker", "line",  "stats", "menu",  "item", "window"};
+    static constexpr std::array<std::string_view, 22> names = {
+        "panel", "heading", "label", "wrap",  "button", "field", "check", "radio",  "list", "spinner", "group",
+        "bevel", "image",   "shape", "bar",   "marker", "line",  "stats", "menu",   "item", "window",  "text"};
     return names[static_cast<std::size_t>(kind)];
 }
 

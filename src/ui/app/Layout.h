@@ -37,6 +37,7 @@ enum class ControlKind : std::uint8_t {
     Menu,           // a drop-down menu of the menu bar
     MenuItem,       // a command of the menu bar or of a menu
     Window,         // a dialog: its title and its fixed size
+    TextView,       // a read-only view of rich text
 };
 
 // A control that takes its caption's width or height has 0 there; a label
@@ -55,9 +56,11 @@ struct LayoutControl {
 
 // The main window's controls in creation order.
 std::span<const LayoutControl> MainLayout();
-// The cavity dialog "Gyorsítóüreg" and the quit confirmation.
+// The cavity dialog "Gyorsítóüreg", the quit confirmation and the
+// exercise text's window.
 std::span<const LayoutControl> CavityDialogLayout();
 std::span<const LayoutControl> QuitDialogLayout();
+std::span<const LayoutControl> TaskWindowLayout();
 
 // The table as a JSON array of objects (kind, name, parent, left, top,
 // width, height, and fill, outline, readOnly, dark, items where they say

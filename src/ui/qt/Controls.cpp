@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextEdit>
 
 #include "core/model/VeloxData.h"
 #include "ui/app/Controls.h"
@@ -195,6 +196,16 @@ void BuildLayout(QWidget& client, std::span<const app::LayoutControl> layout, co
                          QColor::fromRgb(c.Fill), QColor::fromRgb(c.Outline), 1);
             break;
         case K::Marker: w = marker(*parent, c.Name); break;
+        case K::TextView: {
+            auto* view = Named(new QTextEdit(parent), c.Name);
+            view->setGeometry(place);
+            view->setReadOnly(true);
+            view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+            view->setLineWrapMode(QTextEdit::WidgetWidth);
+            w = view;
+            break;
+        }
         case K::Window:
         case K::Menu:
         case K::MenuItem: break;

@@ -4,6 +4,7 @@
 #include <QShowEvent>
 #include <QTextEdit>
 
+#include "ui/app/Layout.h"
 #include "ui/qt/Controls.h"
 #include "ui/qt/Fonts.h"
 #include "ui/qt/ModalDialogs.h"
@@ -12,27 +13,18 @@
 
 TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("Feladat"));
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    // 696 × 488 with the frame of a sizeable window around it.
-    setFixedSize(680, 450);
     setFont(velox::ui::MainFont());
     QPalette p = palette();
     p.setColor(QPalette::Window, QColor(192, 220, 192));
     setPalette(p);
     setAutoFillBackground(true);
-
-
-    RichEdit1 = velox::ui::Named(new QTextEdit(this), "RichEdit1");
-    RichEdit1->setGeometry(13, 16, 633, 401);
-    RichEdit1->setReadOnly(true);
-    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
-
-    Button1 = velox::ui::Named(new QPushButton(QStringLiteral("Vissza"), this), "Button1");
-    Button1->setGeometry(328, 424, 75, 25);
+    // 696 × 488 with the frame of a sizeable window around it.
+    velox::ui::BuildLayout(*this, velox::app::TaskWindowLayout(), nullptr);
+    RichEdit1 = velox::ui::Child<QTextEdit>(*this, "RichEdit1");
+    Button1 = velox::ui::Child<QPushButton>(*this, "Button1");
+    Button1->setAutoDefault(true);
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 }
 

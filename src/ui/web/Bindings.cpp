@@ -81,6 +81,7 @@ std::string Hint(const std::string& window, const std::string& control) {
 std::string MainLayoutJson() { return velox::app::LayoutJson(velox::app::MainLayout()); }
 std::string CavityDialogJson() { return velox::app::LayoutJson(velox::app::CavityDialogLayout()); }
 std::string QuitDialogJson() { return velox::app::LayoutJson(velox::app::QuitDialogLayout()); }
+std::string TaskWindowJson() { return velox::app::LayoutJson(velox::app::TaskWindowLayout()); }
 
 }  // namespace
 
@@ -127,4 +128,5 @@ EMSCRIPTEN_BINDINGS(velox_web) {
     function("layout", &MainLayoutJson);
     function("cavityDialogLayout", &CavityDialogJson);
     function("quitDialogLayout", &QuitDialogJson);
+    function("taskWindowLayout", &TaskWindowJson);
 }
