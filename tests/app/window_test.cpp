@@ -282,15 +282,17 @@ TEST_F(AppTest, SpinnersStepWithinTheirRange) {
     told.clear();
     app.UpDownClick("UpDown2", true);
     EXPECT_EQ(std::tuple(C("UpDown2").Value, told.size()), std::tuple(100, 0u));  // at the end: nothing changes
-    app.Typed("Edit3", "30");  // the position field, as a bound spinner writes it
-    EXPECT_EQ(std::tuple(C("UpDown2").Value, app.Data.Amplitude), std::tuple(30, 40.0));
+    app.Typed("Edit3", "30");  // the position fields, as a bound spinner writes them
+    app.Typed("Edit1", "40");
+    EXPECT_EQ(std::tuple(C("UpDown2").Value, app.Data.Amplitude, C("UpDown1").Value), std::tuple(30, 40.0, 40));
+    EXPECT_FALSE(app.Check("Label1", true) || C("Label1").Checked);  // not a box
     app.Typed("Edit3", "3x");
     EXPECT_EQ(std::tuple(C("UpDown2").Value, Asked()),
               std::tuple(30, std::string("Lineáris gyorsító szimulációja|'3x' nem érvényes egész szám.\n")));
     asker.Answer(Answer::Ok);
     app.Click("Button1");
     app.UpDownClick("UpDown1", true);  // locked while running
-    EXPECT_EQ(C("UpDown1").Value, 51);
+    EXPECT_EQ(C("UpDown1").Value, 40);
     EXPECT_EQ(std::tuple(measure.MainWidth("é é"), measure.SmallWidth("ab"), measure.SmallHeight()),
               std::tuple(15, 12, 13));
 }
