@@ -32,6 +32,10 @@ TEST(MainLayout, HoldsEveryControlOfTheLayerOnceAfterItsParentAndInsideIt) {
             }
         }
         if (table.data() != MainLayout().data()) continue;
+        // Every marker: a cavity's in the view's image (cut off at its edge), the others over the client area.
+        for (std::size_t k = 0; k <= MaxCavities + ParticleCount; ++k)
+            EXPECT_EQ(std::string(seen.at(k < MaxCavities + ParticleCount ? "Shape" + std::to_string(k + 1) : "Target")->Parent),
+                      k < MaxCavities ? "Image1" : "");
         for (const auto& [name, state] : app.Controls.All()) {
             if (name != "Form1" && !name.starts_with("Timer")) {
                 EXPECT_TRUE(seen.contains(name)) << name;

@@ -349,8 +349,8 @@ TEST_F(AppTest, TheCavityDialogAddsEditsAndDeletes) {
 // The dialog's own buttons: OK stops at the first refused field; the delete
 // button asks, and closes the dialog with either answer.
 TEST_F(AppTest, TheCavityDialogRefusesAndAsksBeforeDeleting) {
-    EXPECT_EQ(Window::CavityDialogOk({"4", "3", "x", "9"}), 1);
-    EXPECT_EQ(Window::CavityDialogOk({"4", " 12", "$10", "9"}), std::nullopt);
+    EXPECT_EQ(std::tuple(Window::CavityDialogOk({"4", "3", "x", "9"}), Window::CavityDialogOk({"4", "12", "$10", "9"})),
+              std::tuple(std::optional(1), std::nullopt));
     std::vector<bool> closed;
     for (const Answer answer : {Answer::Yes, Answer::No}) {
         app.CavityDialogDelete([&](bool confirmed) { closed.push_back(confirmed); });

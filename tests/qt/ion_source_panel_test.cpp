@@ -29,10 +29,9 @@ TEST_F(IonSource, EnterAppliesAPhaseRedrawsTheWindowAndMovesItsMarkers) {
 
 TEST_F(IonSource, RefusedEntriesKeepThePhasesAndSelectTheText) {
     TForm1& f = *form;
-    for (auto [field, text, valid] : {std::tuple{f.Control<QLineEdit>("Edit13"), "60", "0"},
-                                      {f.Control<QLineEdit>("Edit13"), "abc", "0"},
-                                      {f.Control<QLineEdit>("Edit14"), "361", "60"},
-                                      {f.Control<QLineEdit>("Edit14"), "0", "60"}}) {
+    // The rules are the layer's; here the focus and the selection of a refusal.
+    for (auto [field, text, valid] : {std::tuple{f.Control<QLineEdit>("Edit13"), "abc", "0"},
+                                      {f.Control<QLineEdit>("Edit14"), "361", "60"}}) {
         Type(field, text);
         ExpectRefused(field, text);
         EXPECT_EQ(std::tuple(f.Data.StartPhase, f.Data.StopPhase), std::tuple(0.0, 60.0)) << text;

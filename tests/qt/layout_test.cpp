@@ -22,17 +22,20 @@ void ExpectFits(const QLabel* label) {
     EXPECT_LE(lines.size() * m.height(), label->height()) << Text(label->text());
 }
 
+// In the main window and in each dialog.
 TEST_F(Layout, NoControlReachesOutOfItsParentNoCaptionOrReadoutIsCutOff) {
     TForm1& f = *form;
-    for (QWidget* w : f.Client->findChildren<QWidget*>()) {
-        const bool control =
-            qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w);
-        if (w->isVisibleTo(&f) && (control || w->parentWidget() == f.Client)) {
-            EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << Text(w->objectName());
+    for (QWidget* root : std::initializer_list<QWidget*>{f.Client, f.UregAdatDlg, f.MsgDlg, f.Form3}) {
+        for (QWidget* w : root->findChildren<QWidget*>()) {
+            const bool control =
+                qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w);
+            if (w->isVisibleTo(root->window()) && (control || w->parentWidget() == root)) {
+                EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << Text(w->objectName());
+            }
         }
+        for (QLabel* l : root->findChildren<QLabel*>())
+            if (!l->wordWrap()) ExpectFits(l);
     }
-    for (QLabel* l : f.Client->findChildren<QLabel*>())
-        if (!l->wordWrap()) ExpectFits(l);
     for (QAbstractButton* b : f.Client->findChildren<QAbstractButton*>()) {
         const int needed = qobject_cast<QPushButton*>(b) ? b->fontMetrics().horizontalAdvance(b->text()) + 12
                            : b->text().isEmpty()         ? 0
