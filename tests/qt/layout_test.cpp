@@ -7,7 +7,6 @@
 #include <QPushButton>
 
 #include "WindowFixture.h"
-#include "ui/app/Layout.h"
 
 namespace velox::testing {
 namespace {
@@ -51,24 +50,6 @@ TEST_F(Layout, NoControlReachesOutOfItsParentNoCaptionOrReadoutIsCutOff) {
     for (QLabel* l : {f.Control<QLabel>("Label20"), f.Control<QLabel>("Label25"), f.Control<QLabel>("Label26"),
                       f.Control<QLabel>("Label18"), f.Control<QLabel>("Label21")})
         ExpectFits(l);
-}
-
-// Tab moves through the controls that take the focus in the order of the layout table.
-TEST_F(Layout, TabFollowsTheLayout) {
-    QStringList expected;
-    for (const app::LayoutControl& c : app::MainLayout()) {
-        const QWidget* w = form->Control<QWidget>(c.Name);
-        if (w && (w->focusPolicy() & Qt::TabFocus)) expected << c.Name;
-    }
-    ASSERT_GE(expected.size(), 20);
-    QWidget* first = form->Control<QWidget>(expected.front().toLatin1().constData());
-    QStringList chain;
-    QWidget* w = first;
-    do {
-        if (expected.contains(w->objectName()) && !chain.contains(w->objectName())) chain << w->objectName();
-        w = w->nextInFocusChain();
-    } while (w != first);
-    EXPECT_EQ(chain, expected);
 }
 
 // What the user sees on hovering: the control's own tooltip or, for the parts of a composite control such as the

@@ -164,31 +164,36 @@ constexpr LayoutControl Captioned(ControlKind kind, const char* name, const char
     return c;
 }
 
-constexpr const char* Gap = "Add meg az új hézagot: ";
-constexpr const char* Width = "Add meg az új szélességet: ";
+// One electrode's group in the cavity dialog's panel: its frame, its
+// heading, then its gap and its width, each a label beside a field showing
+// "10" at first.
+void AddElectrode(std::vector<LayoutControl>& t, std::int16_t top, const char* heading,
+                  const std::array<const char*, 6>& n) {
+    constexpr std::int16_t labels = 16, fields = 190;
+    t.insert(t.end(), {
+        Captioned(K::Bevel, n[0], "Panel1", 8, top, 251, 82, ""),
+        Captioned(K::Heading, n[1], "Panel1", labels, top + 6, 0, 0, heading),
+        Captioned(K::Label, n[2], "Panel1", labels, top + 30, 0, 0, "Add meg az új hézagot: "),
+        Captioned(K::Field, n[3], "Panel1", fields, top + 27, 57, 21, "10"),
+        Captioned(K::Label, n[4], "Panel1", labels, top + 56, 0, 0, "Add meg az új szélességet: "),
+        Captioned(K::Field, n[5], "Panel1", fields, top + 53, 57, 21, "10"),
+    });
+}
 
 // OK and Cancel beside the panel; in the panel the accelerating electrode,
-// the delete button and the grounded electrode, each field showing "10" at
-// first.
-const LayoutControl CavityDialog[] = {
-    Captioned(K::Window, "UregAdatDlg", "", 0, 0, 365, 229, "Gyorsítóüreg"),
-    Captioned(K::Button, "OKBtn", "", 283, 8, 75, 25, "OK"),
-    Captioned(K::Button, "CancelBtn", "", 283, 38, 75, 25, "Cancel"),
-    {K::Panel, "Panel1", "", 8, 8, 267, 213},
-    {K::Bevel, "Bevel1", "Panel1", 8, 8, 251, 82},
-    Captioned(K::Heading, "Label5", "Panel1", 16, 14, 0, 0, "Gyorsító elektróda "),
-    Captioned(K::Label, "Label2", "Panel1", 16, 38, 0, 0, Gap),
-    Captioned(K::Field, "Edit2", "Panel1", 190, 35, 57, 21, "10"),
-    Captioned(K::Label, "Label1", "Panel1", 16, 64, 0, 0, Width),
-    Captioned(K::Field, "Edit1", "Panel1", 190, 61, 57, 21, "10"),
-    Captioned(K::Button, "Button1", "Panel1", 46, 95, 175, 25, "Töröld  mindkét elektródát"),
-    {K::Bevel, "Bevel2", "Panel1", 8, 125, 251, 82},
-    Captioned(K::Heading, "Label6", "Panel1", 16, 131, 0, 0, "Földpotenciálon lévo elektróda "),
-    Captioned(K::Label, "Label4", "Panel1", 16, 155, 0, 0, Gap),
-    Captioned(K::Field, "Edit3", "Panel1", 190, 152, 57, 21, "10"),
-    Captioned(K::Label, "Label3", "Panel1", 16, 181, 0, 0, Width),
-    Captioned(K::Field, "Edit4", "Panel1", 190, 178, 57, 21, "10"),
-};
+// the delete button and the grounded electrode.
+std::vector<LayoutControl> MakeCavityDialog() {
+    std::vector<LayoutControl> t = {
+        Captioned(K::Window, "UregAdatDlg", "", 0, 0, 365, 229, "Gyorsítóüreg"),
+        Captioned(K::Button, "OKBtn", "", 283, 8, 75, 25, "OK"),
+        Captioned(K::Button, "CancelBtn", "", 283, 38, 75, 25, "Cancel"),
+        {K::Panel, "Panel1", "", 8, 8, 267, 213},
+    };
+    AddElectrode(t, 8, "Gyorsító elektróda ", {"Bevel1", "Label5", "Label2", "Edit2", "Label1", "Edit1"});
+    t.push_back(Captioned(K::Button, "Button1", "Panel1", 46, 95, 175, 25, "Töröld  mindkét elektródát"));
+    AddElectrode(t, 125, "Földpotenciálon lévo elektróda ", {"Bevel2", "Label6", "Label4", "Edit3", "Label3", "Edit4"});
+    return t;
+}
 
 // The question in a frame over OK and Cancel, all on one panel.
 const LayoutControl QuitDialog[] = {
@@ -209,7 +214,10 @@ const LayoutControl TaskWindow[] = {
 
 }  // namespace
 
-std::span<const LayoutControl> CavityDialogLayout() { return CavityDialog; }
+std::span<const LayoutControl> CavityDialogLayout() {
+    static const std::vector<LayoutControl> layout = MakeCavityDialog();
+    return layout;
+}
 std::span<const LayoutControl> QuitDialogLayout() { return QuitDialog; }
 std::span<const LayoutControl> TaskWindowLayout() { return TaskWindow; }
 
