@@ -48,51 +48,6 @@ TBevel::TBevel(QWidget* parent) : QFrame(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, int left, int top) {
-    auto* l = Named(new QLabel(caption, parent), name);
-    l->setTextFormat(Qt::PlainText);
-    l->move(left, top);
-    l->adjustSize();
-    return l;
-}
-
-QLabel* NewHeading(QWidget* parent, const char* name, const QString& caption, int left, int top) {
-    QLabel* l = NewLabel(parent, name, caption, left, top);
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    l->adjustSize();
-    return l;
-}
-
-QLineEdit* NewEdit(QWidget* parent, const char* name, const QString& text, int left, int top, int width) {
-    auto* e = Named(new QLineEdit(text, parent), name);
-    e->setGeometry(left, top, width, 21);
-    e->setCursorPosition(0);
-    return e;
-}
-
-QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption, int left, int top, int width) {
-    auto* b = Named(new QPushButton(caption, parent), name);
-    b->setGeometry(left, top, width, 25);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QCheckBox* NewCheckBox(QWidget* parent, const char* name, const QString& caption, int left, int top, bool checked) {
-    auto* c = Named(new QCheckBox(caption, parent), name);
-    c->move(left, top);
-    c->adjustSize();
-    c->setChecked(checked);
-    return c;
-}
-
-TPanel* NewPanel(QWidget* parent, const char* name, int left, int top, int width, int height) {
-    auto* p = Named(new TPanel(parent), name);
-    p->setGeometry(left, top, width, height);
-    return p;
-}
-
 void BuildLayout(QWidget& client, std::span<const app::LayoutControl> layout, const app::ControlSet* controls,
                  QMenuBar* menu, const std::function<QWidget*(QWidget& parent, const char* name)>& marker) {
     using K = app::ControlKind;
@@ -118,87 +73,86 @@ void BuildLayout(QWidget& client, std::span<const app::LayoutControl> layout, co
             continue;
         }
         QWidget* parent = *c.Parent ? widgets.value(parentName) : &client;
-        const QRect place(c.Left, c.Top, c.Width, c.Height);
         QWidget* w = nullptr;
         switch (c.Kind) {
         case K::Panel:
         case K::StatisticsBox: {
-            TPanel* p = NewPanel(parent, c.Name, c.Left, c.Top, c.Width, c.Height);
+            auto* p = new TPanel(parent);
             if (c.Dark) p->SetColor(Qt::black);
             w = p;
             break;
         }
         case K::Heading:
-        case K::Label: {
-            QLabel* l = (c.Kind == K::Heading ? NewHeading : NewLabel)(parent, c.Name, text, c.Left, c.Top);
-            // A readout keeps its width whatever it shows.
-            if (c.Width) l->resize(c.Width, c.Height ? c.Height : l->height());
-            w = l;
-            break;
-        }
+        case K::Label:
         case K::WrappedLabel: {
-            QLabel* l = NewLabel(parent, c.Name, text, c.Left, c.Top);
-            l->setWordWrap(true);
-            l->setGeometry(place);
+            auto* l = new QLabel(text, parent);
+            l->setTextFormat(Qt::PlainText);
+            l->setWordWrap(c.Kind == K::WrappedLabel);
+            if (c.Kind == K::Heading) {
+                QFont bold = l->font();
+                bold.setBold(true);
+                l->setFont(bold);
+            }
             w = l;
             break;
         }
-        case K::Button: w = NewButton(parent, c.Name, text, c.Left, c.Top, c.Width); break;
+        case K::Button: {
+            auto* b = new QPushButton(text, parent);
+            b->setAutoDefault(false);
+            w = b;
+            break;
+        }
         case K::Field: {
-            QLineEdit* e = NewEdit(parent, c.Name, text, c.Left, c.Top, c.Width);
+            auto* e = new QLineEdit(text, parent);
+            e->setCursorPosition(0);
             e->setReadOnly(c.ReadOnly);
             w = e;
             break;
         }
-        case K::CheckBox: w = NewCheckBox(parent, c.Name, text, c.Left, c.Top, state.Checked); break;
+        case K::CheckBox:
         case K::RadioButton: {
-            auto* r = Named(new QRadioButton(text, parent), c.Name);
-            r->move(c.Left, c.Top);
-            r->adjustSize();
-            r->setAutoExclusive(false);
-            r->setChecked(state.Checked);
-            w = r;
+            QAbstractButton* b = c.Kind == K::CheckBox ? static_cast<QAbstractButton*>(new QCheckBox(text, parent))
+                                                       : new QRadioButton(text, parent);
+            b->setAutoExclusive(false);
+            b->setChecked(state.Checked);
+            w = b;
             break;
         }
         case K::List: {
-            auto* list = Named(new QComboBox(parent), c.Name);
+            auto* list = new QComboBox(parent);
             list->addItems(QString::fromUtf8(c.Items).split(QLatin1Char('|')));
             list->setCurrentIndex(state.ItemIndex);
-            list->setGeometry(place);
             w = list;
             break;
         }
         case K::Spinner: {
-            auto* u = Named(new TUpDown(parent), c.Name);
+            auto* u = new TUpDown(parent);
             u->SetPosition(state.Value);
-            u->setGeometry(place);
             w = u;
             break;
         }
-        case K::GroupBox:
-            w = Named(new QGroupBox(text, parent), c.Name);
-            w->setGeometry(place);
-            break;
-        case K::Bevel:
-            w = Named(new TBevel(parent), c.Name);
-            w->setGeometry(place);
-            break;
+        case K::GroupBox: w = new QGroupBox(text, parent); break;
+        case K::Bevel: w = new TBevel(parent); break;
+        // The images and shapes keep their logical place, shown at the zoom.
         case K::Image: {
             auto* image = Named(new TImage(parent), c.Name);
-            image->setGeometry(place);  // its logical place, shown at the zoom
+            image->setGeometry(QRect(c.Left, c.Top, c.Width, c.Height));
             w = image;
             break;
         }
         case K::Shape:
         case K::Bar:
-        case K::MarkerLine:
-            w = NewShape(parent, QLatin1String(c.Name), TShape::Kind::Rectangle, c.Left, c.Top, c.Width, c.Height,
-                         QColor::fromRgb(c.Fill), QColor::fromRgb(c.Outline), 1);
+        case K::MarkerLine: {
+            auto* s = Named(new TShape(parent), c.Name);
+            s->setGeometry(QRect(c.Left, c.Top, c.Width, c.Height));
+            s->SetBrushColor(QColor::fromRgb(c.Fill));
+            s->SetPenColor(QColor::fromRgb(c.Outline));
+            w = s;
             break;
+        }
         case K::Marker: w = marker(*parent, c.Name); break;
         case K::TextView: {
-            auto* view = Named(new QTextEdit(parent), c.Name);
-            view->setGeometry(place);
+            auto* view = new QTextEdit(parent);
             view->setReadOnly(true);
             view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -209,6 +163,14 @@ void BuildLayout(QWidget& client, std::span<const app::LayoutControl> layout, co
         case K::Window:
         case K::Menu:
         case K::MenuItem: break;
+        }
+        if (!dynamic_cast<Zoomable*>(w)) {
+            Named(w, c.Name);
+            // A control without a size takes its caption's; a readout keeps
+            // its width whatever it shows.
+            w->move(c.Left, c.Top);
+            w->adjustSize();
+            if (c.Width) w->resize(c.Width, c.Height ? c.Height : w->height());
         }
         if (!state.Visible) w->hide();
         widgets.insert(QLatin1String(c.Name), w);

@@ -11,11 +11,8 @@
 #include <QFrame>
 #include <QString>
 
-class QCheckBox;
 class QLabel;
-class QLineEdit;
 class QMenuBar;
-class QPushButton;
 
 namespace velox::app {
 class ControlSet;
@@ -48,15 +45,6 @@ Control* Named(Control* control, const char* name) {
     control->setObjectName(QLatin1String(name));
     return control;
 }
-
-// Controls at (left, top) of their parent.  Labels and check boxes take the
-// size of their caption, edits are 21 pixels and buttons 25 pixels high.
-QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, int left, int top);
-QLabel* NewHeading(QWidget* parent, const char* name, const QString& caption, int left, int top);  // bold
-QLineEdit* NewEdit(QWidget* parent, const char* name, const QString& text, int left, int top, int width);
-QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption, int left, int top, int width);
-QCheckBox* NewCheckBox(QWidget* parent, const char* name, const QString& caption, int left, int top, bool checked);
-TPanel* NewPanel(QWidget* parent, const char* name, int left, int top, int width, int height);
 
 // Creates the controls of `layout` in its order: those of the client area
 // (or of a dialog) under `client`, the menus and their items in `menu`.

@@ -130,20 +130,13 @@ void ApplyShapeState(TShape& shape, const ShapeState& s, QPoint origin) {
     }
 }
 
-TShape* NewShape(QWidget* parent, const QString& name, TShape::Kind kind, int left, int top, int width, int height,
-                 const QColor& fill, const QColor& outline, int outlineWidth) {
-    auto* s = new TShape(parent, kind);
-    s->setObjectName(name);
-    s->setGeometry(left, top, width, height);
-    s->SetBrushColor(fill);
-    s->SetPenColor(outline);
-    s->SetPenWidth(outlineWidth);
-    return s;
-}
-
 TShape* NewMarker(QWidget* parent, const QString& name, int left, int top, const ShapeState& state) {
-    TShape* s = NewShape(parent, name, state.Circle ? TShape::Kind::Circle : TShape::Kind::Rectangle, left, top,
-                         state.Width, state.Height, ToQColor(state.Fill), ToQColor(state.Outline), state.OutlineWidth);
+    auto* s = new TShape(parent, state.Circle ? TShape::Kind::Circle : TShape::Kind::Rectangle);
+    s->setObjectName(name);
+    s->setGeometry(left, top, state.Width, state.Height);
+    s->SetBrushColor(ToQColor(state.Fill));
+    s->SetPenColor(ToQColor(state.Outline));
+    s->SetPenWidth(state.OutlineWidth);
     s->SetTag(state.Tag);
     s->setVisible(state.Visible);
     return s;

@@ -71,10 +71,6 @@ QColor ToQColor(const Colour& c);
 // raised only when the state's FrontStamp differs from the one last applied.
 void ApplyShapeState(TShape& shape, const ShapeState& state, QPoint origin = {});
 
-// A shape named `name` at the given place, with its form and colours.
-TShape* NewShape(QWidget* parent, const QString& name, TShape::Kind kind, int left, int top, int width, int height,
-                 const QColor& fill, const QColor& outline, int outlineWidth);
-
 // A marker shape at (left, top) with the size, form, colours, tag and
 // visibility of the model's state of it.
 TShape* NewMarker(QWidget* parent, const QString& name, int left, int top, const ShapeState& state);
