@@ -9,6 +9,7 @@
 #include <set>
 #include <sstream>
 
+#include "../common/TimedRunPins.h"
 #include "core/app/Window.h"
 #include "core/model/Numeric.h"
 #include "core/model/PhaseWindow.h"
@@ -261,6 +262,9 @@ TEST_F(AppTest, NumberFieldsRefuseOrStoreTheirEntries) {
     EXPECT_EQ(std::tuple(C("Edit6").Text, C("Edit5").Text, C("Edit9").Text),
               std::tuple(app.Fields.Pad("60", 36), app.Fields.Pad("150", 38), app.Fields.Pad("2.5", 38)));
     EXPECT_EQ(app.Fields.Pad("150", 38), "    150");
+    app.Data.Store.RecordArrival(5.0, 0.5);  // energy 2.5; a new width rebins the values
+    Type("Edit9", "0.5");
+    EXPECT_EQ(std::tuple(energy.Bins.size(), energy.Bins[5]), std::tuple(6u, 1));
     Type("Edit10", " 19");  // the dump counts a refused entry's whole text as selected
     EXPECT_NE(app.Controls.Dump().find("\"Edit10\": {\"text\": \"19\", \"enabled\": true, \"checked\": false, "
                                        "\"visible\": true, \"left\": 0, \"item\": -1, \"value\": 0, \"selected\": 3}"),
@@ -632,6 +636,21 @@ TEST_F(AppFiles, TheTimedRunEndsWithBothFiles) {
     EXPECT_EQ(ParseSetup(files.Files["VELOX_2013.gydat"]).Cavities.size(), 3u);
 }
 
+// The files of a timed run at every speed are the pinned ones.
+class TimedRunFiles : public AppTest, public ::testing::WithParamInterface<testing::PinnedRun> {};
+
+TEST_P(TimedRunFiles, AreByteForByteThoseOfTheFirstRelease) {
+    app.Check("CheckBox4", false);
+    app.ComboBox1Change(GetParam().Speed - 1);
+    app.Click("Button3");
+    for (int ticks = 0; ticks < 7000 && app.Run.Running; ++ticks) app.Timer2Timer();
+    EXPECT_TRUE(asker.Answer(Answer::Ok));  // the notice
+    EXPECT_EQ(testing::Digest(files.Files["VELOX_2013.gydat"]), testing::PinnedSetup);
+    EXPECT_EQ(testing::Digest(files.Files["VELOX_2013.edat"]), GetParam().WindowResults);
+}
+INSTANTIATE_TEST_SUITE_P(EverySpeed, TimedRunFiles, ::testing::ValuesIn(testing::PinnedRuns),
+                         [](const auto& run) { return "Speed" + std::to_string(run.param.Speed); });
+
 // The exercise text: none without its file, read afresh at every showing,
 // and a file that cannot be read is reported.
 TEST_F(AppFiles, TheTaskTextIsReadAfresh) {
@@ -649,7 +668,8 @@ TEST_F(AppFiles, TheTaskTextIsReadAfresh) {
 // The export: CSV or PNG by the suffix, else by the chosen filter; a name
 // changed by the suffix rule asks before replacing an existing file.
 TEST_F(AppFiles, ExportWritesTheChosenFormat) {
-    app.Data.Store.RecordArrival(50.0, 0.5);
+    app.Data.Store.RecordArrival(17.3 / 3, 0.1 + 0.2);  // values that need all 17 digits
+    app.Data.Store.EnergyValues.push_back(1e-7);       // a longer energy list, as a results file may bring
     files.Files["/work/a.png"] = "old";
     const std::string dialog = "CSV fájl (*.csv)|*.csv|PNG kép (*.png)|*.png";
     app.Click("Exportls1");
@@ -666,7 +686,8 @@ TEST_F(AppFiles, ExportWritesTheChosenFormat) {
               std::tuple(FormatCsv(ArrivalsTable(app.Data.Store)), "PNG"));
     app.Click("Exportls1");
     Choose("/work/c", dialog + "|2|png", 1);  // the filter chosen: CSV
-    EXPECT_EQ(files.Files["/work/c.csv"], FormatCsv(ArrivalsTable(app.Data.Store)));
+    EXPECT_EQ(files.Files["/work/c.csv"], "\xEF\xBB\xBFSorszám,Energia,Érkezési idő\r\n"
+                                          "1,3.3254444444444444,0.30000000000000004\r\n2,1e-07,\r\n");
     files.Broken = {"/work/b.csv"};
     app.Click("Exportls1");
     Choose("/work/b.csv", dialog + "|1|csv");

@@ -106,24 +106,6 @@ TEST_F(View, DeletingEveryCavityLeavesAWayToBuildAgain) {
     }
 }
 
-TEST_F(View, EditingShowsTheCavityAndStoresWhatIsConfirmed) {
-    TForm1& f = *form;
-    SetCavities(2);
-    f.Data.Cavities[1].AccGap = 12.5;
-    dialogs.Steps = {On<Dlg>([](Dlg& d) {
-        const CavityFieldTexts t = d.Texts();
-        EXPECT_EQ(std::tuple(t.Edit1, t.Edit2, t.Edit3, t.Edit4), std::tuple("41", "12.5", "13", "21"));
-        d.OKBtn->click();
-        EXPECT_EQ(d.focusWidget(), d.Edit2);
-        d.Edit2->setText("$20");
-        d.Edit4->setText("+8");
-        d.OKBtn->click();
-    })};
-    RightClick(f.Control<ui::TShape>("Shape2"));
-    EXPECT_EQ(Sizes(f.Data.Cavities[1]), std::tuple(32.0, 41.0, 13.0, 8.0));
-    EXPECT_EQ(f.Data.CavityList[1].Position, f.Data.CavityList[0].Position + 40 + 12 + 20 + 32);
-}
-
 TEST_F(View, ALeftPressOnACavityMarkerOpensNothingAndMovesNothing) {
     TShape* m = form->Control<ui::TShape>("Shape1");
     const QRect marker = m->geometry();

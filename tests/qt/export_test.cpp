@@ -1,14 +1,8 @@
-// "Eredmények → Exportálás…": the arrivals as CSV, both spectrum plots as a
-// PNG picture drawn at twice the size.
-#include <sys/resource.h>
-
-#include <charconv>
-
+// "Eredmények → Exportálás…": both spectrum plots as a PNG picture drawn at
+// twice the size, and Qt's file dialog.
 #include <QFileDialog>
 
-#include "../common/CsvReader.h"
 #include "WindowFixture.h"
-#include "files/model/FileAccess.h"
 
 namespace velox::testing {
 namespace {
@@ -21,33 +15,6 @@ protected:
         EXPECT_EQ(asker.Dialogs.value(k), "save|CSV fájl (*.csv)|*.csv|PNG kép (*.png)|*.png|" + indexAndSuffix);
     }
 };
-
-// Values that need all 17 digits, and a longer energy list, as a results
-// file may bring.
-TEST_F(Export, CsvHoldsEveryArrivalAsTheSameDoubles) {
-    TForm1& f = *form;
-    Results& r = f.Data.Store;
-    r.RecordArrival(17.3 / 3, 0.1 + 0.2);
-    r.RecordArrival(12.0, 2.0 / 3);
-    r.EnergyValues.push_back(1e-7);
-    asker.Names = {Path("m.")};
-    f.Control<QAction>("Exportls1")->trigger();
-    ExpectDialog(0, "1|csv");
-    const auto csv = ParseCsv(ReadBytes(In("m.csv")));
-    ASSERT_EQ(csv.size(), 4u);
-    EXPECT_EQ(csv[0], (std::vector<std::string>{"Sorszám", "Energia", "Érkezési idő"}));
-    const auto same = [](const std::string& cell, double value) {
-        double read = -1;
-        const auto [end, ec] = std::from_chars(cell.data(), cell.data() + cell.size(), read);
-        return ec == std::errc() && end == cell.data() + cell.size() && read == value;
-    };
-    for (std::size_t i = 0; i < 3; ++i) {
-        ASSERT_EQ(csv[i + 1].size(), 3u);
-        EXPECT_EQ(csv[i + 1][0], std::to_string(i + 1));
-        EXPECT_TRUE(same(csv[i + 1][1], r.EnergyValues[i])) << csv[i + 1][1];
-        EXPECT_TRUE(i == 2 ? csv[i + 1][2].empty() : same(csv[i + 1][2], r.TimeValues[i])) << csv[i + 1][2];
-    }
-}
 
 // The suffix decides the format; a name without one gets the format offered,
 // which is the one last exported.  Each half of the picture holds about as
@@ -104,48 +71,6 @@ TEST_F(Export, PngShowsBothPlotsAsTheWindowDoesDrawnAtTwiceTheSize) {
             for (int x = 2 * (270 * k + 220); x < 2 * (270 * k + 250); ++x) markerLight[k] += qGray(picture.pixel(x, y)) > 128;
     EXPECT_GT(markerLight[0], 20);
     EXPECT_EQ(markerLight[1], 0);
-}
-
-// "ures." saves "ures.csv", so replacing it is asked about again; "Nem" is a cancel.
-TEST_F(Export, CancelWritesNothingAndAFailedWriteKeepsTheOldFile) {
-    TForm1& f = *form;
-    WriteBytes(In("ures.csv"), "old");
-    asker.Names = {std::nullopt, Path("ures."), Path("old.png")};
-    asker.Answers = {app::Answer::No};
-    f.Control<QAction>("Exportls1")->trigger();
-    f.Control<QAction>("Exportls1")->trigger();
-    EXPECT_EQ(asker.Asked, QStringList{"*** MEGEROSÍTÉS ***|Ez a fájl már létezik:\n" + Path("ures.csv") +
-                                          "\nValóban felül akarja írni?"});
-    EXPECT_EQ(ReadBytes(In("ures.csv")), "old");
-    asker.Asked.clear();
-    WriteBytes(In("old.png"), "old");
-    // The picture beyond the process's file size limit.
-    IgnoreFileSizeSignal();
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const rlimit small{1024, saved.rlim_max};
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    f.Control<QAction>("Exportls1")->trigger();
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    ASSERT_EQ(asker.Asked.size(), 1);
-    EXPECT_TRUE(asker.Asked[0].startsWith("*** HIBA ***|Az eredményeket nem sikerült exportálni ide:\n" +
-                                             Path("old.png")) &&
-                asker.Asked[0].contains("File too large"))
-        << Text(asker.Asked[0]);
-    EXPECT_EQ(ReadBytes(In("old.png")), "old");
-    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"old.png", "ures.csv"}));
-}
-
-// Like the loads, an export waits until the measurement stands.
-TEST_F(Export, WaitsUntilATimedRunStops) {
-    TForm1& f = *form;
-    f.Control<QCheckBox>("CheckBox4")->click();
-    f.Control<QPushButton>("Button3")->click();
-    ASSERT_TRUE(f.Timer2->isActive());
-    EXPECT_FALSE(f.Control<QAction>("Exportls1")->isEnabled());
-    f.Control<QAction>("Exportls1")->trigger();  // no file dialog
-    f.Control<QCheckBox>("CheckBox4")->click();
-    EXPECT_TRUE(f.Control<QAction>("Exportls1")->isEnabled());
 }
 
 // Qt's own dialog: a name typed without a suffix gets that of the filter the

@@ -18,14 +18,6 @@ protected:
 
 const QColor Black(0, 0, 0), White(255, 255, 255), Red(255, 0, 0);
 
-TEST_F(SpectrumPanelTest, ChannelWidthRebuildsTheHistogramFromItsValues) {
-    for (double e : {12.5, 13.5, 399.9}) form->Data.Store.RecordArrival(std::sqrt(10.0 * e), 2.5);
-    Type(form->Control<QLineEdit>("Edit9"), "0.2");
-    EXPECT_EQ(std::tuple(Energy().Bins.size(), Energy().Bins[62], Energy().Bins[67]), std::tuple(2000u, 1, 1));
-    Type(form->Control<QLineEdit>("Edit11"), "0.5");
-    EXPECT_EQ(Time().Bins, (std::vector<std::int32_t>{0, 0, 0, 0, 0, 3}));
-}
-
 // Counts the presses of the right arrow that reach a control.
 struct RightKeys : QObject {
     int count = 0;

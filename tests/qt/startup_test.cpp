@@ -1,4 +1,5 @@
-// The start-up: the defaults shown, and a first activation that runs once.
+// The start-up: the defaults shown, a first activation that runs once, and
+// a start-up file that falls short.
 #include "WindowFixture.h"
 
 namespace velox::testing {
@@ -73,6 +74,22 @@ TEST(StartUpWithoutActivation, DefaultsAreInstalledAnyway) {
     ASSERT_TRUE(WaitFor([&] { return f.ActivationDone; }));
     EXPECT_EQ(f.Data.Cavities.CavityCount(), 2);
     EXPECT_TRUE(f.Control<QPushButton>("Button1")->isEnabled());
+}
+
+// A start-up file that holds fewer cavities than it announces: the warning
+// comes as a message box without an icon.
+class ShortStartUpFile : public WindowTest {
+protected:
+    void PrepareProgramFolder() override {
+        WriteBytes(dir / "teszt02.gydat", "Cavity num =3\r\nCavity =\t16\t40\t16\t50\r\nCavity =\t16\t60\t16\r\n");
+    }
+};
+
+TEST_F(ShortStartUpFile, WarnsWithoutAnIconAndKeepsWhatWasRead) {
+    EXPECT_EQ(asker.Asked, QStringList{"(plain)***WARNING ***|Not all cavities could be read correctly"});
+    EXPECT_EQ(form->Data.Cavities.CavityCount(), 1);
+    EXPECT_FALSE(form->Control<ui::TShape>("Shape2")->isVisible());
+    EXPECT_TRUE(form->Control<QPushButton>("Button1")->isEnabled());
 }
 
 }  // namespace

@@ -1,11 +1,7 @@
 // The end of the timed run: both files written and the program ended, or a report.
-#include <filesystem>
-
 #include "../common/TimedRunPins.h"
 #include "WindowFixture.h"
 #include "core/model/RunControl.h"
-#include "files/model/ResultsFile.h"
-#include "files/model/SetupFile.h"
 
 namespace velox::testing {
 namespace {
@@ -57,49 +53,14 @@ TEST_F(TimedRun, EndingUnderTheQuitQuestionEndsTheProgram) {
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"VELOX_2013.edat", "VELOX_2013.gydat"}));
 }
 
-// A folder in a file's place: it is reported, the other written, the results kept.
-TEST_F(TimedRun, AFileThatCannotBeWrittenIsReportedAndTheProgramStaysOpen) {
-    TForm1& f = *form;
-    const std::string names[] = {"VELOX_2013.gydat", "VELOX_2013.edat"};
-    const QString reported[] = {"A gyorsító adatai (VELOX_2013.gydat)", "Az eredmények (VELOX_2013.edat)"};
-    for (int blocked : {1, 0}) {
-        for (const std::string& name : names) std::filesystem::remove_all(dir / name);
-        std::filesystem::create_directory(dir / names[blocked]);
-        asker.Asked.clear();
-        if (blocked == 0) asker.Answers = {app::Answer::Yes};  // clears the first run
-        if (blocked == 1) Start();
-        if (blocked == 0) f.Control<QPushButton>("Button3")->click();
-        EXPECT_EQ(TickUntilStopped(), 1200);
-        const QString report = asker.Asked.value(blocked == 1 ? 0 : 1);
-        EXPECT_TRUE(report.startsWith("*** HIBA ***|A mérés véget ért, de nem minden adatot sikerült kiírni.") &&
-                    report.contains(reported[blocked]) && !report.contains(reported[1 - blocked]) &&
-                    report.contains("hanem mappa"))
-            << Text(report);
-        EXPECT_EQ(ReadBytes(dir / names[1 - blocked]),
-                  blocked == 1 ? FormatSetup(f.Data) : FormatResults(f.Data.Store, f.Run.RunClock));
-        EXPECT_TRUE(!f.Ended && f.isVisible() && f.Control<QAction>("Betlts1")->isEnabled());
-    }
-    asker.Names = {Q(dir / "saved.edat")};
-    f.Control<QAction>("Kirsmsknt2")->trigger();
-    EXPECT_EQ(ReadBytes(dir / "saved.edat"), FormatResults(f.Data.Store, f.Run.RunClock));
-    EXPECT_GT(f.Data.Store.ArrivedCount, 0);
-}
-
-// The window's files at every speed are the pinned ones; velox-batch's are checked by the batch tests.
-class TimedRunFiles : public TimedRun, public ::testing::WithParamInterface<PinnedRun> {};
-
-TEST_P(TimedRunFiles, AreByteForByteThoseOfTheFirstRelease) {
-    const PinnedRun& pinned = GetParam();
-    form->Control<QCheckBox>("CheckBox4")->click();
-    form->Control<QComboBox>("ComboBox1")->setCurrentIndex(pinned.Speed - 1);
-    form->Control<QPushButton>("Button3")->click();
-    TickUntilStopped();
+// The window's files are the pinned ones (the layer's tests pin every speed).
+TEST_F(TimedRun, WritesThePinnedFiles) {
+    Start();
+    EXPECT_EQ(TickUntilStopped(), 1200);
     ASSERT_TRUE(form->Ended);
     EXPECT_EQ(Digest(ReadBytes(dir / "VELOX_2013.gydat")), PinnedSetup);
-    EXPECT_EQ(Digest(ReadBytes(dir / "VELOX_2013.edat")), pinned.WindowResults);
+    EXPECT_EQ(Digest(ReadBytes(dir / "VELOX_2013.edat")), PinnedRuns[2].WindowResults);
 }
-INSTANTIATE_TEST_SUITE_P(EverySpeed, TimedRunFiles, ::testing::ValuesIn(PinnedRuns),
-                         [](const auto& run) { return "Speed" + std::to_string(run.param.Speed); });
 
 }  // namespace
 }  // namespace velox::testing
