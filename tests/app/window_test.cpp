@@ -435,6 +435,8 @@ TEST_F(AppTest, ClearAsksThenCountsTheParticlesInFlight) {
               app.EnergySpectrum().Picture().Geometry.Axes.ChannelLabels);
     EXPECT_FALSE(app.EnergySpectrum().Picture().Geometry.Axes.ChannelLabels.empty());
     EXPECT_EQ(C("Label11").Text, "Y=         ");
+    app.Data.Store.RecordArrival(31.7, 0.3);  // drawn fresh before the next redraw
+    EXPECT_TRUE(app.EnergySpectrum().Fresh().Counts && !app.EnergySpectrum().Picture().Counts);
 }
 
 TEST_F(AppTest, ChangesNameWhatChangedOnce) {
