@@ -536,10 +536,10 @@ TEST_F(AppFiles, TheStartUpFileIsShownAndSavedBack) {
     app.Click("Kirs1");
     const SetupData saved = ParseSetup(files.Files["/prog/teszt02.gydat"]);
     EXPECT_EQ(std::tuple(saved.FrequencyPosition, saved.MultiParticle), std::tuple(59, true));
+    app.Click("Kirsmsknt1");
+    Choose(std::nullopt, SetupDialog);
     app.Click("Kirsmsknt2");  // the results' filters stay with the save dialog
     Choose(std::nullopt, ResultsDialog);
-    app.Click("Kirsmsknt1");
-    Choose(std::nullopt, "Eredmény fájlok (*.edat)|*.edat|Minden file (*.*)|*.*|1|gydat");
     EXPECT_EQ(std::tuple(app.SetupPath, app.ResultsPath), std::tuple("/prog/teszt02.gydat", ""));
     app.Click("Kirsmsknt1");
     Choose("/work/b.gydat", "Eredmény fájlok (*.edat)|*.edat|Minden file (*.*)|*.*|1|gydat");
