@@ -164,10 +164,11 @@ void BuildLayout(QWidget& client, std::span<const app::LayoutControl> layout, co
         case K::Menu:
         case K::MenuItem: break;
         }
+        // The images, shapes and markers have their names and logical places
+        // already.  Any other control without a size takes its caption's; a
+        // readout keeps its width whatever it shows.
         if (!dynamic_cast<Zoomable*>(w)) {
             Named(w, c.Name);
-            // A control without a size takes its caption's; a readout keeps
-            // its width whatever it shows.
             w->move(c.Left, c.Top);
             w->adjustSize();
             if (c.Width) w->resize(c.Width, c.Height ? c.Height : w->height());
